@@ -1,0 +1,27 @@
+#pragma once
+
+// The only door through which the plug-in side reaches its editor. The graphics core
+// implements it; the plug-in base owns the one object it is given by AttachEditor and
+// calls nothing else on it, so the framework never depends on the drawing code.
+class IEditor
+{
+public:
+  virtual ~IEditor() = default;
+
+  // Every control bound to paramIdx takes the value; a plain (not normalised) value is
+  // first converted with the parameter's ToNormalized.
+  virtual void PushParamValue(int paramIdx, double value, bool normalized) = 0;
+  virtual void PrepareDrawSurfaces() = 0;
+  virtual void GreyParamControls(int paramIdx, bool grey) = 0;
+  // Marks every control for repainting without sending any value back to the plug-in.
+  virtual void MarkAllDirty() = 0;
+
+  virtual int Width() const = 0;
+  virtual int Height() const = 0;
+  virtual double DisplayScale() = 0;
+
+  // Places the editor's native view into a host window and takes it out again.
+  virtual void* AttachToParentView(void* parentView) = 0;
+  virtual void* AttachToParentControl(void* window, void* control) = 0;
+  virtual void DetachView() = 0;
+};
