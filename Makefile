@@ -31,7 +31,7 @@ test-sanitize: deps
 	@ctest --test-dir build-sanitize --output-on-failure -j $(JOBS)
 
 bench: build
-	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+	@find $(BUILD)/bench -type f -name "bench_*" -executable -exec {} \;
 
 install: build
 	@cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX),)
