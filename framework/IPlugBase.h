@@ -1,0 +1,250 @@
+#pragma once
+
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "framework/ChannelIoPair.h"
+#include "framework/IEditor.h"
+#include "framework/IPlugParam.h"
+#include "framework/InputChannel.h"
+#include "framework/LatencyDelay.h"
+#include "framework/MidiMessage.h"
+#include "framework/OutputChannel.h"
+#include "framework/PresetSlot.h"
+#include "framework/StateChunk.h"
+#include "framework/TransportInfo.h"
+
+// Sources of a parameter change, passed to ApplyParamChange.
+enum ParamChangeSource
+{
+  kSourceHost = 1,
+  kSourceState = 2,
+  kSourceEditor = 3,
+  kSourceReset = 4
+};
+
+// The host-neutral base of every effect. It owns the parameters, the preset slots, the
+// channel bookkeeping with its scratch arrays, the editor object and the one recursive mutex
+// that serialises parameter changes, state and presets against audio processing.
+// A host adapter derives from it and supplies the host-facing operations (their defaults
+// here do nothing); the effect overrides ResetProcessing, ApplyParamChange and ProcessBlock.
+class IPlugBase
+{
+public:
+  static constexpr int kNameSize = 128;        // effect, product and maker names (with NUL)
+  static constexpr int kVersionTextSize = 32;  // buffers for version texts
+  static constexpr int kHostNameSize = 32;     // buffers for HostDisplayName
+
+  IPlugBase(int nParams, const char* channelIoString, int nPresets, const char* effectName, const char* productName,
+            const char* makerName, int effectVersion, int uniqueId, int makerId, int latency, bool doesMidi,
+            bool stateChunks, bool isInstrument, int apiCode);
+  virtual ~IPlugBase();
+
+  IPlugBase(const IPlugBase&) = delete;
+  IPlugBase& operator=(const IPlugBase&) = delete;
+
+  // ---- Parameters -------------------------------------------------------------------
+  int NParams() const { return static_cast<int>(mParams.size()); }
+  IPlugParam* ParamAt(int i);              // nullptr outside 0..NParams()-1
+  const IPlugParam* ParamAt(int i) const;  // nullptr outside 0..NParams()-1
+
+  std::recursive_mutex& Mutex() const { return mMutex; }
+
+  // ---- Overridden by the effect -------------------------------------------------------
+  virtual void ResetProcessing();
+  virtual void ApplyParamChange(int paramIdx, int source);
+  // Default: copies input i to output i, zeros for outputs without an input.
+  virtual void ProcessBlock(double** inputs, double** outputs, int nFrames);
+
+  // ---- Editor side --------------------------------------------------------------------
+  virtual void SetParameterFromGUI(int paramIdx, double normalized);
+  virtual void EditorOpened() {}
+  virtual void EditorClosed() {}
+  virtual void EditorIdle() {}
+  virtual void EditorResized() {}
+  virtual void ActivationChanged(bool active);
+  virtual void AfterInitialize() {}
+
+  // Takes ownership; ignored for nullptr. Pushes every parameter's normalised value to it.
+  virtual void AttachEditor(IEditor* editor);
+  IEditor* Editor() const { return mEditor.get(); }
+  // Pushes every parameter's current value to the editor (after a state or preset load).
+  virtual void RefreshEditorFromParams();
+
+  // ---- Host-facing operations; the adapter overrides these ----------------------------
+  virtual void BeginInformHostOfParamChange(int /*paramIdx*/) {}
+  virtual void InformHostOfParamChange(int /*paramIdx*/, double /*normalized*/) {}
+  virtual void EndInformHostOfParamChange(int /*paramIdx*/) {}
+  virtual void ShowHostParamMenu(int /*paramIdx*/, int /*x*/, int /*y*/) {}
+  virtual void RequestEditorSize(int /*width*/, int /*height*/) {}
+  virtual bool HostRendersOffline() { return false; }
+  virtual int CurrentSamplePosition() { return 0; }
+  virtual double CurrentTempo() { return 0.0; }
+  virtual void CurrentTimeSignature(int* numerator, int* denominator);
+  virtual void FillTransportInfo(TransportInfo* info);
+  virtual void InformHostOfProgramChange() {}
+  virtual bool ForwardMidiMessage(const MidiMessage& /*message*/) { return false; }
+  virtual void HandleMidiMessage(const MidiMessage& message) { ForwardMidiMessage(message); }
+  virtual void OnPresetChanged() {}
+
+  void InformHostOfAllParams();
+  void ApplyAllParamChanges(int source);
+  // True when every parameter's value matches values[start + i] within 0.00001 (as floats).
+  virtual bool ValuesMatch(const double* values, int start) const;
+
+  // ---- Identity ------------------------------------------------------------------------
+  virtual int ApiCode() const { return mApiCode; }
+  virtual int HostCode() const { return mHostCode; }
+  const char* ApiName() const;
+  static const char* ArchName() { return "x64"; }
+  const char* EffectName() const { return mEffectName; }
+  const char* ProductName() const { return mProductName; }
+  const char* MakerName() const { return mMakerName; }
+  int UniqueId() const { return mUniqueId; }
+  int MakerId() const { return mMakerId; }
+  // Packed 0xMMMMmmbb, or major * 10000 + minor * 100 + bug-fix when decimal.
+  int EffectVersion(bool decimal) const;
+  void EffectVersionText(char* out) const;  // "vM.m.b", out holds kVersionTextSize
+  bool DoesMidi() const { return mDoesMidi; }
+  bool IsInstrument() const { return mIsInstrument; }
+  bool DoesStateChunks() const { return mStateChunks; }
+
+  // ---- Host identification -------------------------------------------------------------
+  void SetHost(const char* hostName, int version);
+  static int IdentifyHost(const char* hostName);
+  int HostVersion(bool decimal) const;
+  void HostVersionText(char* out) const;                 // out holds kVersionTextSize
+  static void HostDisplayName(int hostCode, char* out);  // out holds kHostNameSize
+
+  // ---- Channels ------------------------------------------------------------------------
+  bool LegalIO(int nInputs, int nOutputs) const;
+  int InputChannelCount() const { return static_cast<int>(mInputs.size()); }
+  int OutputChannelCount() const { return static_cast<int>(mOutputs.size()); }
+  int ChannelIoPairCount() const { return static_cast<int>(mChannelIo.size()); }
+  ChannelIoPair ChannelIoAt(int i) const;
+  void ConnectInputChannels(int first, int count, bool connected);
+  void ConnectOutputChannels(int first, int count, bool connected);
+  bool IsInputConnected(int i) const;
+  bool IsOutputConnected(int i) const;
+  void LabelInputBus(int bus, const char* text);
+  void LabelOutputBus(int bus, const char* text);
+  const char* InputBusLabel(int bus) const;   // "" when unlabelled
+  const char* OutputBusLabel(int bus) const;  // "" when unlabelled
+
+  // ---- Per-block buffer operations (caller holds the mutex) -------------------------------
+  // Every operation taking a frame count refuses (returns false, touches nothing) a block
+  // longer than the block size set by SetBlockLength, or a negative one: the scratch arrays
+  // are exactly that long. A null host array for a connected channel is treated like a
+  // disconnected channel (input reads zeros, output goes to scratch).
+  bool BindInputBuffers(int first, int count, double** hostInputs);
+  bool BindInputBuffers(int first, int count, float** hostInputs, int nFrames);
+  bool BindOutputBuffers(int first, int count, double** hostOutputs);
+  bool BindOutputBuffers(int first, int count, float** hostOutputs);
+  bool ProcessHostBlock(int nFrames);
+  bool ProcessHostBlockFloat(int nFrames);
+  bool ProcessHostBlockFloatAdding(int nFrames);
+  bool PassThrough(int nFrames);
+  bool PassThroughFloat(int nFrames);
+  void ClearScratch();
+
+  // ---- Rate, block size, latency --------------------------------------------------------
+  // Resizes the scratch arrays when n differs; false (block size kept) if they cannot grow.
+  virtual bool SetBlockLength(int n);
+  void SetRate(double hertz) { mSampleRate = hertz; }
+  double SampleRate() const { return mSampleRate; }
+  int BlockSize() const { return mBlockSize; }
+  virtual void SetLatencyFrames(int n);
+  int LatencyFrames() const { return mLatency; }
+  // Creates the pass-through delay (the adapter does this when there is an input channel).
+  void MakeLatencyDelay();
+  bool HasLatencyDelay() const { return mLatencyDelay != nullptr; }
+  int TailFrames() const { return mTailLength; }
+  void SetTailFrames(int n) { mTailLength = n; }
+  double FramesPerBeat();
+  bool IsBypassed() const { return mBypassed; }
+  void SetBypassed(bool bypassed) { mBypassed = bypassed; }
+
+  // ---- Parameter groups (host units) ------------------------------------------------------
+  void AddParamGroup(const char* groupName);  // ignored when empty or already present
+  int ParamGroupCount() const { return static_cast<int>(mParamGroups.size()); }
+  const char* ParamGroupAt(int i) const;  // "" outside
+
+  // ---- State -----------------------------------------------------------------------------
+  // The parameter image: every parameter's value as a little-endian double, in index order.
+  virtual bool SerializeParams(StateChunk* chunk);
+  // Returns start + 8 * NParams(), or -1 when the image runs out (see the implementation).
+  virtual int UnserializeParams(const StateChunk* chunk, int startPos);
+  virtual bool SerializeState(StateChunk* chunk) { return SerializeParams(chunk); }
+  virtual int UnserializeState(const StateChunk* chunk, int startPos) { return UnserializeParams(chunk, startPos); }
+
+  // ---- Presets ---------------------------------------------------------------------------
+  void FillDefaultPresets(const char* name, int count);
+  bool LoadPreset(int index);
+  bool LoadPresetByName(const char* name);
+  const char* PresetName(int index) const;  // "" outside
+  int PresetCount() const { return static_cast<int>(mPresets.size()); }
+  int CurrentPresetIndex() const { return mCurrentPresetIndex; }
+  const PresetSlot* PresetAt(int index) const;  // nullptr outside
+  void ModifyCurrentPreset(const char* name = nullptr);
+  // One value per parameter in index order: int for bool/int/enum parameters, else double.
+  void AddPresetValues(const char* name, ...);
+  // count pairs follow: parameter index (int), value (int for bool/int/enum, else double).
+  void MakePresetFromNamedParams(const char* name, int count, ...);
+  void AddPresetFromChunk(const char* name, const StateChunk* chunk);
+  void MakePresetFromBlob(const char* name, const char* base64, int size);
+  void NextUserPresetName(char* out) const;  // out holds PresetSlot::kNameSize
+  void FillEmptyPresets();
+  void PruneEmptyPresets();
+  bool SerializePresets(StateChunk* chunk);
+  int UnserializePresets(const StateChunk* chunk, int startPos);
+  // Text dumps of the current values as source code; false when the file cannot be written.
+  bool WritePresetSource(const char* path, const char* const* paramIdentifiers);
+  bool WritePresetBlob(const char* path);
+  bool WriteBankBlob(const char* path);
+
+protected:
+  InputChannel& InputAt(int i) { return *mInputs[i]; }
+  OutputChannel& OutputAt(int i) { return *mOutputs[i]; }
+
+private:
+  void ParseChannelIo(const char* channelIoString);
+  void CreateChannels(int nInputs, int nOutputs);
+  bool FrameCountFits(int nFrames) const { return nFrames >= 0 && nFrames <= mBlockSize; }
+  void ConvertOutputsToFloat(int nFrames, bool adding);
+  PresetSlot* FirstFreePreset();
+  static void LabelBus(std::vector<std::string>* labels, int bus, const char* text);
+
+  std::vector<std::unique_ptr<ChannelIoPair>> mChannelIo;
+  mutable std::recursive_mutex mMutex;
+  char mEffectName[kNameSize] = {};
+  char mProductName[kNameSize] = {};
+  char mMakerName[kNameSize] = {};
+  int mUniqueId;
+  int mMakerId;
+  int mEffectVersion;
+  int mApiCode;
+  int mHostCode = -1;
+  int mHostVersion = 0;
+  bool mStateChunks;
+  bool mIsInstrument;
+  bool mDoesMidi;
+  bool mBypassed = false;
+  int mCurrentPresetIndex = 0;
+  double mSampleRate = 44100.0;
+  int mBlockSize = 0;
+  int mLatency;
+  int mTailLength = 0;
+  std::unique_ptr<LatencyDelay> mLatencyDelay;
+  std::vector<const char*> mParamGroups;
+  std::unique_ptr<IEditor> mEditor;
+  std::vector<std::unique_ptr<IPlugParam>> mParams;
+  std::vector<std::unique_ptr<PresetSlot>> mPresets;
+  std::vector<double*> mInputPointers;
+  std::vector<double*> mOutputPointers;
+  std::vector<std::unique_ptr<InputChannel>> mInputs;
+  std::vector<std::unique_ptr<OutputChannel>> mOutputs;
+  std::vector<std::string> mInputBusLabels;
+  std::vector<std::string> mOutputBusLabels;
+};
