@@ -212,8 +212,12 @@ private:
   void ParseChannelIo(const char* channelIoString);
   void CreateChannels(int nInputs, int nOutputs);
   bool FrameCountFits(int nFrames) const { return nFrames >= 0 && nFrames <= mBlockSize; }
+  bool ReserveScratch(int n);
+  void PointUnboundSlotsAtScratch(int nFrames);
   void ConvertOutputsToFloat(int nFrames, bool adding);
   PresetSlot* FirstFreePreset();
+  bool CaptureIntoPreset(PresetSlot* slot, const char* name);
+  int UnserializePresetSlot(const StateChunk& chunk, int position, PresetSlot* slot);
   static void LabelBus(std::vector<std::string>* labels, int bus, const char* text);
 
   std::vector<std::unique_ptr<ChannelIoPair>> mChannelIo;

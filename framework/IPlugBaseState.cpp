@@ -1,0 +1,358 @@
+// The parameter state image and the preset slots of IPlugBase.
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "framework/Base64.h"
+#include "framework/FixedText.h"
+#include "framework/IPlugBase.h"
+#include "framework/Trace.h"
+
+namespace
+{
+using Lock = std::lock_guard<std::recursive_mutex>;
+
+const char kUserPresetWord[] = "user preset";
+// Marks the entries of MakePresetFromNamedParams that no pair has set.
+constexpr double kUnsetValueMarker = 9.999e-08;
+// The dumps cut the base64 text of one image at this length.
+constexpr int kMaxBlobTextLength = 1023;
+
+struct FileCloser
+{
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+std::string BlobText(const StateChunk& image)
+{
+  std::string text = Base64::Encode(image.Bytes(), image.Size());
+  if (text.size() > static_cast<size_t>(kMaxBlobTextLength))
+    text.resize(kMaxBlobTextLength);
+  return text;
+}
+}  // namespace
+
+bool IPlugBase::SerializeParams(StateChunk* chunk)
+{
+  if (!chunk)
+    return false;
+  Lock lock(mMutex);
+  for (const auto& param : mParams)
+    if (chunk->AppendDouble(param->Value()) < 0)
+      return false;
+  return true;
+}
+
+int IPlugBase::UnserializeParams(const StateChunk* chunk, int startPos)
+{
+  Lock lock(mMutex);
+  int position = chunk ? startPos : -1;
+  for (int i = 0; i < NParams() && position >= 0; ++i)
+  {
+    IPlugParam& param = *mParams[i];
+    TV_TRACE("%d %s %f", i, param.Name(), param.Value());
+    // The parameter at which the image runs out takes 0, clamped into its range.
+    double v = 0.0;
+    position = chunk->ReadDouble(&v, position);
+    param.Assign(v);
+  }
+  ApplyAllParamChanges(kSourceState);
+  return position;
+}
+
+PresetSlot* IPlugBase::FirstFreePreset()
+{
+  for (auto& slot : mPresets)
+    if (!slot->initialised)
+      return slot.get();
+  return nullptr;
+}
+
+const PresetSlot* IPlugBase::PresetAt(int index) const
+{
+  return index >= 0 && index < PresetCount() ? mPresets[index].get() : nullptr;
+}
+
+const char* IPlugBase::PresetName(int index) const
+{
+  const PresetSlot* slot = PresetAt(index);
+  return slot ? slot->name : "";
+}
+
+bool IPlugBase::CaptureIntoPreset(PresetSlot* slot, const char* name)
+{
+  slot->initialised = true;
+  CopyFixedText(slot->name, name);
+  slot->image.Clear();
+  return SerializeState(&slot->image);
+}
+
+void IPlugBase::FillDefaultPresets(const char* name, int count)
+{
+  Lock lock(mMutex);
+  for (int pass = 0; pass < count; ++pass)
+    if (PresetSlot* slot = FirstFreePreset())
+      CaptureIntoPreset(slot, name ? name : "Empty");
+}
+
+bool IPlugBase::LoadPreset(int index)
+{
+  Lock lock(mMutex);
+  if (index < 0 || index >= PresetCount())
+    return false;
+  PresetSlot& slot = *mPresets[index];
+  if (!slot.initialised)
+  {
+    char name[PresetSlot::kNameSize];
+    NextUserPresetName(name);
+    if (!CaptureIntoPreset(&slot, name))
+      return false;
+  }
+  else if (UnserializeState(&slot.image, 0) < 1)
+    return false;
+  mCurrentPresetIndex = index;
+  OnPresetChanged();
+  RefreshEditorFromParams();
+  return true;
+}
+
+bool IPlugBase::LoadPresetByName(const char* name)
+{
+  if (!name || name[0] == '\0')
+    return false;
+  for (int i = 0; i < PresetCount(); ++i)
+    if (std::strcmp(mPresets[i]->name, name) == 0)
+      return LoadPreset(i);
+  return false;
+}
+
+void IPlugBase::ModifyCurrentPreset(const char* name)
+{
+  Lock lock(mMutex);
+  if (mCurrentPresetIndex < 0 || mCurrentPresetIndex >= PresetCount())
+    return;
+  PresetSlot& slot = *mPresets[mCurrentPresetIndex];
+  slot.image.Clear();
+  SerializeState(&slot.image);
+  if (name && name[0] != '\0')
+    CopyFixedText(slot.name, name);
+  TV_TRACE("%d %s", mCurrentPresetIndex, slot.name);
+}
+
+void IPlugBase::AddPresetValues(const char* name, ...)
+{
+  Lock lock(mMutex);
+  PresetSlot* slot = FirstFreePreset();
+  if (!slot)
+    return;
+  slot->initialised = true;
+  CopyFixedText(slot->name, name);
+  slot->image.Clear();
+  std::va_list args;
+  va_start(args, name);
+  for (const auto& param : mParams)
+  {
+    const double v = IsIntegerKind(param->Kind()) ? va_arg(args, int) : va_arg(args, double);
+    slot->image.AppendDouble(v);
+  }
+  va_end(args);
+}
+
+void IPlugBase::MakePresetFromNamedParams(const char* name, int count, ...)
+{
+  Lock lock(mMutex);
+  PresetSlot* slot = FirstFreePreset();
+  if (!slot)
+    return;
+  slot->initialised = true;
+  CopyFixedText(slot->name, name);
+  slot->image.Clear();
+  std::vector<double> values(static_cast<size_t>(NParams()), kUnsetValueMarker);
+  std::va_list args;
+  va_start(args, count);
+  for (int pair = 0; pair < count; ++pair)
+  {
+    const int index = va_arg(args, int);
+    const IPlugParam* param = ParamAt(index);
+    // The type of the value after an unknown index cannot be known, so nothing after it can
+    // be read safely: that pair and the remaining ones are dropped.
+    if (!param)
+      break;
+    values[index] = IsIntegerKind(param->Kind()) ? va_arg(args, int) : va_arg(args, double);
+  }
+  va_end(args);
+  for (int i = 0; i < NParams(); ++i)
+  {
+    const double v = values[i] == kUnsetValueMarker ? mParams[i]->Value() : values[i];
+    slot->image.AppendDouble(v);
+  }
+}
+
+void IPlugBase::AddPresetFromChunk(const char* name, const StateChunk* chunk)
+{
+  Lock lock(mMutex);
+  PresetSlot* slot = FirstFreePreset();
+  if (!slot)
+    return;
+  slot->initialised = true;
+  CopyFixedText(slot->name, name);
+  slot->image.Clear();
+  if (chunk)
+    slot->image.AppendChunk(*chunk);
+}
+
+void IPlugBase::MakePresetFromBlob(const char* name, const char* base64, int size)
+{
+  StateChunk chunk;
+  if (size < 0 || !chunk.Resize(size))
+    return;
+  Base64::Decode(base64, chunk.Bytes(), size);
+  AddPresetFromChunk(name, &chunk);
+}
+
+void IPlugBase::NextUserPresetName(char* out) const
+{
+  int userPresets = 0;
+  for (const auto& slot : mPresets)
+    if (std::strstr(slot->name, kUserPresetWord))
+      ++userPresets;
+  std::snprintf(out, PresetSlot::kNameSize, "%s %d", kUserPresetWord, userPresets + 1);
+}
+
+void IPlugBase::FillEmptyPresets()
+{
+  Lock lock(mMutex);
+  for (auto& slot : mPresets)
+    if (!slot->initialised)
+      CaptureIntoPreset(slot.get(), "Empty");
+}
+
+void IPlugBase::PruneEmptyPresets()
+{
+  Lock lock(mMutex);
+  std::vector<std::unique_ptr<PresetSlot>> kept;
+  for (auto& slot : mPresets)
+    if (slot->initialised)
+      kept.push_back(std::move(slot));
+  mPresets = std::move(kept);
+}
+
+bool IPlugBase::SerializePresets(StateChunk* chunk)
+{
+  if (!chunk)
+    return false;
+  Lock lock(mMutex);
+  for (const auto& slot : mPresets)
+  {
+    TV_TRACE("%d %s", slot->initialised ? 1 : 0, slot->name);
+    const int32_t nameLength = static_cast<int32_t>(std::strlen(slot->name));
+    const unsigned char initialised = slot->initialised ? 1 : 0;
+    if (chunk->AppendInt32(nameLength) < 0 || chunk->Append(slot->name, nameLength) < 0 ||
+        chunk->Append(&initialised, 1) < 0)
+      return false;
+    if (slot->initialised && chunk->AppendChunk(slot->image) < 0)
+      return false;
+  }
+  return true;
+}
+
+int IPlugBase::UnserializePresetSlot(const StateChunk& chunk, int position, PresetSlot* slot)
+{
+  int32_t nameLength = 0;
+  const int nameStart = chunk.ReadInt32(&nameLength, position);
+  // A missing length, or one that points backwards or past the end, marks the image as
+  // damaged or hostile: reading stops there.
+  if (nameStart < 0 || nameLength < 0 || nameLength > chunk.Size() - nameStart)
+    return -1;
+  char name[PresetSlot::kNameSize] = {};
+  const int kept = nameLength < PresetSlot::kNameSize - 1 ? nameLength : PresetSlot::kNameSize - 1;
+  chunk.ReadBytes(name, kept, nameStart);
+  CopyFixedText(slot->name, name);
+  unsigned char initialised = 0;
+  position = chunk.ReadBytes(&initialised, 1, nameStart + nameLength);
+  if (position < 0)
+    return -1;
+  slot->initialised = initialised != 0;
+  if (slot->initialised)
+  {
+    position = UnserializeState(&chunk, position);
+    if (position > 0)
+    {
+      slot->image.Clear();
+      SerializeState(&slot->image);
+    }
+  }
+  return position;
+}
+
+int IPlugBase::UnserializePresets(const StateChunk* chunk, int startPos)
+{
+  if (!chunk)
+    return -1;
+  Lock lock(mMutex);
+  int position = startPos;
+  for (auto& slot : mPresets)
+  {
+    if (position < 0)
+      break;
+    position = UnserializePresetSlot(*chunk, position, slot.get());
+  }
+  LoadPreset(mCurrentPresetIndex);
+  return position;
+}
+
+bool IPlugBase::WritePresetSource(const char* path, const char* const* paramIdentifiers)
+{
+  File file(path ? std::fopen(path, "w") : nullptr);
+  if (!file)
+    return false;
+  Lock lock(mMutex);
+  std::fprintf(file.get(), "  MakePresetFromNamedParams(\"name\", %d", NParams());
+  for (int i = 0; i < NParams(); ++i)
+  {
+    const IPlugParam& param = *mParams[i];
+    char indexText[16];
+    std::snprintf(indexText, sizeof indexText, "%d", i);
+    const char* identifier = paramIdentifiers && paramIdentifiers[i] ? paramIdentifiers[i] : indexText;
+    char valueText[64];
+    if (param.Kind() == KindBool)
+      std::snprintf(valueText, sizeof valueText, "%s", param.BoolValue() ? "true" : "false");
+    else if (param.Kind() == KindInt || param.Kind() == KindEnum)
+      std::snprintf(valueText, sizeof valueText, "%d", param.IntValue());
+    else
+      std::snprintf(valueText, sizeof valueText, "%.6f", param.Value());
+    std::fprintf(file.get(), ",\n    %s, %s", identifier, valueText);
+  }
+  std::fprintf(file.get(), ");\n");
+  return true;
+}
+
+bool IPlugBase::WritePresetBlob(const char* path)
+{
+  Lock lock(mMutex);
+  const PresetSlot* slot = PresetAt(mCurrentPresetIndex);
+  if (!slot)
+    return false;
+  File file(path ? std::fopen(path, "w") : nullptr);
+  if (!file)
+    return false;
+  std::fprintf(file.get(), "MakePresetFromBlob(\"name\", \"");
+  std::fprintf(file.get(), "%s\", %i);\n", BlobText(slot->image).c_str(), slot->image.Size());
+  return true;
+}
+
+bool IPlugBase::WriteBankBlob(const char* path)
+{
+  File file(path ? std::fopen(path, "w") : nullptr);
+  if (!file)
+    return false;
+  Lock lock(mMutex);
+  for (const auto& slot : mPresets)
+  {
+    std::fprintf(file.get(), "MakePresetFromBlob(\"%s\", \"", slot->name);
+    std::fprintf(file.get(), "%s\", %i);\n", BlobText(slot->image).c_str(), slot->image.Size());
+  }
+  return true;
+}
