@@ -1,0 +1,3 @@
+#include "graphics/lice/LICE_IFont.h"
+
+LICE_IFont::~LICE_IFont() = default;
