@@ -17,7 +17,8 @@ constexpr double kFrequencyCurve = 3.5;  // gives the low end of the crossover k
 
 TolvexVulcrax::TolvexVulcrax()
   : TolvexVulcraxBase(kNumParams, kChannelIo, kPresetCount, "TolvexVulcrax", "", "Tolvex", kVersion,
-                      FourCharCode("Tlvx"), FourCharCode("Vlcx"), kLatency, false, false, false, kApiVst3)
+                      FourCharCode("Tlvx"), FourCharCode("Vlcx"), kLatency, false, false, false, kApiVst3),
+    signalPath(*this)
 {
   DefineParameters();
   BuildEditor();
@@ -25,6 +26,22 @@ TolvexVulcrax::TolvexVulcrax()
 }
 
 TolvexVulcrax::~TolvexVulcrax() = default;
+
+void TolvexVulcrax::ResetProcessing()
+{
+  signalPath.ResetProcessing();
+}
+
+// The source does not matter to the signal path: every change takes the same way.
+void TolvexVulcrax::ApplyParamChange(int paramIdx, int /*source*/)
+{
+  signalPath.ApplyParamChange(paramIdx);
+}
+
+void TolvexVulcrax::ProcessBlock(double** inputs, double** outputs, int nFrames)
+{
+  signalPath.ProcessBlock(inputs, outputs, nFrames);
+}
 
 void TolvexVulcrax::DefineParameters()
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "effect/SignalPath.h"
 #include "framework/IPlugBase.h"
 
 // The base TolvexVulcrax derives from. A host adapter (which itself derives from IPlugBase)
@@ -7,8 +8,8 @@
 using TolvexVulcraxBase = IPlugBase;
 
 // The three-band saturation, bit-reduction and exciter effect: its identity, channel
-// configuration and parameter table. The signal path plugs in through the three overrides
-// ResetProcessing, ApplyParamChange and ProcessBlock (the base's defaults stand until then).
+// configuration and parameter table. Its three overrides ResetProcessing, ApplyParamChange
+// and ProcessBlock hand the audio work to the embedded SignalPath.
 class TolvexVulcrax : public TolvexVulcraxBase
 {
 public:
@@ -18,9 +19,17 @@ public:
   TolvexVulcrax();
   ~TolvexVulcrax() override;
 
+  void ResetProcessing() override;
+  void ApplyParamChange(int paramIdx, int source) override;
+  void ProcessBlock(double** inputs, double** outputs, int nFrames) override;
+
+  const SignalPath& Signal() const { return signalPath; }
+
 private:
   void DefineParameters();
   void DefineBand(int firstIndex, const char* bandName);
   // Builds the 1024 x 480 editor with its controls and attaches it (AttachEditor).
   void BuildEditor();
+
+  SignalPath signalPath;
 };

@@ -1,0 +1,256 @@
+#include "effect/SignalPath.h"
+
+#include "effect/DbToGain.h"
+#include "effect/DenormalGuard.h"
+#include "framework/IPlugBase.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <mutex>
+
+namespace {
+
+constexpr int kMaxOversampling = 4;
+constexpr double kResetStopBandDb = 9.0;
+constexpr double kSwitchStopBandDb = 12.0;
+
+// Controls that mean nothing while the effect runs as a single band, in the order the
+// editor greys them.
+constexpr int kMultibandOnlyParams[] = {
+  kFreqLow,       kFreqHigh,         kLowSatGain,   kLowDcOffset,   kLowSatMix,    kLowSatBypass,  kLowOddHarm,
+  kLowEvenHarm,   kLowExcMix,        kLowExcBypass, kLowBitRes,     kLowBitRedMix, kLowBitRedBypass, kLowLevel,
+  kLowMute,       kHighSatGain,      kHighDcOffset, kHighSatMix,    kHighSatBypass, kHighOddHarm,  kHighEvenHarm,
+  kHighExcMix,    kHighExcBypass,    kHighBitRes,   kHighBitRedMix, kHighBitRedBypass, kHighLevel, kHighMute};
+
+// The integer part of a rate, kept inside int's range.
+int TruncatedRate(double rate)
+{
+  if (!(rate > 0.0))
+    return 0;
+  return rate < static_cast<double>(INT_MAX) ? static_cast<int>(rate) : INT_MAX;
+}
+
+// A non-finite sample would stay in every filter history for good; it is read as silence.
+double Sanitised(double sample)
+{
+  return std::isfinite(sample) ? sample : 0.0;
+}
+
+void Interleave(double* const* inputs, int nFrames, double* interleaved)
+{
+  const double* left = inputs[0];
+  const double* right = inputs[1];
+  for (int i = 0; i < nFrames; ++i)
+  {
+    interleaved[2 * i] = Sanitised(left[i]);
+    interleaved[2 * i + 1] = Sanitised(right[i]);
+  }
+}
+
+void Deinterleave(const double* interleaved, int nFrames, double* const* outputs)
+{
+  double* left = outputs[0];
+  double* right = outputs[1];
+  for (int i = 0; i < nFrames; ++i)
+  {
+    left[i] = interleaved[2 * i];
+    right[i] = interleaved[2 * i + 1];
+  }
+}
+
+void AddInto(double* sum, const double* band, int count)
+{
+  for (int i = 0; i < count; ++i)
+    sum[i] += band[i];
+}
+
+}  // namespace
+
+SignalPath::SignalPath(IPlugBase& plug) : plug(plug) {}
+
+bool SignalPath::IsOn(int paramIdx) const
+{
+  return plug.ParamAt(paramIdx)->Value() >= 0.5;
+}
+
+void SignalPath::ResetProcessing()
+{
+  const std::lock_guard<std::recursive_mutex> lock(plug.Mutex());
+  SetRateFromFactor();
+  for (int i = 0; i < kNumParams; ++i)
+    plug.ApplyParamChange(i, kSourceReset);
+  DesignResamplingFilters(kResetStopBandDb);
+  PrepareBuffers(plug.BlockSize());
+}
+
+void SignalPath::SetRateFromFactor()
+{
+  oversampledRate = TruncatedRate(oversampling * plug.SampleRate());
+  lastBlockSize = 0;
+  for (BandChain& chain : bands)
+    chain.SetDcBlockerRate(oversampledRate);
+}
+
+void SignalPath::PrepareBuffers(int maxFrames)
+{
+  const std::size_t count = 2u * kMaxOversampling * static_cast<std::size_t>(std::max(maxFrames, 0));
+  frameBuffers.Reserve(count);
+  bandScratch.Reserve(count);
+}
+
+void SignalPath::DesignResamplingFilters(double stopBandDb)
+{
+  resampler.Design(stopBandDb, plug.SampleRate(), oversampledRate);
+}
+
+void SignalPath::ApplyParamChange(int paramIdx)
+{
+  const std::lock_guard<std::recursive_mutex> lock(plug.Mutex());
+  const IPlugParam* param = plug.ParamAt(paramIdx);
+  if (!param)
+    return;
+  const double value = param->Value();
+  if (paramIdx == kMultiband)
+    GreyControlsForMultiband(value < 0.5);
+  else if (paramIdx == kOversample)
+    ChangeOversampling(value >= 0.5);
+  else if (!ApplyBypass(paramIdx, value >= 0.5))
+    smoothers[paramIdx].target = value;
+  if (IEditor* editor = plug.Editor())
+    editor->MarkAllDirty();
+}
+
+bool SignalPath::ApplyBypass(int paramIdx, bool on)
+{
+  if (paramIdx >= kFreqLow)
+    return false;
+  BandChain& chain = ChainOf(paramIdx);
+  switch (paramIdx % kBandParamCount)
+  {
+    case kLowSatBypass: chain.satBypass = on; return true;
+    case kLowBitRedBypass: chain.bitBypass = on; return true;
+    case kLowExcBypass: chain.excBypass = on; return true;
+    default: return false;
+  }
+}
+
+void SignalPath::GreyControlsForMultiband(bool grey)
+{
+  IEditor* editor = plug.Editor();
+  if (!editor)
+    return;
+  for (const int paramIdx : kMultibandOnlyParams)
+    editor->GreyParamControls(paramIdx, grey);
+}
+
+void SignalPath::ChangeOversampling(bool on)
+{
+  oversampling = on ? kMaxOversampling : 1;
+  SetRateFromFactor();
+  DesignResamplingFilters(kSwitchStopBandDb);
+}
+
+void SignalPath::ProcessBlock(double** inputs, double** outputs, int nFrames)
+{
+  if (nFrames < 1)
+    return;
+  const DenormalGuard denormalGuard;
+  if (nFrames != lastBlockSize)
+    RestartSmoothers(nFrames);
+
+  const int factor = oversampling;
+  const int frames = nFrames * factor;
+  const int count = 2 * frames;
+  frameBuffers.Reserve(static_cast<std::size_t>(count));
+  bandScratch.Reserve(static_cast<std::size_t>(count));
+  double* const interleaved = frameBuffers[kInterleaved];
+  double* const low = frameBuffers[kLowBuffer];
+  double* const mid = frameBuffers[kMidBuffer];
+  double* const high = frameBuffers[kHighBuffer];
+  double* const sum = frameBuffers[kSum];
+
+  Interleave(inputs, nFrames, interleaved);
+  resampler.Upsample(interleaved, nFrames, factor, sum);
+  std::copy(sum, sum + count, low);
+  std::copy(sum, sum + count, mid);
+  std::copy(sum, sum + count, high);
+  std::fill(sum, sum + count, 0.0);
+
+  crossover.Update(smoothers[kFreqLow], smoothers[kFreqHigh], oversampledRate);
+  const bool multiband = IsOn(kMultiband);
+  if (multiband)
+    crossover.Split(low, mid, high, frames);
+
+  UpdateChainValues(bands[kLowBand], kLowSatMix);
+  UpdateChainValues(bands[kMidBand], kMidSatMix);
+  UpdateChainValues(bands[kHighBand], kHighSatMix);
+  RunBand(kLowBand, low, count, kLowMute, kLowLevel, multiband);
+  RunBand(kMidBand, mid, count, kMidMute, kMidLevel, true);
+  RunBand(kHighBand, high, count, kHighMute, kHighLevel, multiband);
+
+  AddInto(sum, low, count);
+  AddInto(sum, mid, count);
+  AddInto(sum, high, count);
+  resampler.Downsample(sum, nFrames, factor, interleaved);
+  Deinterleave(interleaved, nFrames, outputs);
+}
+
+// Smoothers advance once per host block, so their coefficient depends on how many blocks
+// a second holds; after a change every smoothed value glides again from 0.
+void SignalPath::RestartSmoothers(int nFrames)
+{
+  const int blocksPerSecond = oversampledRate / nFrames;
+  const double coeff = std::exp(-1.0 / (blocksPerSecond * 0.005));
+  for (ParamSmoother& smoother : smoothers)
+  {
+    smoother.coeff = coeff;
+    smoother.current = 0.0;
+  }
+  lastBlockSize = nFrames;
+}
+
+bool SignalPath::AdvanceIfGliding(int paramIdx, double& value)
+{
+  if (smoothers[paramIdx].Settled())
+    return false;
+  value = AdvanceSmoother(paramIdx);
+  return true;
+}
+
+// Derived values change only in blocks in which their smoother moves.
+void SignalPath::UpdateChainValues(BandChain& chain, int firstParam)
+{
+  const auto param = [firstParam](int lowBandParam) { return firstParam + lowBandParam - kLowSatMix; };
+  double v = 0.0;
+  if (AdvanceIfGliding(param(kLowSatGain), v))
+    chain.gain = DbToGain(v);
+  if (AdvanceIfGliding(param(kLowDcOffset), v))
+    chain.dcOffset = v / 100.0;
+  if (AdvanceIfGliding(param(kLowSatMix), v))
+    chain.satMix = v / 100.0;
+  if (AdvanceIfGliding(param(kLowBitRes), v))
+    chain.bits = static_cast<int32_t>(v);
+  if (AdvanceIfGliding(param(kLowBitRedMix), v))
+    chain.bitMix = v / 100.0;
+  if (AdvanceIfGliding(param(kLowEvenHarm), v))
+    chain.evenAmount = v;
+  if (AdvanceIfGliding(param(kLowOddHarm), v))
+    chain.oddAmount = v;
+  if (AdvanceIfGliding(param(kLowExcMix), v))
+    chain.excMix = v / 100.0;
+}
+
+// A muted or disabled band is silent and its level smoother waits.
+void SignalPath::RunBand(Band band, double* buffer, int count, int muteParam, int levelParam, bool enabled)
+{
+  if (IsOn(muteParam) || !enabled)
+  {
+    std::fill(buffer, buffer + count, 0.0);
+    return;
+  }
+  bands[band].ProcessBand(buffer, count, bandScratch);
+  const double gain = DbToGain(AdvanceSmoother(levelParam));
+  for (int i = 0; i < count; ++i)
+    buffer[i] *= gain;
+}
