@@ -1,0 +1,220 @@
+#pragma once
+
+#include "framework/IEditor.h"
+#include "graphics/IBlend.h"
+#include "graphics/IColor.h"
+#include "graphics/IFrameStrip.h"
+#include "graphics/IPointerMods.h"
+#include "graphics/IRECT.h"
+#include "graphics/IText.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class IControl;
+class IPlugBase;
+class IPlugParam;
+class IPopupMenu;
+class LICE_IBitmap;
+class LICE_IFont;
+class LICE_MemBitmap;
+class LICE_SysBitmap;
+
+// The editor: owns its controls and its off-screen image, routes pointer, wheel and key
+// events to the control under the pointer, binds controls to parameters in both directions
+// and repaints dirty regions. Everything that needs a window is left to a platform class.
+class IGraphics : public IEditor
+{
+public:
+  static constexpr int kDefaultFps = 25;
+  // Consecutive clean timer ticks after which IdleTick runs (on the next one).
+  static constexpr int kIdleTickInterval = 20;
+
+  IGraphics(IPlugBase* plug, int width, int height, int fps = 0);
+  ~IGraphics() override;
+  IGraphics(const IGraphics&) = delete;
+  IGraphics& operator=(const IGraphics&) = delete;
+
+  // ---- Platform operations -----------------------------------------------------------
+  virtual void BlitToScreen(const IRECT& rect) = 0;
+  virtual bool MeasureText(IText& text, const char* str, IRECT& rect);
+  virtual void DismissTextEntry() = 0;
+  virtual void ResizeEditor(int width, int height);
+  virtual bool HasOpenView() const = 0;
+  virtual const char* PlatformName() const { return ""; }
+  virtual int ShowAlert(const char* text, const char* caption, int buttons) = 0;
+  // Returns the menu (or submenu) whose chosen index was set, or null when nothing was chosen.
+  virtual IPopupMenu* RunPopupMenu(IPopupMenu* menu, const IRECT& anchor) = 0;
+  // The typed text comes back later through ApplyTextEntryResult or the control's TextEntered.
+  virtual void BeginTextEntry(IControl* control, const IText& text, const IRECT& rect, const char* initial,
+                              IPlugParam* param) = 0;
+  virtual void HostExecutablePath(std::string& path) = 0;
+  virtual void PluginFolderPath(std::string& path) = 0;
+  virtual void DesktopFolderPath(std::string& path) = 0;
+  virtual void AppSupportFolderPath(std::string& path, bool system) = 0;
+  virtual void SafeDataFolderPath(std::string& path) = 0;
+  virtual void AskForFile(std::string& file, int action, std::string& folder, const char* extensions) = 0;
+  virtual bool AskForColour(IColor* colour) = 0;
+  virtual bool OpenLink(const char* url) = 0;
+  void* AttachToParentControl(void* window, void* control) override;
+  virtual void AttachToHostWindow(void* window);
+  virtual void DetachFromHostWindow();
+  virtual void* NativeView() = 0;
+  virtual bool ReadClipboardText(std::string& text) = 0;
+  virtual void ConcealCursor() {}
+  virtual void RevealCursor() {}
+  virtual void RefreshTooltips() = 0;
+  virtual void IdleTick();
+  // Loads a named image from the module's resources; null on failure.
+  virtual LICE_IBitmap* LoadPlatformBitmap(int id, const char* name) = 0;
+
+  // ---- Editor interface ----------------------------------------------------------------
+  // PushParamValue, GreyParamControls and MarkAllDirty run on the audio thread: they only
+  // store values and set flags.
+  void PushParamValue(int paramIdx, double value, bool normalized) override;
+  void PrepareDrawSurfaces() override;
+  void GreyParamControls(int paramIdx, bool grey) override;
+  void MarkAllDirty() override;
+  int Width() const override { return mWidth; }
+  int Height() const override { return mHeight; }
+
+  // ---- Bitmaps -------------------------------------------------------------------------
+  // The same resource id yields the same bitmap in every editor of the process. A missing
+  // or undecodable image gives a strip without bitmap and of size 0 x 0.
+  IFrameStrip LoadStripBitmap(int id, const char* name, int frames = 1, bool horizontal = false);
+  // Hands a bitmap made elsewhere to the process-wide cache.
+  void RetainBitmap(IFrameStrip& strip);
+  // Removes the strip's bitmap from the cache, deletes it and empties the strip.
+  void ReleaseBitmap(IFrameStrip& strip);
+  IFrameStrip ScaleBitmap(const IFrameStrip& strip, int width, int height);
+  IFrameStrip CropBitmap(const IFrameStrip& strip, const IRECT& rect);
+
+  // ---- Controls ------------------------------------------------------------------------
+  void AttachBackdrop(int id, const char* name);
+  void AttachPanel(const IColor& colour);
+  // Takes ownership; returns the control's index.
+  int AddControl(IControl* control);
+  // Takes ownership of the control that receives keys no other control takes.
+  void SetKeyCatcher(IControl* control);
+  IControl* ControlAt(int index) const;
+  int ControlCount() const { return static_cast<int>(mControls.size()); }
+
+  // ---- Parameter binding ---------------------------------------------------------------
+  void ApplyEditorValue(int paramIdx, double normalized);
+  void SetControlValue(int controlIdx, double normalized);
+  void HideParamControls(int paramIdx, bool hide);
+  void ClampParamControls(int paramIdx, bool normalized, double low, double high);
+  void UseParamNamesAsTooltips();
+
+  // ---- User input requests -------------------------------------------------------------
+  // A list parameter gets a popup menu of its value texts, any other a text field.
+  void PromptForParamInput(IControl* control, IPlugParam* param, const IRECT* rect);
+  void ApplyTextEntryResult(IControl* control, IPlugParam* param, const char* text);
+
+  // ---- Redraw --------------------------------------------------------------------------
+  bool NeedsRedraw(IRECT* out);
+  void Render(const IRECT& rect);
+  void SetStrictRedraw(bool strict);
+
+  // ---- Pointer and keys (editor pixels, y downward) ------------------------------------
+  void PointerDown(int x, int y, const IPointerMods& mods);
+  void PointerUp(int x, int y, const IPointerMods& mods);
+  void PointerDrag(int x, int y, const IPointerMods& mods);
+  bool PointerDoubleClick(int x, int y, const IPointerMods& mods);
+  bool PointerHover(int x, int y, const IPointerMods& mods);
+  void PointerLeave();
+  void WheelTurn(int x, int y, const IPointerMods& mods, int delta);
+  bool KeyPress(int x, int y, int key);
+  int ControlIndexAt(int x, int y, bool forHover = false) const;
+  int ParamIndexAt(int x, int y);
+  int TakeLastClickedParam();
+
+  // ---- Drawing primitives for controls -------------------------------------------------
+  // Frames count from 1. Every bitmap draw is clipped to the region being repainted.
+  void DrawStripFrame(const IFrameStrip& strip, const IRECT& dest, int frame, const IBlend* blend);
+  void DrawBitmapPart(const IFrameStrip& strip, const IRECT& dest, int srcX, int srcY, const IBlend* blend);
+  void DrawRotated(const IFrameStrip& strip, int centreX, int centreY, double degrees, const IBlend* blend);
+  void DrawRotatedMask(const IFrameStrip& base, const IFrameStrip& mask, const IFrameStrip& top, int x, int y,
+                       double degrees, const IBlend* blend);
+  // Draws str inside rect, or with measure set only replaces rect by the text's box
+  // placed as the style's alignment says. False when no font could be made.
+  bool DrawTextIn(IText& text, const char* str, IRECT& rect, bool measure);
+  // Where a measured text box of w x h lands inside rect for an alignment.
+  static IRECT PlaceTextBox(const IRECT& rect, int align, int w, int h);
+
+  void DrawPoint(const IColor& colour, float x, float y, const IBlend* blend = nullptr);
+  void ForcePixel(const IColor& colour, int x, int y);
+  void DrawLine(const IColor& colour, float x1, float y1, float x2, float y2, const IBlend* blend = nullptr,
+                bool antialias = false);
+  void DrawArc(const IColor& colour, float cx, float cy, float r, float minAngle, float maxAngle,
+               const IBlend* blend = nullptr, bool antialias = false);
+  void DrawCircle(const IColor& colour, float cx, float cy, float r, const IBlend* blend = nullptr,
+                  bool antialias = false);
+  void DrawRect(const IColor& colour, const IRECT& rect);
+  void DrawVerticalLine(const IColor& colour, const IRECT& rect, float fraction);
+  void DrawHorizontalLine(const IColor& colour, const IRECT& rect, float fraction);
+  void FillRect(const IColor& colour, const IRECT& rect, const IBlend* blend = nullptr);
+  void DrawRoundRect(const IColor& colour, const IRECT& rect, const IBlend* blend, int cornerRadius,
+                     bool antialias);
+  void FillRoundRect(const IColor& colour, const IRECT& rect, const IBlend* blend, int cornerRadius,
+                     bool antialias);
+  void FillCircle(const IColor& colour, int cx, int cy, float r, const IBlend* blend = nullptr,
+                  bool antialias = false);
+  void FillTriangle(const IColor& colour, int x1, int y1, int x2, int y2, int x3, int y3,
+                    const IBlend* blend = nullptr);
+  void FillConvexPolygon(const IColor& colour, const int* x, const int* y, int count,
+                         const IBlend* blend = nullptr);
+  // The backend mode word and opacity for a blend (null: source alpha at full weight).
+  static int BlendMode(const IBlend* blend);
+  static float BlendWeight(const IBlend* blend);
+
+  // ---- State -----------------------------------------------------------------------------
+  IPlugBase* Plug() const { return mPlug; }
+  int Fps() const { return mFps; }
+  LICE_IBitmap* DrawSurface() const;
+  const IRECT& DrawRect() const { return mDrawRect; }
+  void SetHandleHover(bool handle) { mHandleHover = handle; }
+  bool TooltipsEnabled() const { return mTooltipsEnabled; }
+  void EnableTooltips(bool enable) { mTooltipsEnabled = enable; }
+  int CaptureIndex() const { return mCaptureIndex; }
+  int HoverIndex() const { return mHoverIndex; }
+  const IColor& PickedColour() const { return mPickedColour; }
+  void SetBundleId(const char* bundleId) { mBundleId = bundleId ? bundleId : ""; }
+  const std::string& BundleId() const { return mBundleId; }
+
+protected:
+  void ReleaseCapture();
+  IColor mPickedColour = ColourBlack;
+  bool mCursorHidden = false;
+  int mSavedCursorX = -1;
+  int mSavedCursorY = -1;
+
+private:
+  int FindControl(int x, int y, bool forHover, int lowest) const;
+  void RenderStrict(const IRECT& rect);
+  void RenderDirtyControls();
+  void DeleteControls();
+  int ScaledCoordinate(int v);
+  LICE_IFont* FontFor(IText& text);
+
+  std::vector<std::unique_ptr<IControl>> mControls;
+  IPlugBase* mPlug;
+  IRECT mDrawRect;
+  std::unique_ptr<LICE_SysBitmap> mDrawSurface;
+  std::unique_ptr<LICE_MemBitmap> mScratchSurface;
+  int mWidth;
+  int mHeight;
+  int mFps;
+  int mIdleTicks = 0;
+  int mCaptureIndex = -1;
+  int mHoverIndex = -1;
+  int mLastX = 0;
+  int mLastY = 0;
+  int mLastClickedParam = -1;
+  bool mHandleHover = false;
+  bool mStrictRedraw = true;
+  bool mTooltipsEnabled = false;
+  std::unique_ptr<IControl> mKeyCatcher;
+  std::string mBundleId;
+};
