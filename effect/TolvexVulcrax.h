@@ -2,10 +2,10 @@
 
 #include "effect/SignalPath.h"
 #include "framework/IPlugBase.h"
+#include "vst3/IPlugVST3.h"
 
-// The base TolvexVulcrax derives from. A host adapter (which itself derives from IPlugBase)
-// takes this place when the plug-in is built for a host.
-using TolvexVulcraxBase = IPlugBase;
+// The base TolvexVulcrax derives from: the VST 3 adapter, which itself derives from IPlugBase.
+using TolvexVulcraxBase = IPlugVST3;
 
 // The three-band saturation, bit-reduction and exciter effect: its identity, channel
 // configuration and parameter table. Its three overrides ResetProcessing, ApplyParamChange
