@@ -14,6 +14,18 @@ constexpr int kQualityNonAntialiased = 3;
 
 int RoundedPixels(FT_Pos pos26_6) { return static_cast<int>((pos26_6 + 32) >> 6); }
 
+// The font configuration is loaded once and released when the library is unloaded, rather
+// than left to fontconfig's never-freed process default.
+FcConfig* FontConfig()
+{
+  struct ConfigDeleter
+  {
+    void operator()(FcConfig* config) const { FcConfigDestroy(config); }
+  };
+  static const std::unique_ptr<FcConfig, ConfigDeleter> config(FcInitLoadConfigAndFonts());
+  return config.get();
+}
+
 struct FaceFile
 {
   std::string path;
@@ -24,7 +36,8 @@ struct FaceFile
 // metric-compatible families (Liberation Sans for Arial) and falls back to a default.
 bool FindFaceFile(const char* faceName, int weight, bool italic, int height, FaceFile& found)
 {
-  FcPattern* pattern = FcPatternCreate();
+  FcConfig* const config = FontConfig();
+  FcPattern* const pattern = config ? FcPatternCreate() : nullptr;
   if (!pattern)
     return false;
   const char* family = faceName && *faceName ? faceName : "sans-serif";
@@ -32,10 +45,10 @@ bool FindFaceFile(const char* faceName, int weight, bool italic, int height, Fac
   FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(weight > 0 ? weight : 400));
   FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
   FcPatternAddDouble(pattern, FC_PIXEL_SIZE, height);
-  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+  FcConfigSubstitute(config, pattern, FcMatchPattern);
   FcDefaultSubstitute(pattern);
   FcResult result = FcResultNoMatch;
-  FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+  FcPattern* match = FcFontMatch(config, pattern, &result);
   FcPatternDestroy(pattern);
   if (!match)
     return false;
@@ -109,7 +122,7 @@ bool LICE_PlatformFont::Render(uint32_t codepoint, LICE_Glyph& glyph) const
 {
   const FT_UInt index = FT_Get_Char_Index(face_, codepoint);
   const FT_Int32 target = monochrome_ ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL;
-  if (FT_Load_Glyph(face_, index, FT_LOAD_DEFAULT | target) != 0)
+  if (FT_Load_Glyph(face_, index, FT_LOAD_DEFAULT | FT_LOAD_FORCE_AUTOHINT | target) != 0)
     return false;
   const FT_GlyphSlot slot = face_->glyph;
   if (FT_Render_Glyph(slot, monochrome_ ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) != 0)
