@@ -172,13 +172,15 @@ bool IPlugBase::SetBlockLength(int n)
   for (auto& channel : mOutputs)
     channel->scratch.assign(static_cast<size_t>(n), 0.0);
   mBlockSize = n;
-  // A disconnected channel's slot points into its scratch, which may have moved.
+  // Slots may point into scratch that has just moved; until the next bind every channel
+  // uses its own (new) scratch.
   for (auto& channel : mInputs)
-    if (!channel->connected)
-      *channel->slot = channel->scratch.data();
+    *channel->slot = channel->scratch.data();
   for (auto& channel : mOutputs)
-    if (!channel->connected)
-      *channel->slot = channel->scratch.data();
+  {
+    *channel->slot = channel->scratch.data();
+    channel->floatDestination = nullptr;
+  }
   return true;
 }
 

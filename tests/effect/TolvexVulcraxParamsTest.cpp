@@ -1,0 +1,152 @@
+#include <cmath>
+#include <cstring>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "effect/ParamIndex.h"
+#include "effect/TolvexVulcrax.h"
+
+namespace
+{
+std::string Display(const TolvexVulcrax& effect, int index)
+{
+  const IPlugParam& p = *effect.ParamAt(index);
+  char out[IPlugParam::kDisplaySize];
+  p.FormatValue(p.Value(), false, out, true);
+  return out;
+}
+
+double DoubleAt(const StateChunk& chunk, int offset)
+{
+  double v = -1;
+  chunk.ReadDouble(&v, offset);
+  return v;
+}
+}  // namespace
+
+TEST(TolvexVulcraxParams, DisplayTextsAndUnits)
+{
+  TolvexVulcrax effect;
+  EXPECT_EQ("24", Display(effect, kLowBitRes));
+  EXPECT_STREQ("bits", effect.ParamAt(kLowBitRes)->UnitLabelForHost());
+  EXPECT_EQ("0.0", Display(effect, kLowLevel));
+  EXPECT_STREQ("dB", effect.ParamAt(kLowLevel)->UnitLabelForHost());
+  EXPECT_EQ("on", Display(effect, kLowSatBypass));
+  EXPECT_STREQ("", effect.ParamAt(kLowSatBypass)->UnitLabelForHost());
+  EXPECT_EQ("off", Display(effect, kOversample));
+  EXPECT_EQ("100", Display(effect, kMidSatMix));
+  EXPECT_EQ("250", Display(effect, kFreqLow));
+  effect.ParamAt(kLowSatGain)->Assign(12.34);
+  EXPECT_EQ("12.3", Display(effect, kLowSatGain));
+}
+
+TEST(TolvexVulcraxParams, CrossoverKnobsAreCurved)
+{
+  TolvexVulcrax effect;
+  IPlugParam& low = *effect.ParamAt(kFreqLow);
+  IPlugParam& high = *effect.ParamAt(kFreqHigh);
+  low.SetFromNormalized(0.5);
+  EXPECT_EQ(488.0, low.Value());
+  high.SetFromNormalized(0.5);
+  EXPECT_EQ(1773.0, high.Value());
+  low.Assign(250.0);
+  EXPECT_NEAR(0.400, low.Normalized(), 0.0005);
+}
+
+TEST(TolvexVulcraxParams, LevelsSpanMinus30To6Decibels)
+{
+  TolvexVulcrax effect;
+  IPlugParam& level = *effect.ParamAt(kLowLevel);
+  EXPECT_NEAR(30.0 / 36.0, level.Normalized(), 1e-12);
+  level.SetFromNormalized(0.0);
+  EXPECT_EQ(-30.0, level.Value());
+  level.SetFromNormalized(1.0);
+  EXPECT_EQ(6.0, level.Value());
+}
+
+TEST(TolvexVulcraxParams, EditorEditOfAFrequency)
+{
+  struct Informed : TolvexVulcrax
+  {
+    void InformHostOfParamChange(int paramIdx, double normalized) override
+    {
+      index = paramIdx;
+      value = normalized;
+    }
+    int index = -1;
+    double value = -1;
+  } effect;
+  effect.SetParameterFromGUI(kFreqLow, 0.5);
+  EXPECT_EQ(488.0, effect.ParamAt(kFreqLow)->Value());
+  EXPECT_EQ(kFreqLow, effect.index);
+  EXPECT_EQ(0.5, effect.value);
+}
+
+TEST(TolvexVulcraxParams, StateImageLayout)
+{
+  TolvexVulcrax effect;
+  StateChunk image;
+  ASSERT_TRUE(effect.SerializeState(&image));
+  ASSERT_EQ(344, image.Size());
+  EXPECT_EQ(100.0, DoubleAt(image, 0));
+  EXPECT_EQ(24.0, DoubleAt(image, 64));
+  EXPECT_EQ(250.0, DoubleAt(image, 8 * kFreqLow));
+  EXPECT_EQ(1.0, DoubleAt(image, 8 * kMultiband));
+  EXPECT_EQ(0.0, DoubleAt(image, 336));
+  EXPECT_EQ(0, std::memcmp(image.Bytes(), effect.PresetAt(0)->image.Bytes(), 344));
+}
+
+TEST(TolvexVulcraxParams, RestoringAFullImage)
+{
+  TolvexVulcrax source;
+  source.ParamAt(kMidLevel)->Assign(-12.5);
+  source.ParamAt(kHighBitRes)->Assign(7.0);
+  StateChunk image;
+  ASSERT_TRUE(source.SerializeState(&image));
+
+  TolvexVulcrax target;
+  EXPECT_EQ(344, target.UnserializeState(&image, 0));
+  EXPECT_EQ(-12.5, target.ParamAt(kMidLevel)->Value());
+  EXPECT_EQ(7.0, target.ParamAt(kHighBitRes)->Value());
+}
+
+TEST(TolvexVulcraxParams, RestoringAnEightyByteImage)
+{
+  TolvexVulcrax effect;
+  effect.ParamAt(kLowOddHarm)->Assign(40.0);
+  effect.ParamAt(kMidSatGain)->Assign(20.0);
+  StateChunk image;
+  for (int i = 0; i < 10; ++i)
+    image.AppendDouble(i == kLowBitRes ? 9.0 : 50.0);
+  EXPECT_EQ(-1, effect.UnserializeState(&image, 0));
+  EXPECT_EQ(50.0, effect.ParamAt(kLowSatMix)->Value());
+  EXPECT_EQ(1.0, effect.ParamAt(kLowSatBypass)->Value());  // 50 clamped into 0..1
+  EXPECT_EQ(9.0, effect.ParamAt(kLowBitRes)->Value());
+  EXPECT_EQ(0.0, effect.ParamAt(kLowOddHarm)->Value());  // where the image ran out
+  EXPECT_EQ(20.0, effect.ParamAt(kMidSatGain)->Value());  // untouched
+  EXPECT_EQ(100.0, effect.ParamAt(kMidSatMix)->Value());
+}
+
+TEST(TolvexVulcraxParams, OutOfRangeValuesAreClamped)
+{
+  TolvexVulcrax effect;
+  StateChunk image;
+  for (int i = 0; i < kNumParams; ++i)
+    image.AppendDouble(i == kLowSatMix ? 150.0 : (i == kLowDcOffset ? -1.0 : effect.ParamAt(i)->Value()));
+  EXPECT_EQ(344, effect.UnserializeState(&image, 0));
+  EXPECT_EQ(100.0, effect.ParamAt(kLowSatMix)->Value());
+  EXPECT_EQ(0.0, effect.ParamAt(kLowDcOffset)->Value());
+}
+
+TEST(TolvexVulcraxParams, DefaultPresetRestoresEveryDefault)
+{
+  TolvexVulcrax effect;
+  for (int i = 0; i < kNumParams; ++i)
+    effect.ParamAt(i)->SetFromNormalized(0.37);
+  EXPECT_TRUE(effect.LoadPreset(0));
+  for (int i = 0; i < kNumParams; ++i)
+    EXPECT_EQ(effect.ParamAt(i)->Default(), effect.ParamAt(i)->Value()) << effect.ParamAt(i)->Name();
+  EXPECT_FALSE(effect.LoadPreset(1));
+  EXPECT_EQ(0, effect.CurrentPresetIndex());
+}
