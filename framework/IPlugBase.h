@@ -216,6 +216,9 @@ private:
   void PointUnboundSlotsAtScratch(int nFrames);
   void ConvertOutputsToFloat(int nFrames, bool adding);
   PresetSlot* FirstFreePreset();
+  // Marks the slot initialised, names it and empties its image.
+  static void ClaimPreset(PresetSlot* slot, const char* name);
+  PresetSlot* ClaimFreePreset(const char* name);  // nullptr when every slot is taken
   bool CaptureIntoPreset(PresetSlot* slot, const char* name);
   int UnserializePresetSlot(const StateChunk& chunk, int position, PresetSlot* slot);
   static void LabelBus(std::vector<std::string>* labels, int bus, const char* text);

@@ -17,6 +17,26 @@ float ToFloatSample(double v)
   const float f = static_cast<float>(v);
   return std::fabs(f) < FLT_MIN ? 0.0f : f;
 }
+
+// End of the channel range first .. first + count, clamped to the channel count.
+int RangeEnd(int first, int count, size_t channelCount)
+{
+  const long long end = static_cast<long long>(first) + count;
+  return static_cast<int>(std::min<long long>(end, static_cast<long long>(channelCount)));
+}
+
+// Hands every connected channel in the range the next host array; host arrays are consumed
+// only by connected channels.
+template <typename Channel, typename Sample, typename Bind>
+void ForEachConnected(std::vector<std::unique_ptr<Channel>>& channels, int first, int count, Sample** hostArrays,
+                      Bind bind)
+{
+  const int end = RangeEnd(first, count, channels.size());
+  Sample** next = hostArrays;
+  for (int i = std::max(0, first); i < end; ++i)
+    if (channels[i]->connected)
+      bind(*channels[i], *next++);
+}
 }  // namespace
 
 void IPlugBase::ParseChannelIo(const char* channelIoString)
@@ -79,7 +99,7 @@ ChannelIoPair IPlugBase::ChannelIoAt(int i) const
 
 void IPlugBase::ConnectInputChannels(int first, int count, bool connected)
 {
-  const int end = std::min(first + count, InputChannelCount());
+  const int end = RangeEnd(first, count, mInputs.size());
   for (int i = std::max(0, first); i < end; ++i)
   {
     InputChannel& channel = *mInputs[i];
@@ -91,7 +111,7 @@ void IPlugBase::ConnectInputChannels(int first, int count, bool connected)
 
 void IPlugBase::ConnectOutputChannels(int first, int count, bool connected)
 {
-  const int end = std::min(first + count, OutputChannelCount());
+  const int end = RangeEnd(first, count, mOutputs.size());
   for (int i = std::max(0, first); i < end; ++i)
   {
     OutputChannel& channel = *mOutputs[i];
@@ -149,22 +169,14 @@ bool IPlugBase::BindInputBuffers(int first, int count, double** hostInputs)
 {
   if (!hostInputs)
     return false;
-  const int end = std::min(first + count, InputChannelCount());
-  double** next = hostInputs;
-  for (int i = std::max(0, first); i < end; ++i)
-  {
-    InputChannel& channel = *mInputs[i];
-    if (!channel.connected)
-      continue;
-    double* host = *next++;
-    if (host)
-      *channel.slot = host;
-    else
+  ForEachConnected(mInputs, first, count, hostInputs, [this](InputChannel& channel, double* host) {
+    if (!host)
     {
-      ClearFrames(channel.scratch.data(), mBlockSize);
-      *channel.slot = channel.scratch.data();
+      host = channel.scratch.data();
+      ClearFrames(host, mBlockSize);
     }
-  }
+    *channel.slot = host;
+  });
   return true;
 }
 
@@ -172,21 +184,14 @@ bool IPlugBase::BindInputBuffers(int first, int count, float** hostInputs, int n
 {
   if (!hostInputs || !FrameCountFits(nFrames))
     return false;
-  const int end = std::min(first + count, InputChannelCount());
-  float** next = hostInputs;
-  for (int i = std::max(0, first); i < end; ++i)
-  {
-    InputChannel& channel = *mInputs[i];
-    if (!channel.connected)
-      continue;
-    const float* host = *next++;
+  ForEachConnected(mInputs, first, count, hostInputs, [nFrames](InputChannel& channel, const float* host) {
     double* scratch = channel.scratch.data();
     if (host)
       std::copy(host, host + nFrames, scratch);
     else
       ClearFrames(scratch, nFrames);
     *channel.slot = scratch;
-  }
+  });
   return true;
 }
 
@@ -194,17 +199,10 @@ bool IPlugBase::BindOutputBuffers(int first, int count, double** hostOutputs)
 {
   if (!hostOutputs)
     return false;
-  const int end = std::min(first + count, OutputChannelCount());
-  double** next = hostOutputs;
-  for (int i = std::max(0, first); i < end; ++i)
-  {
-    OutputChannel& channel = *mOutputs[i];
-    if (!channel.connected)
-      continue;
-    double* host = *next++;
+  ForEachConnected(mOutputs, first, count, hostOutputs, [](OutputChannel& channel, double* host) {
     *channel.slot = host ? host : channel.scratch.data();
     channel.floatDestination = nullptr;
-  }
+  });
   return true;
 }
 
@@ -212,16 +210,10 @@ bool IPlugBase::BindOutputBuffers(int first, int count, float** hostOutputs)
 {
   if (!hostOutputs)
     return false;
-  const int end = std::min(first + count, OutputChannelCount());
-  float** next = hostOutputs;
-  for (int i = std::max(0, first); i < end; ++i)
-  {
-    OutputChannel& channel = *mOutputs[i];
-    if (!channel.connected)
-      continue;
+  ForEachConnected(mOutputs, first, count, hostOutputs, [](OutputChannel& channel, float* host) {
     *channel.slot = channel.scratch.data();
-    channel.floatDestination = *next++;
-  }
+    channel.floatDestination = host;
+  });
   return true;
 }
 

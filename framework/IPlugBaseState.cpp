@@ -81,11 +81,24 @@ const char* IPlugBase::PresetName(int index) const
   return slot ? slot->name : "";
 }
 
-bool IPlugBase::CaptureIntoPreset(PresetSlot* slot, const char* name)
+void IPlugBase::ClaimPreset(PresetSlot* slot, const char* name)
 {
   slot->initialised = true;
   CopyFixedText(slot->name, name);
   slot->image.Clear();
+}
+
+PresetSlot* IPlugBase::ClaimFreePreset(const char* name)
+{
+  PresetSlot* slot = FirstFreePreset();
+  if (slot)
+    ClaimPreset(slot, name);
+  return slot;
+}
+
+bool IPlugBase::CaptureIntoPreset(PresetSlot* slot, const char* name)
+{
+  ClaimPreset(slot, name);
   return SerializeState(&slot->image);
 }
 
@@ -144,12 +157,9 @@ void IPlugBase::ModifyCurrentPreset(const char* name)
 void IPlugBase::AddPresetValues(const char* name, ...)
 {
   Lock lock(mMutex);
-  PresetSlot* slot = FirstFreePreset();
+  PresetSlot* slot = ClaimFreePreset(name);
   if (!slot)
     return;
-  slot->initialised = true;
-  CopyFixedText(slot->name, name);
-  slot->image.Clear();
   std::va_list args;
   va_start(args, name);
   for (const auto& param : mParams)
@@ -163,12 +173,9 @@ void IPlugBase::AddPresetValues(const char* name, ...)
 void IPlugBase::MakePresetFromNamedParams(const char* name, int count, ...)
 {
   Lock lock(mMutex);
-  PresetSlot* slot = FirstFreePreset();
+  PresetSlot* slot = ClaimFreePreset(name);
   if (!slot)
     return;
-  slot->initialised = true;
-  CopyFixedText(slot->name, name);
-  slot->image.Clear();
   std::vector<double> values(static_cast<size_t>(NParams()), kUnsetValueMarker);
   std::va_list args;
   va_start(args, count);
@@ -193,12 +200,9 @@ void IPlugBase::MakePresetFromNamedParams(const char* name, int count, ...)
 void IPlugBase::AddPresetFromChunk(const char* name, const StateChunk* chunk)
 {
   Lock lock(mMutex);
-  PresetSlot* slot = FirstFreePreset();
+  PresetSlot* slot = ClaimFreePreset(name);
   if (!slot)
     return;
-  slot->initialised = true;
-  CopyFixedText(slot->name, name);
-  slot->image.Clear();
   if (chunk)
     slot->image.AppendChunk(*chunk);
 }
