@@ -1,6 +1,7 @@
 // The editor thread, the audio thread and a state restore share the plug-in only through its
 // recursive mutex; this runs all three at once and checks that the effect's view of the
 // parameters (kept in ApplyParamChange) never disagrees with the parameters themselves.
+#include <atomic>
 #include <thread>
 #include <vector>
 
@@ -51,12 +52,21 @@ TEST(Concurrency, EditorAudioAndStateThreadsStayConsistent)
     for (int i = 0; i < kParams; ++i)
       states[s].AppendDouble(10.0 * (s + 1));
 
-  constexpr int kRounds = 2000;
+  constexpr int kRounds = 20000;
+  // The three threads start together so their loops really overlap.
+  std::atomic<int> ready{0};
+  const auto startTogether = [&ready] {
+    ++ready;
+    while (ready.load() < 3)
+      std::this_thread::yield();
+  };
   std::thread editor([&] {
+    startTogether();
     for (int n = 0; n < kRounds; ++n)
       plug.SetParameterFromGUI(n % kParams, (n % 11) / 10.0);
   });
   std::thread audio([&] {
+    startTogether();
     std::vector<double> in(64, 0.5), outL(64), outR(64);
     double* ins[] = {in.data(), in.data()};
     double* outs[] = {outL.data(), outR.data()};
@@ -71,6 +81,7 @@ TEST(Concurrency, EditorAudioAndStateThreadsStayConsistent)
     }
   });
   std::thread restorer([&] {
+    startTogether();
     for (int n = 0; n < kRounds; ++n)
     {
       std::lock_guard<std::recursive_mutex> lock(plug.Mutex());
