@@ -146,3 +146,27 @@ TEST_F(LicePng, MissingBrokenOrTruncatedFilesGiveNull)
     EXPECT_EQ(LoadPngFile(path_.c_str(), &reuse), nullptr) << keep << " bytes";
   }
 }
+
+TEST(LiceEditorImages, DecodeWithTheFrameGeometryTheEditorExpects)
+{
+  const std::string dir = TV_IMAGE_DIR;
+  std::unique_ptr<LICE_IBitmap> background(LoadPngFile((dir + "/bkg.png").c_str()));
+  std::unique_ptr<LICE_IBitmap> toggle(LoadPngFile((dir + "/switch.png").c_str()));
+  std::unique_ptr<LICE_IBitmap> knob(LoadPngFile((dir + "/knob.png").c_str()));
+  ASSERT_TRUE(background && toggle && knob);
+  EXPECT_EQ(background->Width(), 1024);
+  EXPECT_EQ(background->Height(), 480);
+  EXPECT_EQ(LICE_GETA(background->Bits()[0]), 255);
+  EXPECT_EQ(toggle->Width(), 40);
+  EXPECT_EQ(toggle->Height(), 2 * 24);
+  EXPECT_EQ(knob->Width(), 56);
+  EXPECT_EQ(knob->Height(), 101 * 56);
+  // Knob frames have transparent corners and an opaque body.
+  for (int frame : {0, 50, 100})
+  {
+    const LICE_pixel* top = knob->Bits() + frame * 56 * knob->RowSpan();
+    EXPECT_EQ(LICE_GETA(top[0]), 0) << frame;
+    EXPECT_EQ(LICE_GETA(top[55 * knob->RowSpan() + 55]), 0) << frame;
+    EXPECT_EQ(LICE_GETA(top[28 * knob->RowSpan() + 28]), 255) << frame;
+  }
+}
