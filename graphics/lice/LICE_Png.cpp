@@ -42,6 +42,8 @@ void RequestArgbRows(png_structp png, png_infop info)
     png_set_swap_alpha(png);
   else
     png_set_filler(png, 0xFF, PNG_FILLER_BEFORE);
+  // Interlaced files are read whole by png_read_image, which expects to be told up front.
+  png_set_interlace_handling(png);
   png_read_update_info(png, info);
 }
 

@@ -112,6 +112,21 @@ TEST_F(LicePng, SixteenBitChannelsKeepTheirHighByte)
   EXPECT_EQ(At(*grey, 0, 0), LICE_RGBA(0xAB, 0xAB, 0xAB, 255));
 }
 
+TEST_F(LicePng, InterlacedImagesDecodeEveryPass)
+{
+  std::vector<uint8_t> rows;
+  for (int y = 0; y < 9; ++y)
+    for (int x = 0; x < 9; ++x)
+      rows.insert(rows.end(), {static_cast<uint8_t>(x * 20), static_cast<uint8_t>(y * 20), 7});
+  TestPngImage image = Image(9, 9, PNG_COLOR_TYPE_RGB, 8, rows);
+  image.interlaced = true;
+  auto bitmap = RoundTrip(image);
+  ASSERT_NE(bitmap, nullptr);
+  for (int y = 0; y < 9; ++y)
+    for (int x = 0; x < 9; ++x)
+      ASSERT_EQ(At(*bitmap, x, y), LICE_RGBA(x * 20, y * 20, 7, 255)) << x << "," << y;
+}
+
 TEST_F(LicePng, ReusedBitmapIsResizedAndReturned)
 {
   ASSERT_TRUE(WriteTestPng(path_, Image(2, 2, PNG_COLOR_TYPE_RGB, 8, std::vector<uint8_t>(12, 50))));
