@@ -27,6 +27,13 @@ tresult PLUGIN_API SingleComponentEffect::terminate()
   return EditController::terminate();
 }
 
+tresult PLUGIN_API SingleComponentEffect::getParameterInfo(int32 paramIndex, ParameterInfo& info)
+{
+  if (paramIndex < 0 || paramIndex >= parameters.getParameterCount())
+    return kResultFalse;
+  return EditController::getParameterInfo(paramIndex, info);
+}
+
 tresult PLUGIN_API SingleComponentEffect::getControllerClassId(TUID /*classId*/)
 {
   return kNotImplemented;

@@ -20,6 +20,10 @@ public:
   tresult PLUGIN_API initialize(FUnknown* context) SMTG_OVERRIDE;
   tresult PLUGIN_API terminate() SMTG_OVERRIDE;
 
+  // IEditController: an index outside the list is refused instead of reaching the SDK
+  // container's checked access, which would throw across the host boundary.
+  tresult PLUGIN_API getParameterInfo(int32 paramIndex, ParameterInfo& info) SMTG_OVERRIDE;
+
   // IComponent
   tresult PLUGIN_API getControllerClassId(TUID classId) SMTG_OVERRIDE;
   tresult PLUGIN_API setIoMode(IoMode mode) SMTG_OVERRIDE;

@@ -1,0 +1,241 @@
+// What the edit-controller side tells a host: parameter list, conversions, units, programs.
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "tests/vst3/PluginTestHost.h"
+#include "tools/host/Utf16Text.h"
+
+#include "pluginterfaces/base/smartpointer.h"
+#include "pluginterfaces/vst/ivstunits.h"
+
+using namespace Steinberg;
+using namespace Steinberg::Vst;
+using VstTest::kBypassId;
+using VstTest::kParamCount;
+using VstTest::kPresetId;
+
+namespace {
+
+struct ExpectedParam
+{
+  std::string title;
+  std::string units;  // empty for switches, which the host sees as lists
+  double min;
+  double max;
+  double defaultValue;
+  bool isSwitch() const { return units.empty(); }
+};
+
+std::vector<ExpectedParam> ExpectedParams()
+{
+  std::vector<ExpectedParam> params;
+  for (const char* band : {"Low", "Mid", "High"})
+  {
+    const std::string b = band;
+    params.push_back({b + " Sat. Dry/Wet", "%", 0, 100, 100});
+    params.push_back({b + " Sat Bypass", "", 0, 1, 1});
+    params.push_back({b + " Bit Red. Dry/Wet", "%", 0, 100, 100});
+    params.push_back({b + " Bit Red. Bypass", "", 0, 1, 1});
+    params.push_back({b + " Exc. Dry/Wet", "%", 0, 100, 100});
+    params.push_back({b + " Exc. Bypass", "", 0, 1, 1});
+    params.push_back({b + " Sat. Gain", "dB", 0, 60, 0});
+    params.push_back({b + " DC Offset", "%", 0, 100, 0});
+    params.push_back({b + " Bit res.", "bits", 4, 24, 24});
+    params.push_back({b + " even harm.", "%", 0, 100, 0});
+    params.push_back({b + " odd harm.", "%", 0, 100, 0});
+  }
+  params.push_back({"Freq. Low", "Hz", 50, 5000, 250});
+  params.push_back({"Freq. High", "Hz", 200, 18000, 2500});
+  for (const char* band : {"Low", "Mid", "High"})
+  {
+    params.push_back({std::string(band) + " Level", "dB", -30, 6, 0});
+    params.push_back({std::string(band) + " Mute", "", 0, 1, 0});
+  }
+  params.push_back({"Multiband On/Off", "", 0, 1, 1});
+  params.push_back({"Oversample On/Off", "", 0, 1, 0});
+  return params;
+}
+
+std::string Text(const TChar* text)
+{
+  return TvHost::Utf16ToUtf8(text, 128);
+}
+
+class ControllerTest : public VstTest::PluginTest
+{
+protected:
+  std::string StringOf(ParamID id, ParamValue value)
+  {
+    String128 text = {};
+    EXPECT_EQ(Controller()->getParamStringByValue(id, value, text), kResultOk);
+    return Text(text);
+  }
+};
+
+} // namespace
+
+TEST_F(ControllerTest, ParameterListHasPresetBypassAndEveryParameterInOrder)
+{
+  ASSERT_EQ(Controller()->getParameterCount(), 2 + kParamCount);
+  ParameterInfo info = {};
+  ASSERT_EQ(Controller()->getParameterInfo(0, info), kResultTrue);
+  EXPECT_EQ(info.id, kPresetId);
+  EXPECT_EQ(Text(info.title), "Preset");
+  EXPECT_EQ(info.stepCount, 1);
+  EXPECT_EQ(info.flags, ParameterInfo::kIsProgramChange);
+  ASSERT_EQ(Controller()->getParameterInfo(1, info), kResultTrue);
+  EXPECT_EQ(info.id, kBypassId);
+  EXPECT_EQ(Text(info.title), "Bypass");
+  EXPECT_EQ(info.stepCount, 1);
+  EXPECT_EQ(info.flags, 0x10009);
+  EXPECT_EQ(info.defaultNormalizedValue, 0.0);
+
+  const std::vector<ExpectedParam> expected = ExpectedParams();
+  ASSERT_EQ(static_cast<int>(expected.size()), kParamCount);
+  for (int i = 0; i < kParamCount; ++i)
+  {
+    SCOPED_TRACE(expected[i].title);
+    ASSERT_EQ(Controller()->getParameterInfo(2 + i, info), kResultTrue);
+    EXPECT_EQ(info.id, static_cast<ParamID>(i));
+    EXPECT_EQ(Text(info.title), expected[i].title);
+    EXPECT_EQ(Text(info.units), expected[i].units);
+    EXPECT_EQ(info.unitId, kRootUnitId);
+    if (expected[i].isSwitch())
+    {
+      EXPECT_EQ(info.stepCount, 1);
+      EXPECT_EQ(info.flags, ParameterInfo::kCanAutomate | ParameterInfo::kIsList);
+      EXPECT_EQ(info.defaultNormalizedValue, 0.0);
+    }
+    else
+    {
+      const ExpectedParam& p = expected[i];
+      EXPECT_EQ(info.stepCount, 0);
+      EXPECT_EQ(info.flags, ParameterInfo::kCanAutomate);
+      EXPECT_NEAR(info.defaultNormalizedValue, (p.defaultValue - p.min) / (p.max - p.min), 1e-12);
+    }
+  }
+  EXPECT_NE(Controller()->getParameterInfo(2 + kParamCount, info), kResultTrue);
+}
+
+TEST_F(ControllerTest, DisplayStringsAndTheirParsing)
+{
+  EXPECT_EQ(StringOf(1, 1.0), "on");
+  EXPECT_EQ(StringOf(1, 0.3), "off");
+  EXPECT_EQ(StringOf(35, 0.5), "-12.0");
+  EXPECT_EQ(StringOf(8, 1.0), "24");
+  String128 untouched = {'x', 0};
+  EXPECT_EQ(Controller()->getParamStringByValue(kBypassId, 1.0, untouched), kResultFalse);
+  EXPECT_EQ(Controller()->getParamStringByValue(kParamCount, 1.0, untouched), kResultFalse);
+  EXPECT_EQ(untouched[0], 'x');
+
+  String128 text = {};
+  ParamValue value = -1.0;
+  TvHost::Utf8ToUtf16("-12.0", text, 128);
+  ASSERT_EQ(Controller()->getParamValueByString(35, text, value), kResultTrue);
+  EXPECT_NEAR(value, 0.5, 1e-12);
+  TvHost::Utf8ToUtf16("on", text, 128);
+  ASSERT_EQ(Controller()->getParamValueByString(1, text, value), kResultTrue);
+  EXPECT_EQ(value, 1.0);
+}
+
+TEST_F(ControllerTest, PlainAndNormalisedConversions)
+{
+  const double curved = std::pow(200.0 / 4950.0, 1.0 / 3.5);
+  EXPECT_NEAR(Controller()->plainParamToNormalized(33, 250.0), curved, 1e-12);
+  EXPECT_NEAR(Controller()->plainParamToNormalized(33, 1e9), 1.0, 1e-12);
+  EXPECT_NEAR(Controller()->normalizedParamToPlain(33, 0.4), 2030.0, 1e-9);
+  EXPECT_EQ(Controller()->normalizedParamToPlain(1, 0.7), 1.0);
+  EXPECT_EQ(Controller()->plainParamToNormalized(kBypassId, 7.5), 7.5);
+  EXPECT_EQ(Controller()->plainParamToNormalized(kParamCount, 7.5), 7.5);
+}
+
+TEST_F(ControllerTest, SetAndGetNormalisedValues)
+{
+  EXPECT_NEAR(Controller()->getParamNormalized(33), std::pow(200.0 / 4950.0, 1.0 / 3.5), 1e-12);
+  EXPECT_EQ(Controller()->setParamNormalized(33, 0.5), kResultOk);
+  EXPECT_NEAR(Controller()->getParamNormalized(33), Controller()->plainParamToNormalized(33, 488.0), 1e-12);
+
+  // Values outside 0..1 are limited; values that are no number are refused.
+  EXPECT_EQ(Controller()->setParamNormalized(35, -2.0), kResultOk);
+  EXPECT_EQ(Controller()->getParamNormalized(35), 0.0);
+  EXPECT_EQ(Controller()->setParamNormalized(35, std::nan("")), kResultFalse);
+  EXPECT_EQ(Controller()->getParamNormalized(35), 0.0);
+
+  EXPECT_EQ(Controller()->setParamNormalized(kBypassId, 1.0), kResultFalse);
+  EXPECT_EQ(Controller()->getParamNormalized(kBypassId), 0.0);
+  EXPECT_EQ(Controller()->setParamNormalized(kPresetId, 1.0), kResultFalse);
+  EXPECT_EQ(Controller()->getParamNormalized(kPresetId), 0.0);
+  EXPECT_EQ(Controller()->getParamNormalized(kParamCount), 0.0);
+}
+
+TEST_F(ControllerTest, UnitsAndProgramList)
+{
+  FUnknownPtr<IUnitInfo> units(Controller());
+  ASSERT_TRUE(units);
+  EXPECT_EQ(units->getUnitCount(), 1);
+  UnitInfo unit = {};
+  ASSERT_EQ(units->getUnitInfo(0, unit), kResultOk);
+  EXPECT_EQ(unit.id, kRootUnitId);
+  EXPECT_EQ(unit.parentUnitId, kNoParentUnitId);
+  EXPECT_EQ(unit.programListId, kNoProgramListId);
+  EXPECT_EQ(Text(unit.name), "Root Unit");
+  EXPECT_EQ(units->getUnitInfo(1, unit), kResultFalse);
+  EXPECT_EQ(units->getUnitInfo(-1, unit), kResultFalse);
+  EXPECT_EQ(units->getSelectedUnit(), kRootUnitId);
+
+  EXPECT_EQ(units->getProgramListCount(), 0);
+  ProgramListInfo list = {};
+  ASSERT_EQ(units->getProgramListInfo(0, list), kResultOk);
+  EXPECT_EQ(list.id, static_cast<ProgramListID>(kPresetId));
+  EXPECT_EQ(Text(list.name), "Factory Presets");
+  EXPECT_EQ(list.programCount, 1);
+  EXPECT_EQ(units->getProgramListInfo(1, list), kResultFalse);
+
+  String128 name = {};
+  ASSERT_EQ(units->getProgramName(kPresetId, 0, name), kResultOk);
+  EXPECT_EQ(Text(name), "-");
+  ASSERT_EQ(units->getProgramName(kPresetId, 5, name), kResultOk);
+  EXPECT_EQ(Text(name), "");
+  EXPECT_EQ(units->getProgramName(0, 0, name), kResultFalse);
+  EXPECT_EQ(units->selectUnit(0), kNotImplemented);
+}
+
+TEST_F(ControllerTest, NoMidiControllerIsMapped)
+{
+  FUnknownPtr<IMidiMapping> midi(Controller());
+  ASSERT_TRUE(midi);
+  ParamID id = 12345;
+  EXPECT_EQ(midi->getMidiControllerAssignment(0, 0, 7, id), kResultFalse);
+  EXPECT_EQ(id, 12345u);
+}
+
+TEST_F(ControllerTest, TerminateAndInitializeLeaveOneSetOfBusesAndParameters)
+{
+  ASSERT_EQ(Component()->terminate(), kResultOk);
+  EXPECT_EQ(Controller()->getParameterCount(), 0);
+  EXPECT_EQ(Component()->getBusCount(kAudio, kInput), 0);
+  ASSERT_EQ(Component()->initialize(&host), kResultOk);
+  EXPECT_EQ(Controller()->getParameterCount(), 2 + kParamCount);
+  EXPECT_EQ(Component()->getBusCount(kAudio, kInput), 1);
+  EXPECT_EQ(Component()->getBusCount(kAudio, kOutput), 1);
+  EXPECT_EQ(Component()->getBusCount(kEvent, kInput), 0);
+
+  BusInfo info = {};
+  ASSERT_EQ(Component()->getBusInfo(kAudio, kInput, 0, info), kResultTrue);
+  EXPECT_EQ(Text(info.name), "Main Input");
+  EXPECT_EQ(info.channelCount, 2);
+  EXPECT_EQ(info.flags, static_cast<uint32>(BusInfo::kDefaultActive));
+  ASSERT_EQ(Component()->getBusInfo(kAudio, kOutput, 0, info), kResultTrue);
+  EXPECT_EQ(Text(info.name), "Output");
+
+  // A second initialize without terminate is refused and creates nothing.
+  EXPECT_NE(Component()->initialize(&host), kResultOk);
+  EXPECT_EQ(Controller()->getParameterCount(), 2 + kParamCount);
+}
+
+TEST_F(ControllerTest, NoViewYet)
+{
+  EXPECT_EQ(Controller()->createView(ViewType::kEditor), nullptr);
+}
