@@ -9,6 +9,8 @@ IPanelControl::IPanelControl(IPlugBase* plug, const IRECT& rect, const IColor& c
 
 bool IPanelControl::Paint(IGraphics& graphics)
 {
-  graphics.FillRect(mColour, Rect(), &Blend());
+  // A fill is no bitmap draw and so not clipped by the editor: clip it here, or repainting
+  // one small region would wipe every control that is not repainted with it.
+  graphics.FillRect(mColour, Rect().Intersection(graphics.DrawRect()), &Blend());
   return true;
 }
