@@ -137,7 +137,30 @@ bool PluginInstance::SetChannels(int32 channels)
     return false;
   Vst::SpeakerArrangement arrangement = channels == 1 ? Vst::SpeakerArr::kMono : Vst::SpeakerArr::kStereo;
   Vst::SpeakerArrangement output = arrangement;
-  return mProcessor->setBusArrangements(&arrangement, 1, &output, 1) == kResultTrue;
+  if (mProcessor->setBusArrangements(&arrangement, 1, &output, 1) != kResultTrue)
+    return false;
+  ActivateDefaultBuses();
+  return true;
+}
+
+void PluginInstance::ActivateDefaultBuses()
+{
+  // Buses start inactive in the plug-in; hosts switch on those the plug-in marks as active
+  // by default. Done after setBusArrangements, which may replace the buses.
+  for (const Vst::BusDirection direction : {Vst::kInput, Vst::kOutput})
+  {
+    for (const Vst::MediaType type : {Vst::kAudio, Vst::kEvent})
+    {
+      const int32 count = mComponent->getBusCount(type, direction);
+      for (int32 index = 0; index < count; ++index)
+      {
+        Vst::BusInfo info{};
+        if (mComponent->getBusInfo(type, direction, index, info) == kResultOk &&
+            (info.flags & Vst::BusInfo::kDefaultActive) != 0)
+          mComponent->activateBus(type, direction, index, true);
+      }
+    }
+  }
 }
 
 bool PluginInstance::SetupProcessing(double sampleRate, int32 maxBlockSize, int32 symbolicSampleSize, int32 processMode)

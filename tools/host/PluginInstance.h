@@ -34,7 +34,8 @@ public:
   Steinberg::Vst::IEditController* Controller() const { return mController.get(); }
   bool HasSeparateController() const { return mSeparateController; }
 
-  // Main input and output buses of the same width: mono for 1 channel, stereo for 2.
+  // Main input and output buses of the same width: mono for 1 channel, stereo for 2; then
+  // the buses the plug-in marks active by default are activated.
   bool SetChannels(Steinberg::int32 channels);
   bool SetupProcessing(double sampleRate, Steinberg::int32 maxBlockSize, Steinberg::int32 symbolicSampleSize,
                        Steinberg::int32 processMode = Steinberg::Vst::kOffline);
@@ -50,6 +51,7 @@ private:
   PluginInstance(std::shared_ptr<PluginModule> module, Steinberg::IPtr<Steinberg::Vst::IComponent> component);
   bool Initialize(Steinberg::FUnknown* hostContext, std::string& error);
   bool ConnectController(Steinberg::FUnknown* hostContext, std::string& error);
+  void ActivateDefaultBuses();
 
   std::shared_ptr<PluginModule> mModule;
   Steinberg::IPtr<Steinberg::Vst::IComponent> mComponent;

@@ -1,5 +1,7 @@
 #include "tools/host/PluginModule.h"
 
+#include <climits>
+#include <cstdlib>
 #include <dlfcn.h>
 #include <sys/stat.h>
 
@@ -39,7 +41,9 @@ std::string PluginModule::LibraryPathOf(const std::string& path)
 {
   if (!IsDirectory(path))
     return path;
-  std::string bundle = path;
+  // Resolved first, so that "." or "bundle/.." style paths still name the bundle.
+  char resolved[PATH_MAX];
+  std::string bundle = realpath(path.c_str(), resolved) ? resolved : path;
   while (bundle.size() > 1 && bundle.back() == '/')
     bundle.pop_back();
   std::string name = bundle.substr(bundle.find_last_of('/') + 1);

@@ -1,0 +1,299 @@
+#include "tools/vulcrax-render/Renderer.h"
+
+#include "tools/host/MemoryStream.h"
+#include "tools/host/ParameterChanges.h"
+#include "tools/host/ProcessDataBuilder.h"
+#include "tools/vulcrax-render/DemoSignal.h"
+#include "tools/vulcrax-render/ParameterListing.h"
+#include "tools/vulcrax-render/ParameterText.h"
+#include "tools/vulcrax-render/ProgressBar.h"
+#include "tools/vulcrax-render/SoundFile.h"
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+#ifndef TV_DEFAULT_PLUGIN_PATH
+#define TV_DEFAULT_PLUGIN_PATH "TolvexVulcrax.vst3"
+#endif
+
+using namespace Steinberg;
+
+namespace {
+
+constexpr const char* kDemoOutput = "vulcrax-demo.wav";
+constexpr double kProgressBarSeconds = 5.0;
+constexpr double kListingSampleRate = 44100.0;
+
+std::string ResolvedPath(const std::string& path)
+{
+  char resolved[PATH_MAX];
+  return realpath(path.c_str(), resolved) ? std::string(resolved) : std::string();
+}
+
+// "dir/name.ext" becomes "dir/name-vulcrax.ext" (or ".wav" when the format changes).
+std::string DerivedOutputPath(const std::string& input, bool forceWav)
+{
+  const size_t slash = input.find_last_of('/');
+  const size_t dot = input.find_last_of('.');
+  const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+  const std::string stem = hasExtension ? input.substr(0, dot) : input;
+  const std::string extension = forceWav ? ".wav" : hasExtension ? input.substr(dot) : ".wav";
+  return stem + "-vulcrax" + extension;
+}
+
+void PrintStats(std::FILE* out, const std::string& path, const SignalStats& stats)
+{
+  std::fprintf(out, "%s: %d channel(s), %lld frames\n", path.c_str(), stats.Channels(),
+               static_cast<long long>(stats.Frames()));
+  for (int channel = 0; channel < stats.Channels(); ++channel)
+    std::fprintf(out, "  channel %d: peak %.6f (%.2f dBFS), RMS %.6f (%.2f dBFS)\n", channel + 1,
+                 stats.Peak(channel), ToDbfs(stats.Peak(channel)), stats.Rms(channel), ToDbfs(stats.Rms(channel)));
+}
+
+} // namespace
+
+Renderer::Renderer(RenderOptions options) : mOptions(std::move(options))
+{
+  if (mOptions.pluginPath.empty())
+    mOptions.pluginPath = TV_DEFAULT_PLUGIN_PATH;
+}
+
+bool Renderer::Fail(const std::string& message)
+{
+  std::fprintf(stderr, "vulcrax-render: %s\n", message.c_str());
+  return false;
+}
+
+int Renderer::Run()
+{
+  const bool listOnly = mOptions.list;
+  if (!listOnly && !OpenSource())
+    return EXIT_FAILURE;
+  const int channels = mSource ? mSource->Channels() : 2;
+  if (!LoadPlugin(channels) || !LoadState() || !ApplySettings())
+    return EXIT_FAILURE;
+  CaptureStartValues();
+  if (listOnly)
+  {
+    if (!ApplyWithoutAudio(channels))
+      return EXIT_FAILURE;
+    PrintParameterTable(stdout, *mDirectory, *mInstance->Controller());
+    return SaveState() ? EXIT_SUCCESS : EXIT_FAILURE;
+  }
+  return Render() && SaveState() ? EXIT_SUCCESS : EXIT_FAILURE;
+}
+
+bool Renderer::OpenSource()
+{
+  if (mOptions.inputPath.empty())
+  {
+    mSource = std::make_unique<DemoSignal>();
+    return true;
+  }
+  std::string error;
+  auto reader = SoundFileReader::Open(mOptions.inputPath, error);
+  if (!reader)
+    return Fail(error);
+  if (reader->Channels() != 1 && reader->Channels() != 2)
+    return Fail(mOptions.inputPath + " has " + std::to_string(reader->Channels()) +
+                " channels; only mono and stereo files can be processed");
+  mSourceFormat = reader->Format();
+  mSource = std::move(reader);
+  return true;
+}
+
+bool Renderer::LoadPlugin(int channels)
+{
+  std::string error;
+  auto module = TvHost::PluginModule::Open(mOptions.pluginPath, error);
+  if (!module)
+    return Fail("cannot load the plug-in: " + error);
+  mInstance = TvHost::PluginInstance::Create(std::move(module), &mHost, error);
+  if (!mInstance)
+    return Fail("cannot start the plug-in: " + error);
+  if (!mInstance->SetChannels(channels))
+    return Fail("the plug-in does not accept " + std::string(channels == 1 ? "mono" : "stereo") + " buses");
+  mDirectory = std::make_unique<TvHost::ParameterDirectory>(*mInstance->Controller());
+  return true;
+}
+
+bool Renderer::LoadState()
+{
+  if (mOptions.loadStatePath.empty())
+    return true;
+  TvHost::MemoryStream stream;
+  if (!stream.LoadFile(mOptions.loadStatePath))
+    return Fail("cannot read state file " + mOptions.loadStatePath);
+  if (!mInstance->LoadState(stream))
+    return Fail("the plug-in refused the state in " + mOptions.loadStatePath);
+  return true;
+}
+
+bool Renderer::ApplySettings()
+{
+  Vst::IEditController& controller = *mInstance->Controller();
+  for (const std::string& text : mOptions.settings)
+  {
+    ParameterSetting setting;
+    std::string error;
+    if (!ResolveParameterSetting(text, *mDirectory, controller, setting, error))
+      return Fail(error);
+    // The controller keeps the value for listings and state; host-level parameters such as
+    // the bypass refuse it and reach the processor through the first block's queue only.
+    controller.setParamNormalized(setting.id, setting.normalized);
+    mSettings.push_back(setting);
+  }
+  return true;
+}
+
+bool Renderer::SaveState()
+{
+  if (mOptions.saveStatePath.empty())
+    return true;
+  TvHost::MemoryStream stream;
+  if (!mInstance->SaveState(stream))
+    return Fail("the plug-in did not give its state");
+  if (!stream.SaveFile(mOptions.saveStatePath))
+    return Fail("cannot write state file " + mOptions.saveStatePath);
+  return true;
+}
+
+std::string Renderer::OutputPath() const
+{
+  if (!mOptions.outputPath.empty())
+    return mOptions.outputPath;
+  return mOptions.inputPath.empty() ? kDemoOutput : DerivedOutputPath(mOptions.inputPath, mOptions.floatOutput);
+}
+
+int Renderer::OutputFormat() const
+{
+  if (mOptions.floatOutput || mOptions.inputPath.empty())
+    return SF_FORMAT_WAV | SF_FORMAT_FLOAT;
+  return mSourceFormat;
+}
+
+bool Renderer::Render()
+{
+  const std::string outputPath = OutputPath();
+  const std::string resolvedInput = ResolvedPath(mOptions.inputPath);
+  if (!resolvedInput.empty() && resolvedInput == ResolvedPath(outputPath))
+    return Fail("the output " + outputPath + " would overwrite the input");
+
+  if (!SetupProcessing(mSource->SampleRate()))
+    return false;
+
+  std::string error;
+  auto writer = SoundFileWriter::Create(outputPath, OutputFormat(), mSource->Channels(), mSource->SampleRate(), error);
+  if (!writer)
+    return Fail(error);
+  SignalStats stats(mSource->Channels());
+  // A half-written file is removed rather than left looking like a result.
+  if (!ProcessAll(*writer, stats))
+  {
+    writer.reset();
+    std::remove(outputPath.c_str());
+    return false;
+  }
+  if (!writer->Close())
+  {
+    std::remove(outputPath.c_str());
+    return Fail("cannot finish writing " + outputPath);
+  }
+  if (mOptions.stats)
+    PrintStats(stdout, outputPath, stats);
+  return true;
+}
+
+void Renderer::CaptureStartValues()
+{
+  // Taken before setupProcessing, which may reset host-level values such as the bypass.
+  Vst::IEditController& controller = *mInstance->Controller();
+  for (const auto& entry : mDirectory->Entries())
+  {
+    if (entry.IsProgramChange())
+      continue;
+    double value = controller.getParamNormalized(entry.id);
+    for (const auto& setting : mSettings)
+      if (setting.id == entry.id)
+        value = setting.normalized;
+    mStartValues.push_back({entry.id, entry.title, value});
+  }
+}
+
+void Renderer::QueueStartValues(TvHost::ParameterChanges& changes) const
+{
+  // The first block brings the processor in line with the controller: every parameter goes
+  // through the queues, so a render depends only on the values, not on whether they came
+  // from a state file or from the command line.
+  for (const auto& value : mStartValues)
+    changes.AddChange(value.id, value.normalized);
+}
+
+int32 Renderer::SampleSize() const
+{
+  return mOptions.precision == 64 ? Vst::kSample64 : Vst::kSample32;
+}
+
+bool Renderer::SetupProcessing(double sampleRate)
+{
+  if (mInstance->SetupProcessing(sampleRate, mOptions.blockSize, SampleSize()))
+    return true;
+  return Fail("the plug-in refused " + std::to_string(mOptions.precision) + "-bit processing at " +
+              FormatNumber(sampleRate) + " Hz");
+}
+
+bool Renderer::ApplyWithoutAudio(int channels)
+{
+  // A block of no frames hands the queued values to the processor, so the listing and a
+  // saved state show everything that was set, the host-level bypass included.
+  if (!SetupProcessing(kListingSampleRate))
+    return false;
+  TvHost::ProcessDataBuilder buffers(SampleSize(), channels, channels, mOptions.blockSize, kListingSampleRate);
+  TvHost::ParameterChanges changes(static_cast<int32>(mDirectory->Entries().size()));
+  QueueStartValues(changes);
+  if (!mInstance->SetActive(true))
+    return Fail("the plug-in refused to activate");
+  const bool processed = mInstance->Process(buffers.Prepare(0, &changes));
+  if (!mInstance->SetActive(false) || !processed)
+    return Fail("the plug-in failed to take the parameter values");
+  return true;
+}
+
+bool Renderer::ProcessAll(SoundFileWriter& writer, SignalStats& stats)
+{
+  const int channels = mSource->Channels();
+  const int32 blockSize = mOptions.blockSize;
+  TvHost::ProcessDataBuilder buffers(SampleSize(), channels, channels, blockSize, mSource->SampleRate());
+  TvHost::ParameterChanges changes(static_cast<int32>(mDirectory->Entries().size()));
+  std::vector<double> input(static_cast<size_t>(blockSize) * channels);
+  std::vector<double> output(input.size());
+
+  QueueStartValues(changes);
+  if (!mInstance->SetActive(true))
+    return Fail("the plug-in refused to activate");
+  const bool showProgress = isatty(STDERR_FILENO) && mSource->Frames() > kProgressBarSeconds * mSource->SampleRate();
+  ProgressBar progress(stderr, mSource->Frames(), showProgress);
+  int64_t done = 0;
+  for (;;)
+  {
+    const int64_t frames = mSource->Read(input.data(), blockSize);
+    if (frames < 0)
+      return Fail("cannot read " + mOptions.inputPath);
+    if (frames == 0)
+      break;
+    buffers.WriteInputInterleaved(input.data(), static_cast<int32>(frames));
+    if (!mInstance->Process(buffers.Prepare(static_cast<int32>(frames), &changes)))
+      return Fail("the plug-in failed to process a block");
+    changes.Clear();
+    buffers.AdvanceTransport(static_cast<int32>(frames));
+    buffers.ReadOutputInterleaved(output.data(), static_cast<int32>(frames));
+    stats.Add(output.data(), frames);
+    if (!writer.Write(output.data(), frames))
+      return Fail("cannot write the output: " + writer.LastError());
+    progress.Update(done += frames);
+  }
+  progress.Finish();
+  return mInstance->SetActive(false);
+}
