@@ -10,10 +10,17 @@ struct ParamSmoother
   bool Settled() const { return current == target; }
 
   // One step towards the target; a settled smoother stays where it is. Returns current.
+  // Rounding can make the recurrence stall a few units in the last place short of the
+  // target (often, when the coefficient is close to 1); a step that no longer moves lands
+  // on the target, so that whole-number values such as bit depths arrive and a settled
+  // crossover stops being redesigned.
   double Advance()
   {
     if (!Settled())
-      current = (1.0 - coeff) * target + coeff * current;
+    {
+      const double next = (1.0 - coeff) * target + coeff * current;
+      current = next == current ? target : next;
+    }
     return current;
   }
 };

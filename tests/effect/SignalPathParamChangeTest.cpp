@@ -1,0 +1,170 @@
+// What a parameter change does to the signal path and to the editor, and what a reset does.
+
+#include "effect/DbToGain.h"
+#include "framework/IEditor.h"
+#include "tests/effect/EffectRunner.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// An editor that only writes down the calls the plug-in makes on it.
+class RecordingEditor : public IEditor
+{
+public:
+  explicit RecordingEditor(std::vector<std::string>& log) : log(log) {}
+
+  void PushParamValue(int, double, bool) override {}
+  void PrepareDrawSurfaces() override {}
+  void GreyParamControls(int paramIdx, bool grey) override
+  {
+    log.push_back("grey " + std::to_string(paramIdx) + (grey ? " on" : " off"));
+  }
+  void MarkAllDirty() override { log.push_back("dirty"); }
+  int Width() const override { return 1024; }
+  int Height() const override { return 480; }
+  double DisplayScale() override { return 1.0; }
+  void* AttachToParentView(void*) override { return nullptr; }
+  void* AttachToParentControl(void*, void*) override { return nullptr; }
+  void DetachView() override {}
+
+private:
+  std::vector<std::string>& log;
+};
+
+class ParamChangeWithEditor : public ::testing::Test
+{
+protected:
+  void SetUp() override
+  {
+    runner.effect.AttachEditor(new RecordingEditor(log));
+    log.clear();
+  }
+
+  static std::vector<std::string> GreyCalls(const char* state)
+  {
+    const int order[] = {33, 34, 6, 7, 0, 1, 10, 9, 4, 5, 8, 2, 3, 35, 36, 28, 29, 22, 23, 32, 31, 26, 27, 30, 24, 25, 39, 40};
+    std::vector<std::string> calls;
+    for (const int index : order)
+      calls.push_back("grey " + std::to_string(index) + " " + state);
+    return calls;
+  }
+
+  EffectRunner runner;
+  std::vector<std::string> log;
+};
+
+TEST_F(ParamChangeWithEditor, MultibandSwitchGreysTheOuterBandsInOrder)
+{
+  runner.Set(kMultiband, 0.0);
+  std::vector<std::string> expected = GreyCalls("on");
+  expected.push_back("dirty");
+  EXPECT_EQ(log, expected);
+
+  log.clear();
+  runner.Set(kMultiband, 1.0);
+  expected = GreyCalls("off");
+  expected.push_back("dirty");
+  EXPECT_EQ(log, expected);
+}
+
+TEST_F(ParamChangeWithEditor, EveryOtherChangeOnlyMarksTheEditorDirty)
+{
+  for (const int index : {kLowSatGain, kMidSatBypass, kFreqHigh, kHighMute, kOversample})
+  {
+    log.clear();
+    runner.Set(index, 1.0);
+    EXPECT_EQ(log, std::vector<std::string> {"dirty"}) << "parameter " << index;
+  }
+}
+
+TEST_F(ParamChangeWithEditor, ResetAppliesEveryParameter)
+{
+  runner.effect.ResetProcessing();
+  EXPECT_EQ(std::count(log.begin(), log.end(), "dirty"), kNumParams);
+  std::vector<std::string> greyed;
+  std::copy_if(log.begin(), log.end(), std::back_inserter(greyed), [](const std::string& s) { return s != "dirty"; });
+  EXPECT_EQ(greyed, GreyCalls("off"));
+}
+
+TEST(ParamChange, ContinuousValuesOnlySetTheTarget)
+{
+  EffectRunner runner;
+  runner.Set(kLowSatGain, 24.0);
+  EXPECT_EQ(runner.Path().Smoother(kLowSatGain).target, 24.0);
+  EXPECT_EQ(runner.Path().Chain(SignalPath::kLowBand).gain, 1.0) << "the chain follows at the next block";
+  runner.Run(StereoSignal(512));
+  const double c = std::exp(-1.0 / 0.43);
+  EXPECT_EQ(runner.Path().Chain(SignalPath::kLowBand).gain, DbToGain((1.0 - c) * 24.0));
+}
+
+TEST(ParamChange, ChainValuesFollowTheirParameters)
+{
+  EffectRunner runner;
+  runner.Set(kHighDcOffset, 50.0);
+  runner.Set(kHighBitRes, 8.0);
+  runner.Set(kHighEvenHarm, 30.0);
+  runner.Set(kHighOddHarm, 40.0);
+  runner.Set(kHighExcMix, 25.0);
+  for (int i = 0; i < 400; ++i)
+    runner.Run(StereoSignal(512));
+  const BandChain& high = runner.Path().Chain(SignalPath::kHighBand);
+  EXPECT_NEAR(high.dcOffset, 0.5, 1e-12);
+  EXPECT_EQ(high.bits, 8);
+  EXPECT_NEAR(high.evenAmount, 30.0, 1e-9);
+  EXPECT_NEAR(high.oddAmount, 40.0, 1e-9);
+  EXPECT_NEAR(high.excMix, 0.25, 1e-12);
+  const BandChain& mid = runner.Path().Chain(SignalPath::kMidBand);
+  EXPECT_EQ(mid.evenAmount, 0.0) << "a harmonic knob at 0 adds no harmonics";
+  EXPECT_EQ(mid.oddAmount, 0.0);
+}
+
+// Small blocks give a coefficient close to 1, where the plain recurrence stalls just short
+// of its target: the bit depth would stay one bit below the knob and the crossover would be
+// redesigned in every block.
+TEST(ParamChange, SmoothedValuesArriveAtTheirTargets)
+{
+  EffectRunner runner(48000.0, 32);
+  runner.Set(kLowBitRes, 8.0);
+  runner.Set(kMidBitRes, 24.0);
+  runner.Set(kFreqHigh, 2500.0);
+  for (int i = 0; i < 2000; ++i)
+    runner.Run(StereoSignal(32), 32);
+  EXPECT_EQ(runner.Path().Chain(SignalPath::kLowBand).bits, 8);
+  EXPECT_EQ(runner.Path().Chain(SignalPath::kMidBand).bits, 24);
+  EXPECT_TRUE(runner.Path().Smoother(kFreqHigh).Settled());
+  EXPECT_TRUE(runner.Path().Smoother(kFreqLow).Settled());
+}
+
+TEST(ParamChange, BypassSwitchesActAtOnceWithoutTouchingSmoothers)
+{
+  EffectRunner runner;
+  EXPECT_TRUE(runner.Path().Chain(SignalPath::kLowBand).satBypass);
+  runner.Set(kLowSatBypass, 0.0);
+  runner.Set(kMidBitRedBypass, 0.0);
+  runner.Set(kHighExcBypass, 0.0);
+  EXPECT_FALSE(runner.Path().Chain(SignalPath::kLowBand).satBypass);
+  EXPECT_FALSE(runner.Path().Chain(SignalPath::kMidBand).bitBypass);
+  EXPECT_FALSE(runner.Path().Chain(SignalPath::kHighBand).excBypass);
+  EXPECT_TRUE(runner.Path().Chain(SignalPath::kHighBand).satBypass);
+
+  runner.Set(kLowSatBypass, 1.0);
+  EXPECT_EQ(runner.Path().Smoother(kLowSatBypass).target, 0.0) << "bypass switches have no glide";
+  runner.Set(kLowMute, 1.0);
+  EXPECT_EQ(runner.Path().Smoother(kLowMute).target, 1.0) << "mutes record their target";
+}
+
+TEST(ParamChange, ChangesWithoutAnEditorAreSafe)
+{
+  EffectRunner runner;
+  runner.Set(kMultiband, 0.0);
+  runner.Set(kMultiband, 1.0);
+  EXPECT_EQ(runner.effect.Editor(), nullptr);
+}
+
+}  // namespace
