@@ -63,47 +63,37 @@ LICE_pixel LICE_Blender::CopyWithAlpha(LICE_pixel s, LICE_pixel d) const
   const int sa = LICE_GETA(s);
   if (sa == 0)
     return d;
-  const int da = LICE_GETA(d);
-  if (weight_ == 256)
-  {
-    if (sa == 255)
-      return s;
-    const int keep = 255 - sa;
-    return Pack(std::min(sa + da, 255), Towards(LICE_GETR(s), LICE_GETR(d), keep),
-                Towards(LICE_GETG(s), LICE_GETG(d), keep), Towards(LICE_GETB(s), LICE_GETB(d), keep));
-  }
-  const int g = weight_ * (sa + 1) / 256;
-  const int keep = 256 - g;
-  return Pack(std::min(g + da, 255), Towards(LICE_GETR(s), LICE_GETR(d), keep),
+  if (weight_ == 256 && sa == 255)
+    return s;
+  // At full weight the source alpha itself decides the mix (255 - sa of 256 kept); at lower
+  // weights it is first scaled into g = J * (sa + 1) / 256.
+  const int cover = weight_ == 256 ? sa : weight_ * (sa + 1) / 256;
+  const int keep = weight_ == 256 ? 255 - sa : 256 - cover;
+  return Pack(std::min(cover + LICE_GETA(d), 255), Towards(LICE_GETR(s), LICE_GETR(d), keep),
               Towards(LICE_GETG(s), LICE_GETG(d), keep), Towards(LICE_GETB(s), LICE_GETB(d), keep));
 }
 
-int LICE_Blender::LayerWeight(int sourceAlpha) const
+template <typename Mix>
+LICE_pixel LICE_Blender::Layer(LICE_pixel s, LICE_pixel d, Mix mix) const
 {
-  return (mode_ & LICE_BLIT_USE_ALPHA) ? weight_ * (sourceAlpha + 1) / 256 : weight_;
+  const int sa = LICE_GETA(s);
+  const bool useAlpha = (mode_ & LICE_BLIT_USE_ALPHA) != 0;
+  if (useAlpha && sa == 0)
+    return d;
+  const int w = useAlpha ? weight_ * (sa + 1) / 256 : weight_;
+  return Pack(std::min(255, LICE_GETA(d) + sa * weight_ / 256), mix(LICE_GETR(s), LICE_GETR(d), w),
+              mix(LICE_GETG(s), LICE_GETG(d), w), mix(LICE_GETB(s), LICE_GETB(d), w));
 }
 
 LICE_pixel LICE_Blender::Add(LICE_pixel s, LICE_pixel d) const
 {
-  const int sa = LICE_GETA(s);
-  if ((mode_ & LICE_BLIT_USE_ALPHA) && sa == 0)
-    return d;
-  const int w = LayerWeight(sa);
-  auto add = [w](int sc, int dc) { return std::min(255, dc + sc * w / 256); };
-  return Pack(std::min(255, LICE_GETA(d) + sa * weight_ / 256), add(LICE_GETR(s), LICE_GETR(d)),
-              add(LICE_GETG(s), LICE_GETG(d)), add(LICE_GETB(s), LICE_GETB(d)));
+  return Layer(s, d, [](int sc, int dc, int w) { return std::min(255, dc + sc * w / 256); });
 }
 
 LICE_pixel LICE_Blender::Dodge(LICE_pixel s, LICE_pixel d) const
 {
-  const int sa = LICE_GETA(s);
-  if ((mode_ & LICE_BLIT_USE_ALPHA) && sa == 0)
-    return d;
-  const int w = LayerWeight(sa);
-  auto dodge = [w](int sc, int dc) {
+  return Layer(s, d, [](int sc, int dc, int w) {
     const int full = std::min(255, dc * 256 / (256 - sc));
     return dc + (full - dc) * w / 256;
-  };
-  return Pack(std::min(255, LICE_GETA(d) + sa * weight_ / 256), dodge(LICE_GETR(s), LICE_GETR(d)),
-              dodge(LICE_GETG(s), LICE_GETG(d)), dodge(LICE_GETB(s), LICE_GETB(d)));
+  });
 }

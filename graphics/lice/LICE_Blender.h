@@ -25,8 +25,10 @@ private:
   LICE_pixel CopyWithAlpha(LICE_pixel s, LICE_pixel d) const;
   LICE_pixel Add(LICE_pixel s, LICE_pixel d) const;
   LICE_pixel Dodge(LICE_pixel s, LICE_pixel d) const;
-  // The weight of the source in add and dodge: J, scaled by the source alpha when asked.
-  int LayerWeight(int sourceAlpha) const;
+  // Add and dodge: each colour channel becomes mix(source, destination, w), w being J scaled
+  // by the source alpha when asked; the alpha grows by the source alpha at weight J.
+  template <typename Mix>
+  LICE_pixel Layer(LICE_pixel s, LICE_pixel d, Mix mix) const;
 
   float opacity_;
   int mode_;

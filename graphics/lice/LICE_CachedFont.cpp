@@ -87,7 +87,7 @@ int LICE_CachedFont::RenderText(LICE_IBitmap* bitmap, const char* text, int leng
   const int align = flags & (LICE_DT_CENTER | LICE_DT_RIGHT);
   int left = rect->left;
   if (align == LICE_DT_CENTER)
-    left = (rect->left + rect->right - width) / 2;
+    left = (rect->left + rect->right) / 2 - width / 2;  // halves rounded as the editor's measuring does
   else if (align == LICE_DT_RIGHT)
     left = rect->right - width;
 
