@@ -223,7 +223,7 @@ private:
   int UnserializePresetSlot(const StateChunk& chunk, int position, PresetSlot* slot);
   static void LabelBus(std::vector<std::string>* labels, int bus, const char* text);
 
-  std::vector<std::unique_ptr<ChannelIoPair>> mChannelIo;
+  std::vector<ChannelIoPair> mChannelIo;
   mutable std::recursive_mutex mMutex;
   char mEffectName[kNameSize] = {};
   char mProductName[kNameSize] = {};

@@ -44,19 +44,19 @@ void IPlugBase::ParseChannelIo(const char* channelIoString)
   const char* token = channelIoString;
   while (token)
   {
-    auto pair = std::make_unique<ChannelIoPair>();
-    if (std::sscanf(token, "%d-%d", &pair->inputs, &pair->outputs) != 2)
-      *pair = ChannelIoPair();
-    mChannelIo.push_back(std::move(pair));
+    ChannelIoPair pair;
+    if (std::sscanf(token, "%d-%d", &pair.inputs, &pair.outputs) != 2)
+      pair = ChannelIoPair();
+    mChannelIo.push_back(pair);
     const char* space = std::strchr(token, ' ');
     token = space ? space + 1 : nullptr;
   }
   int nInputs = 0;
   int nOutputs = 0;
-  for (const auto& pair : mChannelIo)
+  for (const ChannelIoPair& pair : mChannelIo)
   {
-    nInputs = std::max(nInputs, pair->inputs);
-    nOutputs = std::max(nOutputs, pair->outputs);
+    nInputs = std::max(nInputs, pair.inputs);
+    nOutputs = std::max(nOutputs, pair.outputs);
   }
   CreateChannels(nInputs, nOutputs);
 }
@@ -85,8 +85,8 @@ bool IPlugBase::LegalIO(int nInputs, int nOutputs) const
   else if (nInputs < 0 && nOutputs < 0)
     legal = true;
   else
-    legal = std::any_of(mChannelIo.begin(), mChannelIo.end(), [&](const std::unique_ptr<ChannelIoPair>& pair) {
-      return (nInputs < 0 || pair->inputs == nInputs) && (nOutputs < 0 || pair->outputs == nOutputs);
+    legal = std::any_of(mChannelIo.begin(), mChannelIo.end(), [&](const ChannelIoPair& pair) {
+      return (nInputs < 0 || pair.inputs == nInputs) && (nOutputs < 0 || pair.outputs == nOutputs);
     });
   TV_TRACE("%d:%d:%s", nInputs, nOutputs, legal ? "legal" : "illegal");
   return legal;
@@ -94,7 +94,7 @@ bool IPlugBase::LegalIO(int nInputs, int nOutputs) const
 
 ChannelIoPair IPlugBase::ChannelIoAt(int i) const
 {
-  return i >= 0 && i < ChannelIoPairCount() ? *mChannelIo[i] : ChannelIoPair();
+  return i >= 0 && i < ChannelIoPairCount() ? mChannelIo[i] : ChannelIoPair();
 }
 
 void IPlugBase::ConnectInputChannels(int first, int count, bool connected)
