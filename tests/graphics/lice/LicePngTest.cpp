@@ -79,16 +79,6 @@ TEST_F(LicePng, PaletteWithTransparencyChunkGivesPerPixelAlpha)
   EXPECT_EQ(At(*bitmap, 3, 0), LICE_RGBA(9, 9, 9, 255));
 }
 
-TEST_F(LicePng, PaletteWithoutTransparencyIsOpaque)
-{
-  TestPngImage image = Image(2, 1, PNG_COLOR_TYPE_PALETTE, 8, {1, 0});
-  image.paletteRgb = {1, 2, 3, 4, 5, 6};
-  auto bitmap = RoundTrip(image);
-  ASSERT_NE(bitmap, nullptr);
-  EXPECT_EQ(At(*bitmap, 0, 0), LICE_RGBA(4, 5, 6, 255));
-  EXPECT_EQ(At(*bitmap, 1, 0), LICE_RGBA(1, 2, 3, 255));
-}
-
 TEST_F(LicePng, GreyImagesBecomeRgb)
 {
   auto oneBit = RoundTrip(Image(3, 1, PNG_COLOR_TYPE_GRAY, 1, {0xA0}));  // 1, 0, 1

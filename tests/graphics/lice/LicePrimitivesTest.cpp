@@ -146,13 +146,3 @@ TEST_F(LicePrimitives, RotatedBlitTurnsClockwise)
   EXPECT_EQ(At(10, 10), LICE_RGBA(0, 0, 255, 255));
   EXPECT_EQ(Count(), 16);
 }
-
-TEST_F(LicePrimitives, CopyBitmapTakesTheSourceSize)
-{
-  LICE_MemBitmap source(3, 2), copy;
-  FillRect(&source, 0, 0, 3, 2, LICE_RGBA(1, 2, 3, 4), 1.0f, 0);
-  CopyBitmap(&copy, &source);
-  EXPECT_EQ(copy.Width(), 3);
-  EXPECT_EQ(copy.Height(), 2);
-  EXPECT_EQ(copy.Bits()[copy.RowSpan() + 2], LICE_RGBA(1, 2, 3, 4));
-}
