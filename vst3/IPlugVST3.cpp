@@ -206,7 +206,6 @@ tresult PLUGIN_API IPlugVST3::setupProcessing(ProcessSetup& setup)
     return kResultFalse;
   SetRate(setup.sampleRate);
   SetBypassed(false);
-  std::fill(mInputScratchHoldsAudio.begin(), mInputScratchHoldsAudio.end(), 0);
   ResetProcessing();
   processSetup = setup;
   return kResultOk;

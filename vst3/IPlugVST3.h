@@ -152,6 +152,9 @@ private:
   void ConnectOutputs(Steinberg::Vst::ProcessData& data, ChannelPointerWindow<Sample>& window,
                       int offset);
   template <typename Sample>
+  void ForgetStaleInputScratch(Steinberg::Vst::AudioBusBuffers* main,
+                               Steinberg::Vst::AudioBusBuffers* side);
+  template <typename Sample>
   void BindInputBus(int first, int count, Sample** host, int frames);
   template <typename Sample>
   void RunBlock(int frames);
@@ -162,8 +165,8 @@ private:
 
   int mSidechainChannels;
   bool mSidechainWasActive = false;
-  // Per input channel: its scratch array holds converted host samples, so it is zeroed
-  // before a block in which the channel is fed nothing and would read it.
+  // Per input channel: its scratch array holds converted host samples, which must not be
+  // read by a later block in which the channel is fed nothing.
   std::vector<char> mInputScratchHoldsAudio;
   Steinberg::Vst::ProcessContext mProcessContext = {};
   std::vector<IPlugVST3View*> mViews;

@@ -168,53 +168,58 @@ template <typename Sample>
 void IPlugVST3::ConnectInputs(ProcessData& data, ChannelPointerWindow<Sample>& window, int offset,
                               int frames)
 {
-  const int mainChannels = MainInputChannels();
-  if (data.numInputs < 1 || data.inputs == nullptr)
+  AudioBusBuffers* main = data.numInputs >= 1 ? data.inputs : nullptr;
+  AudioBusBuffers* side = nullptr;
+  if (mSidechainChannels != 0)
   {
-    BindInputBus<Sample>(0, InputChannelCount(), nullptr, frames);
-    return;
+    const bool sidechainActive = audioInputs.size() > 1 && audioInputs.at(1)->isActive();
+    if (!sidechainActive && mSidechainWasActive)
+      ClearScratch();
+    mSidechainWasActive = sidechainActive;
+    if (sidechainActive && main != nullptr && data.numInputs >= 2)
+      side = &data.inputs[1];
   }
-  AudioBusBuffers& main = data.inputs[0];
-  const int mainRange = mSidechainChannels == 0 ? InputChannelCount() : mainChannels;
-  ConnectInputChannels(0, std::min(std::max(main.numChannels, 0), mainChannels), true);
-  BindInputBus(0, mainRange, window.Window(HostChannels<Sample>(main), main.numChannels, offset), frames);
-  if (mSidechainChannels == 0)
-    return;
 
-  const bool sidechainActive = audioInputs.size() > 1 && audioInputs.at(1)->isActive();
-  if (!sidechainActive && mSidechainWasActive)
-    ClearScratch();
-  mSidechainWasActive = sidechainActive;
-  Sample** side = nullptr;
-  if (sidechainActive && data.numInputs > 1)
-  {
-    AudioBusBuffers& sideBus = data.inputs[1];
-    ConnectInputChannels(mainChannels, std::min(std::max(sideBus.numChannels, 0), mSidechainChannels), true);
-    side = window.Window(HostChannels<Sample>(sideBus), sideBus.numChannels, offset);
-  }
-  BindInputBus(mainChannels, mSidechainChannels, side, frames);
+  const int mainChannels = MainInputChannels();
+  if (main != nullptr)
+    ConnectInputChannels(0, std::min(std::max(main->numChannels, 0), mainChannels), true);
+  if (side != nullptr)
+    ConnectInputChannels(mainChannels, std::min(std::max(side->numChannels, 0), mSidechainChannels), true);
+  ForgetStaleInputScratch<Sample>(main, side);
+
+  const int mainRange = mSidechainChannels == 0 ? InputChannelCount() : mainChannels;
+  if (main != nullptr)
+    BindInputBus(0, mainRange, window.Window(HostChannels<Sample>(*main), main->numChannels, offset), frames);
+  if (side != nullptr)
+    BindInputBus(mainChannels, mSidechainChannels,
+                 window.Window(HostChannels<Sample>(*side), side->numChannels, offset), frames);
 }
 
-// Binds host array i - first to each connected input channel i of the range. A channel fed
-// nothing reads its scratch array, which is zeroed first when an earlier float block left
-// converted samples in it.
+// A channel fed nothing reads its scratch array. When an earlier 32-bit block left converted
+// samples in the scratch of a channel that is not fed now, the scratch arrays are cleared so
+// the channel reads silence instead of that old audio.
+template <typename Sample>
+void IPlugVST3::ForgetStaleInputScratch(AudioBusBuffers* main, AudioBusBuffers* side)
+{
+  const int mainChannels = MainInputChannels();
+  bool stale = false;
+  for (int i = 0; i < InputChannelCount(); ++i)
+  {
+    AudioBusBuffers* bus = i < mainChannels || mSidechainChannels == 0 ? main : side;
+    const int channel = bus == main ? i : i - mainChannels;
+    Sample** host = bus != nullptr ? HostChannels<Sample>(*bus) : nullptr;
+    const bool fed = IsInputConnected(i) && host != nullptr && channel < bus->numChannels &&
+                     host[channel] != nullptr;
+    stale = stale || (!fed && mInputScratchHoldsAudio[i]);
+    mInputScratchHoldsAudio[i] = fed && std::is_same_v<Sample, float>;
+  }
+  if (stale)
+    ClearScratch();
+}
+
 template <typename Sample>
 void IPlugVST3::BindInputBus(int first, int count, Sample** host, int frames)
 {
-  const int end = std::min(first + count, InputChannelCount());
-  for (int i = std::max(first, 0); i < end; ++i)
-  {
-    const bool fed = IsInputConnected(i) && host != nullptr && host[i - first] != nullptr;
-    if (!fed && mInputScratchHoldsAudio[i])
-    {
-      std::fill(InputAt(i).scratch.begin(), InputAt(i).scratch.end(), 0.0);
-      mInputScratchHoldsAudio[i] = 0;
-    }
-    if (fed && std::is_same_v<Sample, float>)
-      mInputScratchHoldsAudio[i] = 1;
-  }
-  if (host == nullptr || count < 1)
-    return;
   if constexpr (std::is_same_v<Sample, float>)
     IPlugBase::BindInputBuffers(first, count, host, frames);
   else
