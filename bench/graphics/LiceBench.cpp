@@ -81,5 +81,3 @@ void BM_LiceRotatedBilinear(benchmark::State& state)
 }
 BENCHMARK(BM_LiceRotatedBilinear);
 }
-
-BENCHMARK_MAIN();
