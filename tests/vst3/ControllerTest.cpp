@@ -8,6 +8,7 @@
 #include "tools/host/Utf16Text.h"
 
 #include "pluginterfaces/base/smartpointer.h"
+#include "pluginterfaces/gui/iplugview.h"
 #include "pluginterfaces/vst/ivstunits.h"
 
 using namespace Steinberg;
@@ -235,7 +236,38 @@ TEST_F(ControllerTest, TerminateAndInitializeLeaveOneSetOfBusesAndParameters)
   EXPECT_EQ(Controller()->getParameterCount(), 2 + kParamCount);
 }
 
-TEST_F(ControllerTest, NoViewYet)
+TEST_F(ControllerTest, EditorViewOnlyByItsNameAndHoldingThePlugin)
 {
-  EXPECT_EQ(Controller()->createView(ViewType::kEditor), nullptr);
+  EXPECT_EQ(Controller()->createView(nullptr), nullptr);
+  EXPECT_EQ(Controller()->createView("other"), nullptr);
+
+  const uint32 references = Controller()->addRef() - 1;
+  Controller()->release();
+  IPtr<IPlugView> view(Controller()->createView(ViewType::kEditor), false);
+  ASSERT_TRUE(view);
+  EXPECT_EQ(Controller()->addRef() - 1, references + 1);
+  Controller()->release();
+
+  EXPECT_EQ(view->isPlatformTypeSupported("NSView"), kResultFalse);
+  EXPECT_EQ(view->canResize(), kResultFalse);
+  ViewRect size;
+  if (view->getSize(&size) == kResultOk)
+  {
+    EXPECT_EQ(size.getWidth(), 1024);
+    EXPECT_EQ(size.getHeight(), 480);
+    EXPECT_EQ(view->isPlatformTypeSupported(kPlatformTypeX11EmbedWindowID), kResultTrue);
+  }
+  else
+  {
+    // Without an editor every platform query is refused.
+    EXPECT_EQ(view->isPlatformTypeSupported(kPlatformTypeX11EmbedWindowID), kResultFalse);
+    EXPECT_EQ(view->attached(reinterpret_cast<void*>(1), kPlatformTypeX11EmbedWindowID), kResultFalse);
+  }
+  EXPECT_EQ(view->attached(reinterpret_cast<void*>(1), "NSView"), kResultFalse);
+  EXPECT_EQ(view->removed(), kResultOk);
+  EXPECT_EQ(view->onSize(nullptr), kResultOk);
+
+  view = nullptr;
+  EXPECT_EQ(Controller()->addRef() - 1, references);
+  Controller()->release();
 }
