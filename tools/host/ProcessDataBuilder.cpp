@@ -78,28 +78,37 @@ void ProcessDataBuilder::LinkBuses()
 
 void ProcessDataBuilder::SetInput(int32 channel, int32 frame, double value)
 {
-  if (Is64Bit())
-    mInputs64[channel][frame] = value;
-  else
-    mInputs32[channel][frame] = static_cast<float>(value);
+  Store(mInputs32, mInputs64, channel, frame, value);
 }
 
 double ProcessDataBuilder::Input(int32 channel, int32 frame) const
 {
-  return Is64Bit() ? mInputs64[channel][frame] : mInputs32[channel][frame];
+  return Load(mInputs32, mInputs64, channel, frame);
 }
 
 void ProcessDataBuilder::SetOutput(int32 channel, int32 frame, double value)
 {
-  if (Is64Bit())
-    mOutputs64[channel][frame] = value;
-  else
-    mOutputs32[channel][frame] = static_cast<float>(value);
+  Store(mOutputs32, mOutputs64, channel, frame, value);
 }
 
 double ProcessDataBuilder::Output(int32 channel, int32 frame) const
 {
-  return Is64Bit() ? mOutputs64[channel][frame] : mOutputs32[channel][frame];
+  return Load(mOutputs32, mOutputs64, channel, frame);
+}
+
+void ProcessDataBuilder::Store(Channels32& channels32, Channels64& channels64, int32 channel, int32 frame,
+                               double value) const
+{
+  if (Is64Bit())
+    channels64[channel][frame] = value;
+  else
+    channels32[channel][frame] = static_cast<float>(value);
+}
+
+double ProcessDataBuilder::Load(const Channels32& channels32, const Channels64& channels64, int32 channel,
+                                int32 frame) const
+{
+  return Is64Bit() ? channels64[channel][frame] : channels32[channel][frame];
 }
 
 void ProcessDataBuilder::WriteInputInterleaved(const double* interleaved, int32 frames)

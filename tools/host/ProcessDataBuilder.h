@@ -54,13 +54,20 @@ public:
   void AdvanceTransport(Steinberg::int32 frames);
 
 private:
+  using Channels32 = std::vector<std::vector<float>>;
+  using Channels64 = std::vector<std::vector<double>>;
+
   void LinkBuses();
+  void Store(Channels32& channels32, Channels64& channels64, Steinberg::int32 channel, Steinberg::int32 frame,
+             double value) const;
+  double Load(const Channels32& channels32, const Channels64& channels64, Steinberg::int32 channel,
+              Steinberg::int32 frame) const;
 
   Steinberg::int32 mSampleSize;
   Steinberg::int32 mMaxFrames;
   // Only the precision in use holds channels; the other stays empty.
-  std::vector<std::vector<float>> mInputs32, mOutputs32;
-  std::vector<std::vector<double>> mInputs64, mOutputs64;
+  Channels32 mInputs32, mOutputs32;
+  Channels64 mInputs64, mOutputs64;
   std::vector<float*> mInputPointers32, mOutputPointers32;
   std::vector<double*> mInputPointers64, mOutputPointers64;
   Steinberg::int32 mInputChannels;
