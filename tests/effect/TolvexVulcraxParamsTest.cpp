@@ -65,24 +65,6 @@ TEST(TolvexVulcraxParams, LevelsSpanMinus30To6Decibels)
   EXPECT_EQ(6.0, level.Value());
 }
 
-TEST(TolvexVulcraxParams, EditorEditOfAFrequency)
-{
-  struct Informed : TolvexVulcrax
-  {
-    void InformHostOfParamChange(int paramIdx, double normalized) override
-    {
-      index = paramIdx;
-      value = normalized;
-    }
-    int index = -1;
-    double value = -1;
-  } effect;
-  effect.SetParameterFromGUI(kFreqLow, 0.5);
-  EXPECT_EQ(488.0, effect.ParamAt(kFreqLow)->Value());
-  EXPECT_EQ(kFreqLow, effect.index);
-  EXPECT_EQ(0.5, effect.value);
-}
-
 TEST(TolvexVulcraxParams, StateImageLayout)
 {
   TolvexVulcrax effect;
@@ -95,20 +77,6 @@ TEST(TolvexVulcraxParams, StateImageLayout)
   EXPECT_EQ(1.0, DoubleAt(image, 8 * kMultiband));
   EXPECT_EQ(0.0, DoubleAt(image, 336));
   EXPECT_EQ(0, std::memcmp(image.Bytes(), effect.PresetAt(0)->image.Bytes(), 344));
-}
-
-TEST(TolvexVulcraxParams, RestoringAFullImage)
-{
-  TolvexVulcrax source;
-  source.ParamAt(kMidLevel)->Assign(-12.5);
-  source.ParamAt(kHighBitRes)->Assign(7.0);
-  StateChunk image;
-  ASSERT_TRUE(source.SerializeState(&image));
-
-  TolvexVulcrax target;
-  EXPECT_EQ(344, target.UnserializeState(&image, 0));
-  EXPECT_EQ(-12.5, target.ParamAt(kMidLevel)->Value());
-  EXPECT_EQ(7.0, target.ParamAt(kHighBitRes)->Value());
 }
 
 TEST(TolvexVulcraxParams, RestoringAnEightyByteImage)
@@ -126,17 +94,6 @@ TEST(TolvexVulcraxParams, RestoringAnEightyByteImage)
   EXPECT_EQ(0.0, effect.ParamAt(kLowOddHarm)->Value());  // where the image ran out
   EXPECT_EQ(20.0, effect.ParamAt(kMidSatGain)->Value());  // untouched
   EXPECT_EQ(100.0, effect.ParamAt(kMidSatMix)->Value());
-}
-
-TEST(TolvexVulcraxParams, OutOfRangeValuesAreClamped)
-{
-  TolvexVulcrax effect;
-  StateChunk image;
-  for (int i = 0; i < kNumParams; ++i)
-    image.AppendDouble(i == kLowSatMix ? 150.0 : (i == kLowDcOffset ? -1.0 : effect.ParamAt(i)->Value()));
-  EXPECT_EQ(344, effect.UnserializeState(&image, 0));
-  EXPECT_EQ(100.0, effect.ParamAt(kLowSatMix)->Value());
-  EXPECT_EQ(0.0, effect.ParamAt(kLowDcOffset)->Value());
 }
 
 TEST(TolvexVulcraxParams, DefaultPresetRestoresEveryDefault)

@@ -26,10 +26,7 @@ public:
     ParamAt(2)->DefineInt("Bits", 24, 4, 24, "bits");
   }
 
-  std::vector<double> Values() const
-  {
-    return {ParamAt(0)->Value(), ParamAt(1)->Value(), ParamAt(2)->Value()};
-  }
+  std::vector<double> Values() const { return {ParamAt(0)->Value(), ParamAt(1)->Value(), ParamAt(2)->Value()}; }
 };
 
 StateChunk ImageOf(const std::vector<double>& values)
@@ -49,63 +46,56 @@ std::vector<double> DoublesIn(const StateChunk& chunk, int start = 0)
   return values;
 }
 
-std::string ReadFile(const std::string& path)
+std::string ReadAndRemove(const std::string& path)
 {
-  std::ifstream in(path);
   std::stringstream text;
-  text << in.rdbuf();
+  text << std::ifstream(path).rdbuf();
+  std::remove(path.c_str());
   return text.str();
-}
-
-std::string TempPath(const char* name)
-{
-  return ::testing::TempDir() + name;
 }
 }  // namespace
 
-TEST(StateChunk, AppendsAndReadsUnalignedValues)
+TEST(StateChunk, ReadsReportTheNextPositionOrMinusOne)
 {
   StateChunk chunk;
-  const unsigned char flag = 1;
-  EXPECT_EQ(1, chunk.Append(&flag, 1));
+  EXPECT_EQ(1, chunk.Append("\1", 1));
   EXPECT_EQ(9, chunk.AppendDouble(-2.5));
   EXPECT_EQ(13, chunk.AppendInt32(-7));
   double d = 0;
   int32_t i = 0;
-  EXPECT_EQ(9, chunk.ReadDouble(&d, 1));
+  EXPECT_EQ(9, chunk.ReadDouble(&d, 1));  // unaligned
   EXPECT_EQ(-2.5, d);
   EXPECT_EQ(13, chunk.ReadInt32(&i, 9));
   EXPECT_EQ(-7, i);
   d = 42;
   EXPECT_EQ(-1, chunk.ReadDouble(&d, 6));
-  EXPECT_EQ(42, d);
   EXPECT_EQ(-1, chunk.ReadDouble(&d, -3));
-  EXPECT_EQ(-1, chunk.Append(&flag, -1));
-  chunk.Clear();
-  EXPECT_EQ(0, chunk.Size());
-  EXPECT_EQ(-1, chunk.ReadInt32(&i, 0));
+  EXPECT_EQ(42, d);
+  EXPECT_EQ(-1, chunk.Append("", -1));
 }
 
-TEST(StateChunk, ImageIsLittleEndianDoublesWithNothingAround)
+TEST(ParamState, ImageIsTheValuesAfterWhatTheChunkHolds)
 {
   PresetPlug plug;
   StateChunk chunk;
-  chunk.AppendInt32(99);  // the image goes after what the chunk already holds
+  chunk.AppendInt32(99);
   ASSERT_TRUE(plug.SerializeState(&chunk));
   ASSERT_EQ(4 + 24, chunk.Size());
-  const unsigned char expected25[8] = {0, 0, 0, 0, 0, 0, 0x39, 0x40};
-  EXPECT_EQ(0, std::memcmp(expected25, chunk.Bytes() + 4, 8));
+  const unsigned char littleEndian25[8] = {0, 0, 0, 0, 0, 0, 0x39, 0x40};
+  EXPECT_EQ(0, std::memcmp(littleEndian25, chunk.Bytes() + 4, 8));
   EXPECT_EQ((std::vector<double>{25.0, 1.0, 24.0}), DoublesIn(chunk, 4));
 }
 
-TEST(ParamState, FullImageRestoresAndAppliesEveryParameter)
+TEST(ParamState, RestoreClampsAppliesEveryParameterAndLeavesTrailingData)
 {
   PresetPlug plug;
-  const StateChunk image = ImageOf({150.0, 0.0, -1.0});
+  StateChunk image = ImageOf({150.0, 0.0, -1.0});
+  image.AppendInt32(1);
   EXPECT_EQ(24, plug.UnserializeState(&image, 0));
   EXPECT_EQ((std::vector<double>{100.0, 0.0, 4.0}), plug.Values());
   EXPECT_EQ(3, plug.applyCount);
   EXPECT_EQ(kSourceState, plug.lastSource);
+  EXPECT_EQ(-1, plug.UnserializeParams(nullptr, 0));
 }
 
 TEST(ParamState, ShortImageRestoresAPrefixAndReportsFailure)
@@ -122,67 +112,44 @@ TEST(ParamState, ShortImageRestoresAPrefixAndReportsFailure)
 TEST(ParamState, NonFiniteValuesInAnImageAreIgnored)
 {
   PresetPlug plug;
-  const StateChunk image = ImageOf({std::numeric_limits<double>::quiet_NaN(),
-                                    std::numeric_limits<double>::infinity(), 8.0});
+  const StateChunk image =
+    ImageOf({std::numeric_limits<double>::quiet_NaN(), -std::numeric_limits<double>::infinity(), 8.0});
   EXPECT_EQ(24, plug.UnserializeParams(&image, 0));
   EXPECT_EQ((std::vector<double>{25.0, 1.0, 8.0}), plug.Values());
 }
 
-TEST(ParamState, StartPositionAndTrailingData)
+TEST(Presets, DefaultPresetAndLoading)
 {
-  PresetPlug plug;
-  StateChunk image;
-  image.AppendInt32(1);
-  image.AppendDouble(30.0);
-  image.AppendDouble(0.0);
-  image.AppendDouble(5.0);
-  image.AppendInt32(1);  // e.g. a bypass word that the caller reads itself
-  EXPECT_EQ(28, plug.UnserializeParams(&image, 4));
-  EXPECT_EQ((std::vector<double>{30.0, 0.0, 5.0}), plug.Values());
-  EXPECT_EQ(-1, plug.UnserializeParams(nullptr, 0));
-}
-
-TEST(Presets, DefaultPresetCapturesAndLoadRestores)
-{
-  PresetPlug plug(2);
+  PresetPlug plug(3);
   EXPECT_STREQ("empty", plug.PresetName(0));
   plug.FillDefaultPresets("-", 1);
   EXPECT_STREQ("-", plug.PresetName(0));
   EXPECT_STREQ("", plug.PresetName(5));
   plug.ParamAt(0)->Assign(80.0);
-  plug.ParamAt(1)->Assign(0.0);
   auto* editor = new RecordingEditor();
   plug.AttachEditor(editor);
   editor->pushes.clear();
-
   EXPECT_TRUE(plug.LoadPreset(0));
   EXPECT_EQ((std::vector<double>{25.0, 1.0, 24.0}), plug.Values());
-  EXPECT_EQ(0, plug.CurrentPresetIndex());
   EXPECT_EQ(1, plug.presetChangedCount);
   EXPECT_EQ(3u, editor->pushes.size());
-  EXPECT_FALSE(plug.LoadPreset(2));
+  EXPECT_FALSE(plug.LoadPreset(3));
   EXPECT_FALSE(plug.LoadPreset(-1));
-  EXPECT_EQ(0, plug.CurrentPresetIndex());
-}
 
-TEST(Presets, LoadingAFreeSlotCapturesTheCurrentState)
-{
-  PresetPlug plug(3);
+  // Loading a free slot captures the current values under a new user-preset name.
   plug.ParamAt(0)->Assign(60.0);
   EXPECT_TRUE(plug.LoadPreset(1));
-  EXPECT_STREQ("user preset 1", plug.PresetName(1));
   EXPECT_TRUE(plug.LoadPreset(2));
+  EXPECT_STREQ("user preset 1", plug.PresetName(1));
   EXPECT_STREQ("user preset 2", plug.PresetName(2));
   EXPECT_EQ(2, plug.CurrentPresetIndex());
-  plug.ParamAt(0)->Assign(10.0);
-  EXPECT_TRUE(plug.LoadPresetByName("user preset 1"));
-  EXPECT_EQ(60.0, plug.ParamAt(0)->Value());
+  EXPECT_TRUE(plug.LoadPresetByName("-"));
+  EXPECT_EQ(25.0, plug.ParamAt(0)->Value());
   EXPECT_FALSE(plug.LoadPresetByName(""));
-  EXPECT_FALSE(plug.LoadPresetByName(nullptr));
   EXPECT_FALSE(plug.LoadPresetByName("nothing"));
 }
 
-TEST(Presets, ModifyFillAndPrune)
+TEST(Presets, ModifyAddFillAndPrune)
 {
   PresetPlug plug(3);
   plug.FillDefaultPresets(nullptr, 1);
@@ -191,15 +158,9 @@ TEST(Presets, ModifyFillAndPrune)
   plug.ModifyCurrentPreset("Changed");
   EXPECT_STREQ("Changed", plug.PresetName(0));
   EXPECT_EQ(70.0, DoublesIn(plug.PresetAt(0)->image)[0]);
-  plug.ModifyCurrentPreset("");
-  EXPECT_STREQ("Changed", plug.PresetName(0));
-
-  plug.AddPresetValues("Values", 40.0, 0, 12);
-  EXPECT_STREQ("Values", plug.PresetName(1));
+  plug.AddPresetValues("Values", 40.0, 0, 12);  // ints for the switch and the bits
   EXPECT_EQ((std::vector<double>{40.0, 0.0, 12.0}), DoublesIn(plug.PresetAt(1)->image));
   plug.PruneEmptyPresets();
-  EXPECT_EQ(2, plug.PresetCount());
-  plug.FillEmptyPresets();  // nothing left to fill
   EXPECT_EQ(2, plug.PresetCount());
 
   PresetPlug other(2);
@@ -208,17 +169,15 @@ TEST(Presets, ModifyFillAndPrune)
   EXPECT_TRUE(other.PresetAt(1)->initialised);
 }
 
-TEST(Presets, NamedParamsFillTheRestFromCurrentValues)
+TEST(Presets, NamedParamsNeverWriteOutsideTheList)
 {
   PresetPlug plug(2);
   plug.ParamAt(0)->Assign(33.0);
   plug.MakePresetFromNamedParams("Named", 1, 2, 8);
   EXPECT_EQ((std::vector<double>{33.0, 1.0, 8.0}), DoublesIn(plug.PresetAt(0)->image));
-  // An index outside the list is never written; the pairs after it cannot be read safely.
+  // An index outside the list is skipped; the pairs after it cannot be read safely.
   plug.MakePresetFromNamedParams("Bad", 2, 0, 90.0, 7, 1.0);
   EXPECT_EQ((std::vector<double>{90.0, 1.0, 24.0}), DoublesIn(plug.PresetAt(1)->image));
-  plug.MakePresetFromNamedParams("No slot", 1, 0, 1.0);  // every slot taken: nothing happens
-  EXPECT_STREQ("Bad", plug.PresetName(1));
 }
 
 TEST(Base64, RoundTripAndZeroFill)
@@ -228,60 +187,41 @@ TEST(Base64, RoundTripAndZeroFill)
   {
     const std::string text = Base64::Encode(bytes, n);
     EXPECT_EQ(static_cast<size_t>((n + 2) / 3 * 4), text.size());
-    unsigned char decoded[10];
+    unsigned char decoded[8];
     EXPECT_EQ(n, Base64::Decode(text.c_str(), decoded, n));
     EXPECT_EQ(0, std::memcmp(bytes, decoded, n));
   }
-  EXPECT_EQ("TWFu", Base64::Encode(reinterpret_cast<const unsigned char*>("Man"), 3));
   EXPECT_EQ("TQ==", Base64::Encode(reinterpret_cast<const unsigned char*>("M"), 1));
-
   unsigned char out[6];
   EXPECT_EQ(3, Base64::Decode("TWFu", out, 6));
   EXPECT_EQ(0, std::memcmp("Man\0\0\0", out, 6));
-  EXPECT_EQ(2, Base64::Decode("TWFu", out, 2));  // bytes beyond the size are dropped
+  EXPECT_EQ(2, Base64::Decode("TWFu", out, 2));      // bytes beyond the size are dropped
   EXPECT_EQ(1, Base64::Decode("TQ==TWFu", out, 6));  // "=" ends the text
-}
 
-TEST(Presets, BlobPresetDecodesIntoAZeroFilledImage)
-{
   PresetPlug plug(1);
   const StateChunk image = ImageOf({12.0});
-  const std::string text = Base64::Encode(image.Bytes(), image.Size());
-  plug.MakePresetFromBlob("Blob", text.c_str(), 24);
-  ASSERT_EQ(24, plug.PresetAt(0)->image.Size());
+  plug.MakePresetFromBlob("Blob", Base64::Encode(image.Bytes(), image.Size()).c_str(), 24);
   EXPECT_EQ((std::vector<double>{12.0, 0.0, 0.0}), DoublesIn(plug.PresetAt(0)->image));
-  EXPECT_TRUE(plug.LoadPreset(0));
-  EXPECT_EQ((std::vector<double>{12.0, 0.0, 4.0}), plug.Values());
 }
 
 TEST(PresetList, RoundTrip)
 {
-  PresetPlug source(2);
+  PresetPlug source(3);
   source.FillDefaultPresets("First", 1);
   source.ParamAt(0)->Assign(55.0);
   source.FillDefaultPresets("Second", 1);
   StateChunk list;
   ASSERT_TRUE(source.SerializePresets(&list));
-  EXPECT_EQ(2 * (4 + 1 + 24) + 5 + 6, list.Size());
+  EXPECT_EQ((4 + 5 + 1 + 24) + (4 + 6 + 1 + 24) + (4 + 5 + 1), list.Size());  // the free slot has no image
 
-  PresetPlug target(2);
+  PresetPlug target(3);
   EXPECT_EQ(list.Size(), target.UnserializePresets(&list, 0));
-  EXPECT_STREQ("First", target.PresetName(0));
   EXPECT_STREQ("Second", target.PresetName(1));
-  // The list ends by loading the current preset (0), whose image holds Mix 25.
-  EXPECT_EQ(25.0, target.ParamAt(0)->Value());
   EXPECT_EQ(55.0, DoublesIn(target.PresetAt(1)->image)[0]);
+  EXPECT_EQ(25.0, target.ParamAt(0)->Value());  // the list ends by loading preset 0
 }
 
-TEST(PresetList, UninitialisedSlotsCarryNoImage)
-{
-  PresetPlug plug(2);
-  StateChunk list;
-  ASSERT_TRUE(plug.SerializePresets(&list));
-  EXPECT_EQ(2 * (4 + 5 + 1), list.Size());
-}
-
-TEST(PresetList, HostileLengthsEndTheLoopWithoutReadingOutside)
+TEST(PresetList, HostileImagesEndTheLoopWithMinusOne)
 {
   const int32_t lengths[] = {-8, -1, 1000, std::numeric_limits<int32_t>::max(), std::numeric_limits<int32_t>::min()};
   for (int32_t length : lengths)
@@ -290,35 +230,24 @@ TEST(PresetList, HostileLengthsEndTheLoopWithoutReadingOutside)
     plug.FillDefaultPresets("Kept", 1);
     StateChunk list;
     list.AppendInt32(length);
-    list.Append("abcd", 4);
-    list.Append("\1", 1);
+    list.Append("abcd\1", 5);
     EXPECT_EQ(-1, plug.UnserializePresets(&list, 0)) << length;
     EXPECT_STREQ("Kept", plug.PresetName(0)) << length;
   }
-
   PresetPlug plug(2);
   StateChunk truncated;
   truncated.AppendInt32(3);
   truncated.Append("abc", 3);  // the initialised byte is missing
   EXPECT_EQ(-1, plug.UnserializePresets(&truncated, 0));
-  StateChunk stub;
-  stub.Append("\1\0", 2);  // not even a length
-  EXPECT_EQ(-1, plug.UnserializePresets(&stub, 0));
-  EXPECT_EQ(-1, plug.UnserializePresets(&stub, 1000));
-}
+  EXPECT_EQ(-1, plug.UnserializePresets(&truncated, 1000));
 
-TEST(PresetList, NamesAreCutAtTheFirstNul)
-{
-  PresetPlug plug(1);
-  StateChunk list;
-  list.AppendInt32(5);
-  list.Append("ab\0cd", 5);
-  const unsigned char initialised = 1;
-  list.Append(&initialised, 1);
-  list.AppendChunk(ImageOf({5.0, 0.0, 6.0}));
-  EXPECT_EQ(34, plug.UnserializePresets(&list, 0));
-  EXPECT_STREQ("ab", plug.PresetName(0));
-  EXPECT_EQ((std::vector<double>{5.0, 0.0, 6.0}), plug.Values());
+  StateChunk nul;
+  nul.AppendInt32(5);
+  nul.Append("ab\0cd\1", 6);
+  nul.AppendChunk(ImageOf({5.0, 0.0, 6.0}));
+  PresetPlug single(1);
+  EXPECT_EQ(34, single.UnserializePresets(&nul, 0));
+  EXPECT_STREQ("ab", single.PresetName(0));  // names end at the first NUL
 }
 
 TEST(PresetDumps, SourceAndBlobTexts)
@@ -326,24 +255,17 @@ TEST(PresetDumps, SourceAndBlobTexts)
   PresetPlug plug(2);
   plug.FillDefaultPresets("-", 1);
   const char* const ids[] = {"kMix", "kSwitch", "kBits"};
-  const std::string sourcePath = TempPath("preset_source.txt");
-  ASSERT_TRUE(plug.WritePresetSource(sourcePath.c_str(), ids));
+  const std::string path = ::testing::TempDir() + "preset_dump.txt";
+  ASSERT_TRUE(plug.WritePresetSource(path.c_str(), ids));
   EXPECT_EQ("  MakePresetFromNamedParams(\"name\", 3,\n    kMix, 25.000000,\n    kSwitch, true,\n    kBits, 24);\n",
-            ReadFile(sourcePath));
+            ReadAndRemove(path));
 
   const StateChunk image = ImageOf({25.0, 1.0, 24.0});
   const std::string blob = Base64::Encode(image.Bytes(), image.Size());
-  const std::string blobPath = TempPath("preset_blob.txt");
-  ASSERT_TRUE(plug.WritePresetBlob(blobPath.c_str()));
-  EXPECT_EQ("MakePresetFromBlob(\"name\", \"" + blob + "\", 24);\n", ReadFile(blobPath));
-
-  const std::string bankPath = TempPath("bank_blob.txt");
-  ASSERT_TRUE(plug.WriteBankBlob(bankPath.c_str()));
+  ASSERT_TRUE(plug.WritePresetBlob(path.c_str()));
+  EXPECT_EQ("MakePresetFromBlob(\"name\", \"" + blob + "\", 24);\n", ReadAndRemove(path));
+  ASSERT_TRUE(plug.WriteBankBlob(path.c_str()));
   EXPECT_EQ("MakePresetFromBlob(\"-\", \"" + blob + "\", 24);\nMakePresetFromBlob(\"empty\", \"\", 0);\n",
-            ReadFile(bankPath));
-
+            ReadAndRemove(path));
   EXPECT_FALSE(plug.WriteBankBlob("/nonexistent-dir/x/bank.txt"));
-  std::remove(sourcePath.c_str());
-  std::remove(blobPath.c_str());
-  std::remove(bankPath.c_str());
 }
