@@ -5,7 +5,6 @@
 #include FT_FREETYPE_H
 
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 namespace

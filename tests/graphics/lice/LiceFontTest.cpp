@@ -124,6 +124,19 @@ TEST_F(LiceFont, ClipsToTheRectangleUnlessToldNotTo)
   EXPECT_EQ(offEdge.left, 0);
 }
 
+TEST_F(LiceFont, OpaqueBackModeFillsTheTextExtentFirst)
+{
+  font_.SetBackMode(LICE_BACKMODE_OPAQUE);
+  font_.SetBackColour(LICE_RGBA(0, 0, 255, 255));
+  const LICE_RECT extent = Measure("Odd");
+  const Ink ink = Draw("Odd", {30, 10, 190, 35}, LICE_DT_LEFT);
+  EXPECT_EQ(ink.left, 30);
+  EXPECT_EQ(ink.top, 10);
+  EXPECT_EQ(ink.right, 30 + extent.right - 1);
+  EXPECT_EQ(ink.bottom, 10 + extent.bottom - 1);
+  EXPECT_EQ(bitmap_.Bits()[10 * bitmap_.RowSpan() + 30], LICE_RGBA(0, 0, 255, 255));
+}
+
 TEST_F(LiceFont, ColourAlphaCountsOnlyWhenAsked)
 {
   font_.SetTextColour(LICE_RGBA(0, 0, 0, 64));
