@@ -194,6 +194,23 @@ int IControl::FrameForValue(double value, int frames)
   return static_cast<int>(c) + 1;
 }
 
+void IControl::PressCell(const std::vector<IRECT>& cells, int x, int y, const IPointerMods& mods)
+{
+  if (mods.right)
+  {
+    PromptForInput();
+    return;
+  }
+  const int n = static_cast<int>(cells.size());
+  for (int i = 0; i < n; ++i)
+  {
+    if (!cells[i].Contains(x, y)) continue;
+    mValue = n < 2 ? 0.0 : static_cast<double>(i) / (n - 1);
+    MarkDirty(true);
+    return;
+  }
+}
+
 double IControl::WheelIncrement(const IPointerMods& mods, int delta)
 {
   return delta * (WantsFineAdjustment(mods) ? 0.001 : 0.01);

@@ -106,6 +106,9 @@ protected:
   // The value change for a wheel turn: 0.01 a step, ten times finer with shift or control.
   static double WheelIncrement(const IPointerMods& mods, int delta);
   static bool WantsFineAdjustment(const IPointerMods& mods) { return mods.control || mods.shift; }
+  // For controls made of cells (one per position): a right press prompts, a press in cell i
+  // of n selects value i / (n - 1) and sends it.
+  void PressCell(const std::vector<IRECT>& cells, int x, int y, const IPointerMods& mods);
   void SetParamIdx(int paramIdx) { mParamIdx = paramIdx; }
   void SetValue(double normalized) { mValue = normalized; }
   void RequestRedraw() { mRedraw = true; }

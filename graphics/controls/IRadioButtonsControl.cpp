@@ -36,17 +36,5 @@ bool IRadioButtonsControl::Paint(IGraphics& graphics)
 
 void IRadioButtonsControl::PointerDown(int x, int y, const IPointerMods& mods)
 {
-  if (mods.right)
-  {
-    PromptForInput();
-    return;
-  }
-  const int n = static_cast<int>(mButtons.size());
-  for (int i = 0; i < n; ++i)
-  {
-    if (!mButtons[i].Contains(x, y)) continue;
-    SetValue(n < 2 ? 0.0 : static_cast<double>(i) / (n - 1));
-    MarkDirty(true);
-    return;
-  }
+  PressCell(mButtons, x, y, mods);
 }

@@ -23,19 +23,7 @@ void ISwitchFramesControl::LayOutFrameRects()
 
 void ISwitchFramesControl::PointerDown(int x, int y, const IPointerMods& mods)
 {
-  if (mods.right)
-  {
-    PromptForInput();
-    return;
-  }
-  const int n = static_cast<int>(mFrameRects.size());
-  for (int i = 0; i < n; ++i)
-  {
-    if (!mFrameRects[i].Contains(x, y)) continue;
-    SetValue(n < 2 ? 0.0 : static_cast<double>(i) / (n - 1));
-    MarkDirty(true);
-    return;
-  }
+  PressCell(mFrameRects, x, y, mods);
 }
 
 void ISwitchFramesControl::MoveTo(int x, int y)
