@@ -21,10 +21,18 @@ void* CountedAllocation(std::size_t size)
   if (void* p = std::malloc(size ? size : 1)) return p;
   throw std::bad_alloc();
 }
+
+void* CountedNothrowAllocation(std::size_t size) noexcept
+{
+  gAllocations += gCounting ? 1 : 0;
+  return std::malloc(size ? size : 1);
+}
 } // namespace
 
 void* operator new(std::size_t size) { return CountedAllocation(size); }
 void* operator new[](std::size_t size) { return CountedAllocation(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return CountedNothrowAllocation(size); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return CountedNothrowAllocation(size); }
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete[](void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
