@@ -107,26 +107,26 @@ void IPlugVST3::CreateBuses()
   if (mainInputs >= 1 && mainInputs <= kMaxBusChannels)
   {
     WidenText(InputBusLabel(0), name, 128);
-    addAudioInput(name, ArrangementForChannels(mainInputs));
+    addAudioBus(kInput, name, ArrangementForChannels(mainInputs));
   }
   if (!IsInstrument())
   {
     WidenText(OutputBusLabel(0), name, 128);
-    addAudioOutput(name, ArrangementForChannels(OutputChannelCount()));
+    addAudioBus(kOutput, name, ArrangementForChannels(OutputChannelCount()));
   }
   else
   {
     for (int k = 0; 2 * k < OutputChannelCount(); ++k)
     {
       WidenText(OutputBusLabel(k), name, 128);
-      addAudioOutput(name, SpeakerArr::kStereo);
+      addAudioBus(kOutput, name, SpeakerArr::kStereo);
     }
   }
   if (mSidechainChannels != 0)
   {
     mSidechainChannels = std::min(mSidechainChannels, kMaxSidechainChannels);
     WidenText(InputBusLabel(1), name, 128);
-    addAudioInput(name, ArrangementForChannels(mSidechainChannels), kAux, 0);
+    addAudioBus(kInput, name, ArrangementForChannels(mSidechainChannels), kAux, 0);
   }
   if (DoesMidi())
     addEventInput(STR16("MIDI Input"), 1);

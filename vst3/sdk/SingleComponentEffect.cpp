@@ -170,36 +170,29 @@ uint32 PLUGIN_API SingleComponentEffect::getTailSamples()
   return 0;
 }
 
-AudioBus* SingleComponentEffect::addAudioInput(const TChar* name, SpeakerArrangement arr,
-                                               BusType busType, int32 flags)
+namespace {
+
+// The list holds the new bus's only reference.
+template <typename BusClass, typename... Args>
+BusClass* AppendBus(BusList& list, Args... args)
 {
-  auto* bus = new AudioBus(name, busType, flags, arr);
-  audioInputs.push_back(IPtr<Bus>(bus, false));
+  auto* bus = new BusClass(args...);
+  list.push_back(IPtr<Bus>(bus, false));
   return bus;
 }
 
-AudioBus* SingleComponentEffect::addAudioOutput(const TChar* name, SpeakerArrangement arr,
-                                                BusType busType, int32 flags)
+} // namespace
+
+AudioBus* SingleComponentEffect::addAudioBus(BusDirection dir, const TChar* name,
+                                             SpeakerArrangement arr, BusType busType, int32 flags)
 {
-  auto* bus = new AudioBus(name, busType, flags, arr);
-  audioOutputs.push_back(IPtr<Bus>(bus, false));
-  return bus;
+  return AppendBus<AudioBus>(*getBusList(kAudio, dir), name, busType, flags, arr);
 }
 
 EventBus* SingleComponentEffect::addEventInput(const TChar* name, int32 channels,
                                                BusType busType, int32 flags)
 {
-  auto* bus = new EventBus(name, busType, flags, channels);
-  eventInputs.push_back(IPtr<Bus>(bus, false));
-  return bus;
-}
-
-EventBus* SingleComponentEffect::addEventOutput(const TChar* name, int32 channels,
-                                                BusType busType, int32 flags)
-{
-  auto* bus = new EventBus(name, busType, flags, channels);
-  eventOutputs.push_back(IPtr<Bus>(bus, false));
-  return bus;
+  return AppendBus<EventBus>(eventInputs, name, busType, flags, channels);
 }
 
 void SingleComponentEffect::removeAllBusses()

@@ -50,14 +50,10 @@ public:
   uint32 PLUGIN_API getTailSamples() SMTG_OVERRIDE;
 
   // Bus helpers: each adds one bus at the end of its list and returns it.
-  AudioBus* addAudioInput(const TChar* name, SpeakerArrangement arr, BusType busType = kMain,
-                          int32 flags = BusInfo::kDefaultActive);
-  AudioBus* addAudioOutput(const TChar* name, SpeakerArrangement arr, BusType busType = kMain,
-                           int32 flags = BusInfo::kDefaultActive);
+  AudioBus* addAudioBus(BusDirection dir, const TChar* name, SpeakerArrangement arr,
+                        BusType busType = kMain, int32 flags = BusInfo::kDefaultActive);
   EventBus* addEventInput(const TChar* name, int32 channels = 16, BusType busType = kMain,
                           int32 flags = BusInfo::kDefaultActive);
-  EventBus* addEventOutput(const TChar* name, int32 channels = 16, BusType busType = kMain,
-                           int32 flags = BusInfo::kDefaultActive);
   void removeAllBusses();
 
   OBJ_METHODS(SingleComponentEffect, EditController)
