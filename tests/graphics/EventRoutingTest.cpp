@@ -208,6 +208,20 @@ TEST_F(EventRoutingTest, IdleTickRunsOnTheTwentyFirstCleanTick)
   EXPECT_EQ(plug.CountCalls("idle"), 2);
 }
 
+TEST_F(EventRoutingTest, BoundControlsGetTheirParameterNamesAsTooltips)
+{
+  graphics->UseParamNamesAsTooltips();
+  EXPECT_STREQ(lower->Tooltip(), "Gain");
+  EXPECT_EQ(background->Tooltip(), nullptr);
+
+  graphics->AttachToParentView(nullptr);
+  EXPECT_TRUE(graphics->TooltipRects().empty()); // tooltips are off by default
+  graphics->EnableTooltips(true);
+  upper->SetHidden(true);
+  graphics->RefreshTooltips();
+  EXPECT_EQ(graphics->TooltipRects(), (std::vector<IRECT>{lower->TargetRect()}));
+}
+
 TEST_F(EventRoutingTest, ZeroFramesPerSecondMeansTwentyFive)
 {
   EXPECT_EQ(graphics->Fps(), 25);
