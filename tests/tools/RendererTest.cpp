@@ -127,6 +127,20 @@ TEST_F(Renderer, SavedStateReproducesTheRenderBitForBit)
   EXPECT_GT(MaxDifference(firstOutput, ReadAudio(Path("plain.wav"))), 0.01);
 }
 
+TEST_F(Renderer, TruncatedStateFilesAreRefused)
+{
+  ASSERT_EQ(Render({"--list", "--save-state", Path("state.bin")}).exitCode, 0);
+  std::ifstream saved(Path("state.bin"), std::ios::binary);
+  const std::string bytes{std::istreambuf_iterator<char>(saved), std::istreambuf_iterator<char>()};
+  ASSERT_GT(bytes.size(), 100u);
+  for (const size_t length : {size_t{0}, size_t{100}, bytes.size() - 4})
+  {
+    std::ofstream(Path("cut.bin"), std::ios::binary) << bytes.substr(0, length);
+    ExpectOneLineFailure({"--list", "--state", Path("cut.bin")}, "refused the state");
+  }
+  ASSERT_EQ(Render({"--list", "--state", Path("state.bin")}).exitCode, 0);
+}
+
 TEST_F(Renderer, StateCarriesTheHostBypass)
 {
   ASSERT_TRUE(WriteAudio(Path("in.wav"), MakeTestSignal(1, kRate, 0.3, kFloatWav)));

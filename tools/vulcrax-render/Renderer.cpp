@@ -123,7 +123,10 @@ bool Renderer::LoadState()
 {
   if (mOptions.loadStatePath.empty())
     return true;
+  // Reading past the end is reported as an error, so that a truncated or foreign file is
+  // refused by the plug-in instead of being taken as far as it goes.
   TvHost::MemoryStream stream;
+  stream.SetEndOfData(TvHost::MemoryStream::EndOfData::kFailEmpty);
   if (!stream.LoadFile(mOptions.loadStatePath))
     return Fail("cannot read state file " + mOptions.loadStatePath);
   if (!mInstance->LoadState(stream))
