@@ -2,7 +2,6 @@
 
 #include "graphics/controls/IContactControl.h"
 #include "graphics/controls/IFaderControl.h"
-#include "graphics/controls/IInvisibleSwitchControl.h"
 #include "graphics/controls/IRadioButtonsControl.h"
 #include "graphics/controls/ISwitchControl.h"
 #include "graphics/controls/ISwitchFramesControl.h"
@@ -182,16 +181,6 @@ TEST_F(ControlTest, AuxiliaryBindingsFollowTheirParameters)
   EXPECT_EQ(plug.calls, (std::vector<std::string>{"set 4 0.5000", "set 3 1.0000"}));
 }
 
-TEST_F(ControlTest, MoveToKeepsTheSizeAndResetsTheTarget)
-{
-  auto* text = new ITextControl(&plug, IRECT(10, 10, 30, 20), IText(), "x");
-  text->SetTargetRect(IRECT(0, 0, 50, 50));
-  text->MoveTo(100, 50);
-  EXPECT_EQ(text->Rect(), IRECT(100, 50, 120, 60));
-  EXPECT_EQ(text->TargetRect(), text->Rect());
-  delete text;
-}
-
 TEST_F(ControlTest, ContactSwitchReturnsToZeroOnRelease)
 {
   auto* contact = new IContactControl(&plug, 10, 10, RecordingPlug::kBypass, MakeStrip(*graphics, 20, 10, 2));
@@ -202,16 +191,6 @@ TEST_F(ControlTest, ContactSwitchReturnsToZeroOnRelease)
   graphics->PointerUp(15, 15, left);
   EXPECT_EQ(contact->Value(), 0.0);
   EXPECT_EQ(plug.calls, (std::vector<std::string>{"begin 1", "set 1 1.0000", "set 1 0.0000", "end 1"}));
-}
-
-TEST_F(ControlTest, InvisibleSwitchToggles)
-{
-  auto* toggle = new IInvisibleSwitchControl(&plug, IRECT(0, 0, 10, 10), -1);
-  graphics->AddControl(toggle);
-  graphics->PointerDown(5, 5, left);
-  EXPECT_EQ(toggle->Value(), 1.0);
-  graphics->PointerDown(5, 5, left);
-  EXPECT_EQ(toggle->Value(), 0.0);
 }
 
 TEST_F(ControlTest, FramesSwitchAndRadioButtonsSelectThePressedCell)

@@ -1,7 +1,6 @@
 #include "graphics/IGraphics.h"
 #include "graphics/IPopupMenu.h"
 #include "graphics/IRECT.h"
-#include "graphics/lice/LICE_Pixel.h"
 
 #include <gtest/gtest.h>
 
@@ -36,16 +35,6 @@ TEST(IRectTest, UnionIgnoresEmptyRectangles)
   EXPECT_EQ(r.Intersection(IRECT(15, 0, 40, 12)), IRECT(15, 10, 20, 12));
 }
 
-TEST(IColorTest, PacksAlphaIntoTheFirstByte)
-{
-  const LICE_pixel p = IColor(255, 128, 64, 32).ToPixel();
-  const auto* bytes = reinterpret_cast<const unsigned char*>(&p);
-  EXPECT_EQ(bytes[0], 255);
-  EXPECT_EQ(bytes[1], 128);
-  EXPECT_EQ(bytes[2], 64);
-  EXPECT_EQ(bytes[3], 32);
-}
-
 TEST(IPopupMenuTest, InsertionIsClampedAndLookupsOutsideAreSafe)
 {
   IPopupMenu menu;
@@ -65,20 +54,6 @@ TEST(IPopupMenuTest, InsertionIsClampedAndLookupsOutsideAreSafe)
   EXPECT_EQ(menu.ItemAt(2)->Flags(), IPopupMenu::kDisabled);
   menu.SetItemChecked(7, true);
   EXPECT_EQ(menu.ChosenItemIndex(), -1);
-}
-
-TEST(BlendMappingTest, EveryMethodMapsToTheBackendMode)
-{
-  EXPECT_EQ(IGraphics::BlendMode(nullptr), LICE_BLIT_MODE_COPY | LICE_BLIT_USE_ALPHA);
-  EXPECT_FLOAT_EQ(IGraphics::BlendWeight(nullptr), 1.0f);
-  const IBlend none(IBlend::BlendNone);
-  EXPECT_EQ(IGraphics::BlendMode(&none), LICE_BLIT_MODE_COPY | LICE_BLIT_USE_ALPHA);
-  const IBlend copy(IBlend::BlendCopy, 0.5f), add(IBlend::BlendAdd), dodge(IBlend::BlendDodge), odd(17);
-  EXPECT_EQ(IGraphics::BlendMode(&copy), LICE_BLIT_MODE_COPY);
-  EXPECT_FLOAT_EQ(IGraphics::BlendWeight(&copy), 0.5f);
-  EXPECT_EQ(IGraphics::BlendMode(&add), LICE_BLIT_MODE_ADD | LICE_BLIT_USE_ALPHA);
-  EXPECT_EQ(IGraphics::BlendMode(&dodge), LICE_BLIT_MODE_DODGE | LICE_BLIT_USE_ALPHA);
-  EXPECT_EQ(IGraphics::BlendMode(&odd), LICE_BLIT_MODE_COPY | LICE_BLIT_USE_ALPHA);
 }
 
 TEST(TextPlacementTest, MeasuredBoxIsPlacedByAlignment)
