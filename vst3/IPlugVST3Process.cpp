@@ -116,7 +116,8 @@ void IPlugVST3::HandleEvents(IEventList* events)
       continue;
     if (event.type == kEventNoteOn)
     {
-      const int velocity = static_cast<int>(std::clamp(event.noteOn.velocity, 0.0f, 1.0f) * 127.0f);
+      const float velocity01 = std::isfinite(event.noteOn.velocity) ? event.noteOn.velocity : 0.0f;
+      const int velocity = static_cast<int>(std::clamp(velocity01, 0.0f, 1.0f) * 127.0f);
       HandleMidiMessage(MidiMessage::NoteOn(event.noteOn.pitch, velocity, event.sampleOffset,
                                             event.noteOn.channel));
     }

@@ -135,6 +135,33 @@ public:
   RecordingMenu menu;
 };
 
+// A fixed list of events, the middle one unreadable.
+class NoteList : public TvHost::HostObject<IEventList>
+{
+public:
+  NoteList()
+  {
+    events[0].type = Event::kNoteOnEvent;
+    events[0].sampleOffset = 5;
+    events[0].noteOn.pitch = 60;
+    events[0].noteOn.velocity = 0.5f;
+    events[0].noteOn.channel = 2;
+    events[2].type = Event::kNoteOffEvent;
+    events[2].sampleOffset = 9;
+    events[2].noteOff.pitch = 60;
+  }
+  int32 PLUGIN_API getEventCount() override { return 3; }
+  tresult PLUGIN_API getEvent(int32 index, Event& e) override
+  {
+    if (index == 1)
+      return kResultFalse;
+    e = events[index];
+    return kResultOk;
+  }
+  tresult PLUGIN_API addEvent(Event&) override { return kResultFalse; }
+  Event events[3] = {};
+};
+
 class RecordingFrame : public TvHost::HostObject<IPlugFrame>
 {
 public:
@@ -236,6 +263,17 @@ TEST_F(AdapterTest, MidiControllersAreParametersAndEventsBecomeMessages)
   EXPECT_EQ(plug->midi[0].status, 0xB0);
   EXPECT_EQ(plug->midi[0].data1, 7);
   EXPECT_EQ(plug->midi[0].data2, 63);
+
+  NoteList notes;
+  plug->midi.clear();
+  ASSERT_EQ(plug->process(buffers.Prepare(16, nullptr, &notes)), kResultOk);
+  ASSERT_EQ(plug->midi.size(), 2u);
+  EXPECT_EQ(plug->midi[0].status, 0x92);
+  EXPECT_EQ(plug->midi[0].data1, 60);
+  EXPECT_EQ(plug->midi[0].data2, 63);
+  EXPECT_EQ(plug->midi[0].offset, 5);
+  EXPECT_EQ(plug->midi[1].status, 0x80);
+  EXPECT_EQ(plug->midi[1].offset, 9);
 }
 
 TEST_F(AdapterTest, SidechainFeedsTheLastInputOnlyWhileActive)
