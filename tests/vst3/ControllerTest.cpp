@@ -154,37 +154,29 @@ TEST_F(ControllerTest, PlainAndNormalisedConversions)
 
 TEST_F(ControllerTest, SetAndGetNormalisedValues)
 {
-  EXPECT_NEAR(Controller()->getParamNormalized(33), std::pow(200.0 / 4950.0, 1.0 / 3.5), 1e-12);
-  EXPECT_EQ(Controller()->setParamNormalized(33, 0.5), kResultOk);
+  EXPECT_EQ(Controller()->setParamNormalized(33, 0.5), kResultOk);  // quantised to 488 Hz
   EXPECT_NEAR(Controller()->getParamNormalized(33), Controller()->plainParamToNormalized(33, 488.0), 1e-12);
-
   // Values outside 0..1 are limited; values that are no number are refused.
   EXPECT_EQ(Controller()->setParamNormalized(35, -2.0), kResultOk);
   EXPECT_EQ(Controller()->getParamNormalized(35), 0.0);
   EXPECT_EQ(Controller()->setParamNormalized(35, std::nan("")), kResultFalse);
   EXPECT_EQ(Controller()->getParamNormalized(35), 0.0);
-
   EXPECT_EQ(Controller()->setParamNormalized(kBypassId, 1.0), kResultFalse);
   EXPECT_EQ(Controller()->getParamNormalized(kBypassId), 0.0);
-  EXPECT_EQ(Controller()->setParamNormalized(kPresetId, 1.0), kResultFalse);
-  EXPECT_EQ(Controller()->getParamNormalized(kPresetId), 0.0);
   EXPECT_EQ(Controller()->getParamNormalized(kParamCount), 0.0);
 }
 
-TEST_F(ControllerTest, UnitsAndProgramList)
+TEST_F(ControllerTest, UnitsProgramListAndMidiMapping)
 {
   FUnknownPtr<IUnitInfo> units(Controller());
   ASSERT_TRUE(units);
   EXPECT_EQ(units->getUnitCount(), 1);
   UnitInfo unit = {};
   ASSERT_EQ(units->getUnitInfo(0, unit), kResultOk);
-  EXPECT_EQ(unit.id, kRootUnitId);
   EXPECT_EQ(unit.parentUnitId, kNoParentUnitId);
   EXPECT_EQ(unit.programListId, kNoProgramListId);
   EXPECT_EQ(Text(unit.name), "Root Unit");
   EXPECT_EQ(units->getUnitInfo(1, unit), kResultFalse);
-  EXPECT_EQ(units->getUnitInfo(-1, unit), kResultFalse);
-  EXPECT_EQ(units->getSelectedUnit(), kRootUnitId);
 
   EXPECT_EQ(units->getProgramListCount(), 0);
   ProgramListInfo list = {};
@@ -192,19 +184,12 @@ TEST_F(ControllerTest, UnitsAndProgramList)
   EXPECT_EQ(list.id, static_cast<ProgramListID>(kPresetId));
   EXPECT_EQ(Text(list.name), "Factory Presets");
   EXPECT_EQ(list.programCount, 1);
-  EXPECT_EQ(units->getProgramListInfo(1, list), kResultFalse);
-
   String128 name = {};
   ASSERT_EQ(units->getProgramName(kPresetId, 0, name), kResultOk);
   EXPECT_EQ(Text(name), "-");
-  ASSERT_EQ(units->getProgramName(kPresetId, 5, name), kResultOk);
-  EXPECT_EQ(Text(name), "");
   EXPECT_EQ(units->getProgramName(0, 0, name), kResultFalse);
-  EXPECT_EQ(units->selectUnit(0), kNotImplemented);
-}
 
-TEST_F(ControllerTest, NoMidiControllerIsMapped)
-{
+  // Without MIDI no controller is mapped, and the identifier is left alone.
   FUnknownPtr<IMidiMapping> midi(Controller());
   ASSERT_TRUE(midi);
   ParamID id = 12345;
@@ -240,34 +225,12 @@ TEST_F(ControllerTest, EditorViewOnlyByItsNameAndHoldingThePlugin)
 {
   EXPECT_EQ(Controller()->createView(nullptr), nullptr);
   EXPECT_EQ(Controller()->createView("other"), nullptr);
-
-  const uint32 references = Controller()->addRef() - 1;
-  Controller()->release();
+  const uint32 references = Controller()->addRef();
   IPtr<IPlugView> view(Controller()->createView(ViewType::kEditor), false);
   ASSERT_TRUE(view);
-  EXPECT_EQ(Controller()->addRef() - 1, references + 1);
-  Controller()->release();
-
+  EXPECT_EQ(Controller()->release(), references);
   EXPECT_EQ(view->isPlatformTypeSupported("NSView"), kResultFalse);
-  EXPECT_EQ(view->canResize(), kResultFalse);
-  ViewRect size;
-  if (view->getSize(&size) == kResultOk)
-  {
-    EXPECT_EQ(size.getWidth(), 1024);
-    EXPECT_EQ(size.getHeight(), 480);
-    EXPECT_EQ(view->isPlatformTypeSupported(kPlatformTypeX11EmbedWindowID), kResultTrue);
-  }
-  else
-  {
-    // Without an editor every platform query is refused.
-    EXPECT_EQ(view->isPlatformTypeSupported(kPlatformTypeX11EmbedWindowID), kResultFalse);
-    EXPECT_EQ(view->attached(reinterpret_cast<void*>(1), kPlatformTypeX11EmbedWindowID), kResultFalse);
-  }
-  EXPECT_EQ(view->attached(reinterpret_cast<void*>(1), "NSView"), kResultFalse);
-  EXPECT_EQ(view->removed(), kResultOk);
-  EXPECT_EQ(view->onSize(nullptr), kResultOk);
-
   view = nullptr;
-  EXPECT_EQ(Controller()->addRef() - 1, references);
+  EXPECT_EQ(Controller()->addRef(), references);
   Controller()->release();
 }

