@@ -1,11 +1,19 @@
 #include "effect/BandChain.h"
 
+#include "dsp/StereoFrame.h"
+
+#include <emmintrin.h>
+
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
-enum ScratchBuffer { kSatWet, kSatDry, kBitWet, kBitDry, kExcWet, kExcDry };
+using Dsp::LoadFrame;
+using Dsp::StereoFrame;
+using Dsp::StoreFrame;
+
+enum WetCopy { kSatWet, kBitWet, kExcWet };
 
 // The stages' outputs are summed with this weight each; 0.33 rather than 1/3 leaves the
 // band 0.99 times as loud when all stages pass their dry signal.
@@ -23,93 +31,124 @@ double TruncateTowardZero(double x)
   return std::fabs(x) < kInt64Limit ? static_cast<double>(static_cast<int64_t>(x)) : x;
 }
 
-// wet = wet * mix + dry * (1 - mix), then weighted.
-void MixStage(double* wet, const double* dry, int count, double mix)
+// Both lanes at once while they fit a 32-bit integer (always, for audio at up to 24 bits).
+StereoFrame TruncateTowardZero(StereoFrame x)
 {
-  const double dryShare = 1.0 - mix;
-  for (int i = 0; i < count; ++i)
-    wet[i] = (wet[i] * mix + dry[i] * dryShare) * kStageWeight;
+  constexpr double kInt32Limit = 2147483648.0;
+  if (std::fabs(x[0]) < kInt32Limit && std::fabs(x[1]) < kInt32Limit)
+    return _mm_cvtepi32_pd(_mm_cvttpd_epi32(x));
+  return StereoFrame {TruncateTowardZero(x[0]), TruncateTowardZero(x[1])};
+}
+
+// out = map(in), a frame at a time, with a lone last sample on its own; in may be out.
+template <typename Map>
+void MapFrames(const double* in, double* out, int count, Map map)
+{
+  const int whole = count & ~1;
+  for (int i = 0; i < whole; i += 2)
+    StoreFrame(out + i, map(LoadFrame(in + i)));
+  if (whole < count)
+    out[whole] = map(in[whole]);
 }
 
 }  // namespace
 
+// A bypassed stage's wet signal is its dry signal, so it reads the band buffer directly.
 void BandChain::ProcessBand(double* buffer, int count, Scratch& scratch)
 {
-  for (int b = kSatWet; b <= kExcDry; ++b)
-    std::copy(buffer, buffer + count, scratch[b]);
-
+  double* const sat = satBypass ? buffer : scratch[kSatWet];
+  double* const bit = bitBypass ? buffer : scratch[kBitWet];
+  double* const exc = excBypass ? buffer : scratch[kExcWet];
   if (!satBypass)
-    Saturate(scratch[kSatWet], count);
+    SaturateInto(buffer, sat, count);
   if (!bitBypass)
-    ReduceBits(scratch[kBitWet], count);
+    ReduceBitsInto(buffer, bit, count);
   if (!excBypass)
-    Excite(scratch[kExcWet], count);
+    ExciteInto(buffer, exc, count);
 
-  MixStage(scratch[kSatWet], scratch[kSatDry], count, satMix);
-  MixStage(scratch[kBitWet], scratch[kBitDry], count, bitMix);
-  MixStage(scratch[kExcWet], scratch[kExcDry], count, excMix);
-
-  const double* sat = scratch[kSatWet];
-  const double* bit = scratch[kBitWet];
-  const double* exc = scratch[kExcWet];
-  for (int i = 0; i < count; ++i)
-    buffer[i] = ((0.0 + sat[i]) + bit[i]) + exc[i];
-}
-
-double BandChain::Waveshape(double d)
-{
-  return 0.1071000671 * d + d / (0.37011709966 * d * d + 1.1605589854);
+  const double satDry = 1.0 - satMix;
+  const double bitDry = 1.0 - bitMix;
+  const double excDry = 1.0 - excMix;
+  const auto mix = [&](auto dry, auto satWet, auto bitWet, auto excWet) {
+    const auto satOut = (satWet * satMix + dry * satDry) * kStageWeight;
+    const auto bitOut = (bitWet * bitMix + dry * bitDry) * kStageWeight;
+    const auto excOut = (excWet * excMix + dry * excDry) * kStageWeight;
+    return ((0.0 + satOut) + bitOut) + excOut;
+  };
+  const int whole = count & ~1;
+  for (int i = 0; i < whole; i += 2)
+    StoreFrame(buffer + i, mix(LoadFrame(buffer + i), LoadFrame(sat + i), LoadFrame(bit + i), LoadFrame(exc + i)));
+  if (whole < count)
+    buffer[whole] = mix(buffer[whole], sat[whole], bit[whole], exc[whole]);
 }
 
 void BandChain::Saturate(double* buffer, int count)
 {
-  for (int i = 0; i < count; ++i)
-    buffer[i] = Waveshape(buffer[i] * gain + dcOffset);
-
-  const int frames = count / 2;
-  for (int frame = 0; frame < frames; ++frame)
-  {
-    double* sample = buffer + 2 * frame;
-    sample[0] = BlockDc(sample[0], dcLastInL, dcLastOutL);
-    sample[1] = BlockDc(sample[1], dcLastInR, dcLastOutR);
-  }
-}
-
-double BandChain::BlockDc(double x, double& lastIn, double& lastOut) const
-{
-  x += kAntiDenormal;
-  const double y = dcA0 * x + dcA1 * lastIn + dcB1 * lastOut;
-  lastIn = x;
-  lastOut = y;
-  return y;
+  SaturateInto(buffer, buffer, count);
 }
 
 void BandChain::ReduceBits(double* buffer, int count) const
+{
+  ReduceBitsInto(buffer, buffer, count);
+}
+
+void BandChain::Excite(double* buffer, int count) const
+{
+  ExciteInto(buffer, buffer, count);
+}
+
+void BandChain::SaturateInto(const double* in, double* out, int count)
+{
+  MapFrames(in, out, count, [this](auto x) { return Waveshape(x * gain + dcOffset); });
+  RunDcBlocker(out, count / 2);
+}
+
+// One pole, one zero at DC, left and right each with their own history.
+void BandChain::RunDcBlocker(double* buffer, int frames)
+{
+  StereoFrame in {dcLastInL, dcLastInR};
+  StereoFrame out {dcLastOutL, dcLastOutR};
+  for (int frame = 0; frame < frames; ++frame, buffer += 2)
+  {
+    const StereoFrame x = LoadFrame(buffer) + kAntiDenormal;
+    out = dcA0 * x + dcA1 * in + dcB1 * out;
+    in = x;
+    StoreFrame(buffer, out);
+  }
+  dcLastInL = in[0];
+  dcLastInR = in[1];
+  dcLastOutL = out[0];
+  dcLastOutR = out[1];
+}
+
+void BandChain::ReduceBitsInto(const double* in, double* out, int count) const
 {
   // The shift wraps at 32 like the processor's: 0 bits gives 1 << 31, which as a signed
   // 32-bit value is -2^31 and leaves the signal practically untouched.
   const uint32_t shift = static_cast<uint32_t>(bits - 1) & 31u;
   const double q = static_cast<double>(static_cast<int32_t>(1u << shift));
-  for (int i = 0; i < count; ++i)
-    buffer[i] = TruncateTowardZero(buffer[i] * q) / q;
+  // q is a power of two, so multiplying by its reciprocal divides exactly.
+  const double step = 1.0 / q;
+  MapFrames(in, out, count, [q, step](auto x) { return TruncateTowardZero(x * q) * step; });
 }
 
-void BandChain::Excite(double* buffer, int count) const
+void BandChain::ExciteInto(const double* in, double* out, int count) const
 {
-  const double evenWeight = 0.2 * evenAmount;
-  for (int i = 0; i < count; ++i)
-  {
-    const double x = buffer[i];
-    const double x2 = x * x;
-    const double x3 = x2 * x;
-    const double x4 = x3 * x;
-    const double x5 = x4 * x;
-    const double x6 = x5 * x;
-    const double x7 = x6 * x;
-    const double even = 0.5 * x2 + 0.25 * x4 + 0.16 * x6;
-    const double odd = 0.33 * x3 - 0.2 * x5 - 0.142 * x7;
-    buffer[i] = x + evenWeight * even - oddAmount * odd;
-  }
+  MapFrames(in, out, count, [this](auto x) { return Harmonics(x); });
+}
+
+template <typename Sample>
+Sample BandChain::Harmonics(Sample x) const
+{
+  const Sample x2 = x * x;
+  const Sample x3 = x2 * x;
+  const Sample x4 = x3 * x;
+  const Sample x5 = x4 * x;
+  const Sample x6 = x5 * x;
+  const Sample x7 = x6 * x;
+  const Sample even = 0.5 * x2 + 0.25 * x4 + 0.16 * x6;
+  const Sample odd = 0.33 * x3 - 0.2 * x5 - 0.142 * x7;
+  return x + 0.2 * evenAmount * even - oddAmount * odd;
 }
 
 void BandChain::SetDcBlockerRate(int rate)

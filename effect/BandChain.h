@@ -10,8 +10,9 @@
 // summed with a weight of 0.33 each. Buffers are interleaved stereo.
 struct BandChain
 {
-  // The six working copies ProcessBand needs: three wet, three dry.
-  using Scratch = BufferSet<6>;
+  // The wet copies of the three stages. The dry signal is the band buffer itself, read
+  // before it is overwritten, so it needs no copies of its own.
+  using Scratch = BufferSet<3>;
 
   double gain = 1.0;
   double dcOffset = 0.0;
@@ -44,9 +45,19 @@ struct BandChain
   // Puts the DC blocker's corner at 10 Hz of `rate`; its histories stay.
   void SetDcBlockerRate(int rate);
 
-  // The waveshaper alone, on an already gained and offset sample.
-  static double Waveshape(double d);
+  // The waveshaper alone, on an already gained and offset sample (or both samples of a
+  // frame at once). Odd-symmetric, slope about 0.969 at 0, nearly flat around |d| = 3.
+  template <typename Sample>
+  static Sample Waveshape(Sample d)
+  {
+    return 0.1071000671 * d + d / (0.37011709966 * d * d + 1.1605589854);
+  }
 
 private:
-  double BlockDc(double x, double& lastIn, double& lastOut) const;
+  void SaturateInto(const double* in, double* out, int count);
+  void ReduceBitsInto(const double* in, double* out, int count) const;
+  void ExciteInto(const double* in, double* out, int count) const;
+  template <typename Sample>
+  Sample Harmonics(Sample x) const;
+  void RunDcBlocker(double* buffer, int frames);
 };

@@ -23,6 +23,8 @@ private:
   using HighPass = Dsp::ButterHighPass<2, 2>;
 
   static double NormalisedCutoff(double hertz, int oversampledRate);
+  bool AllDesigned() const;
+  void SplitFilterByFilter(double* low, double* mid, double* high, int frames);
 
   LowPass lowSplitLP1;
   LowPass lowSplitLP2;

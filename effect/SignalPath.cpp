@@ -1,5 +1,6 @@
 #include "effect/SignalPath.h"
 
+#include "dsp/StereoFrame.h"
 #include "effect/DbToGain.h"
 #include "effect/DenormalGuard.h"
 #include "framework/IPlugBase.h"
@@ -18,10 +19,11 @@ constexpr double kSwitchStopBandDb = 12.0;
 // Controls that mean nothing while the effect runs as a single band, in the order the
 // editor greys them.
 constexpr int kMultibandOnlyParams[] = {
-  kFreqLow,       kFreqHigh,         kLowSatGain,   kLowDcOffset,   kLowSatMix,    kLowSatBypass,  kLowOddHarm,
-  kLowEvenHarm,   kLowExcMix,        kLowExcBypass, kLowBitRes,     kLowBitRedMix, kLowBitRedBypass, kLowLevel,
-  kLowMute,       kHighSatGain,      kHighDcOffset, kHighSatMix,    kHighSatBypass, kHighOddHarm,  kHighEvenHarm,
-  kHighExcMix,    kHighExcBypass,    kHighBitRes,   kHighBitRedMix, kHighBitRedBypass, kHighLevel, kHighMute};
+  kFreqLow,     kFreqHigh,
+  kLowSatGain,  kLowDcOffset,  kLowSatMix,  kLowSatBypass,  kLowOddHarm,  kLowEvenHarm,  kLowExcMix,
+  kLowExcBypass,  kLowBitRes,  kLowBitRedMix,  kLowBitRedBypass,  kLowLevel,  kLowMute,
+  kHighSatGain, kHighDcOffset, kHighSatMix, kHighSatBypass, kHighOddHarm, kHighEvenHarm, kHighExcMix,
+  kHighExcBypass, kHighBitRes, kHighBitRedMix, kHighBitRedBypass, kHighLevel, kHighMute};
 
 // The integer part of a rate, kept inside int's range.
 int TruncatedRate(double rate)
@@ -59,10 +61,16 @@ void Deinterleave(const double* interleaved, int nFrames, double* const* outputs
   }
 }
 
-void AddInto(double* sum, const double* band, int count)
+// sum = low * lowGain + mid * midGain + high * highGain, added in that order from 0.
+void MixBands(const double* low, double lowGain, const double* mid, double midGain, const double* high,
+              double highGain, int count, double* sum)
 {
-  for (int i = 0; i < count; ++i)
-    sum[i] += band[i];
+  for (int i = 0; i < count; i += 2)
+  {
+    const Dsp::StereoFrame mixed = ((0.0 + Dsp::LoadFrame(low + i) * lowGain) + Dsp::LoadFrame(mid + i) * midGain) +
+                                   Dsp::LoadFrame(high + i) * highGain;
+    Dsp::StoreFrame(sum + i, mixed);
+  }
 }
 
 }  // namespace
@@ -175,7 +183,6 @@ void SignalPath::ProcessBlock(double** inputs, double** outputs, int nFrames)
   std::copy(sum, sum + count, low);
   std::copy(sum, sum + count, mid);
   std::copy(sum, sum + count, high);
-  std::fill(sum, sum + count, 0.0);
 
   crossover.Update(smoothers[kFreqLow], smoothers[kFreqHigh], oversampledRate);
   const bool multiband = IsOn(kMultiband);
@@ -185,13 +192,10 @@ void SignalPath::ProcessBlock(double** inputs, double** outputs, int nFrames)
   UpdateChainValues(bands[kLowBand], kLowSatMix);
   UpdateChainValues(bands[kMidBand], kMidSatMix);
   UpdateChainValues(bands[kHighBand], kHighSatMix);
-  RunBand(kLowBand, low, count, kLowMute, kLowLevel, multiband);
-  RunBand(kMidBand, mid, count, kMidMute, kMidLevel, true);
-  RunBand(kHighBand, high, count, kHighMute, kHighLevel, multiband);
-
-  AddInto(sum, low, count);
-  AddInto(sum, mid, count);
-  AddInto(sum, high, count);
+  const double lowGain = RunBand(kLowBand, low, count, kLowMute, kLowLevel, multiband);
+  const double midGain = RunBand(kMidBand, mid, count, kMidMute, kMidLevel, true);
+  const double highGain = RunBand(kHighBand, high, count, kHighMute, kHighLevel, multiband);
+  MixBands(low, lowGain, mid, midGain, high, highGain, count, sum);
   resampler.Downsample(sum, nFrames, factor, interleaved);
   Deinterleave(interleaved, nFrames, outputs);
 }
@@ -241,16 +245,15 @@ void SignalPath::UpdateChainValues(BandChain& chain, int firstParam)
     chain.excMix = v / 100.0;
 }
 
-// A muted or disabled band is silent and its level smoother waits.
-void SignalPath::RunBand(Band band, double* buffer, int count, int muteParam, int levelParam, bool enabled)
+// Runs one band's chain and returns its level as a gain. A muted or disabled band is
+// cleared and its level smoother waits; its gain of 1 keeps it exactly silent.
+double SignalPath::RunBand(Band band, double* buffer, int count, int muteParam, int levelParam, bool enabled)
 {
   if (IsOn(muteParam) || !enabled)
   {
     std::fill(buffer, buffer + count, 0.0);
-    return;
+    return 1.0;
   }
   bands[band].ProcessBand(buffer, count, bandScratch);
-  const double gain = DbToGain(AdvanceSmoother(levelParam));
-  for (int i = 0; i < count; ++i)
-    buffer[i] *= gain;
+  return DbToGain(AdvanceSmoother(levelParam));
 }

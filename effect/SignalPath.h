@@ -64,7 +64,7 @@ private:
   void RestartSmoothers(int nFrames);
   void UpdateChainValues(BandChain& chain, int firstParam);
   bool AdvanceIfGliding(int paramIdx, double& value);
-  void RunBand(Band band, double* buffer, int count, int muteParam, int levelParam, bool enabled);
+  double RunBand(Band band, double* buffer, int count, int muteParam, int levelParam, bool enabled);
 
   static constexpr int kBandParamCount = kMidSatMix - kLowSatMix;
 

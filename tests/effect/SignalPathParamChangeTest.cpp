@@ -48,7 +48,8 @@ protected:
 
   static std::vector<std::string> GreyCalls(const char* state)
   {
-    const int order[] = {33, 34, 6, 7, 0, 1, 10, 9, 4, 5, 8, 2, 3, 35, 36, 28, 29, 22, 23, 32, 31, 26, 27, 30, 24, 25, 39, 40};
+    const int order[] = {33, 34, 6,  7,  0,  1,  10, 9,  4,  5,  8,  2,  3,  35,
+                         36, 28, 29, 22, 23, 32, 31, 26, 27, 30, 24, 25, 39, 40};
     std::vector<std::string> calls;
     for (const int index : order)
       calls.push_back("grey " + std::to_string(index) + " " + state);
