@@ -1,4 +1,4 @@
-// The band distortion chain on its own: each stage's mapping, the mix, the DC blocker.
+// The band distortion chain on its own: each stage's mapping, the mix and the DC blocker.
 
 #include "effect/BandChain.h"
 
@@ -9,17 +9,14 @@
 
 namespace {
 
-// A chain at 44.1 kHz with every stage bypassed, and scratch for `frames` stereo frames.
+// A chain at 44.1 kHz with every stage bypassed.
 struct ChainUnderTest
 {
-  explicit ChainUnderTest(int frames = 64)
-  {
-    chain.SetDcBlockerRate(44100);
-    scratch.Reserve(2 * frames);
-  }
+  ChainUnderTest() { chain.SetDcBlockerRate(44100); }
 
   std::vector<double> Process(std::vector<double> buffer)
   {
+    scratch.Reserve(buffer.size());
     chain.ProcessBand(buffer.data(), static_cast<int>(buffer.size()), scratch);
     return buffer;
   }
@@ -28,76 +25,53 @@ struct ChainUnderTest
   BandChain::Scratch scratch;
 };
 
-std::vector<double> Ramp(int frames)
+std::vector<double> Wiggle(int frames)
 {
-  std::vector<double> ramp(2 * frames);
+  std::vector<double> s(2 * frames);
   for (int i = 0; i < 2 * frames; ++i)
-    ramp[i] = 0.9 * std::sin(0.37 * i) - 0.05 * (i % 3);
-  return ramp;
+    s[i] = 0.9 * std::sin(0.37 * i) - 0.05 * (i % 3);
+  return s;
 }
 
-TEST(BandChainStages, WaveshaperCurve)
+TEST(BandChain, StageMappings)
 {
   EXPECT_DOUBLE_EQ(BandChain::Waveshape(1.0), 0.7604061517513464);
   EXPECT_DOUBLE_EQ(BandChain::Waveshape(0.5), 0.4525642257939769);
   EXPECT_DOUBLE_EQ(BandChain::Waveshape(-0.5), -0.4525642257939769);
-  EXPECT_NEAR(BandChain::Waveshape(1e-6) / 1e-6, 0.96875, 1e-4);
-  EXPECT_NEAR(BandChain::Waveshape(2.92), 0.98923, 1e-4);
+
+  ChainUnderTest bits;  // 4 bits at full mix, the other stages bypassed
+  bits.chain.bitBypass = false;
+  bits.chain.bits = 4;
+  const std::vector<double> reduced = bits.Process({0.3, -0.3, 0.124, -0.126});
+  EXPECT_DOUBLE_EQ(reduced[0], 0.2805);
+  EXPECT_DOUBLE_EQ(reduced[1], -0.2805);
+  EXPECT_DOUBLE_EQ(reduced[2], 0.66 * 0.124);  // less than one step: the wet copy is 0
+  EXPECT_DOUBLE_EQ(reduced[3], 0.33 * -0.125 + 0.66 * -0.126);
+
+  ChainUnderTest even;
+  even.chain.excBypass = false;
+  even.chain.evenAmount = 100.0;
+  EXPECT_DOUBLE_EQ(even.Process({0.5, 0.5})[0], 1.439625);
+
+  std::vector<double> odd = {0.5, -0.5};
+  BandChain oddChain;
+  oddChain.oddAmount = 1.0;
+  oddChain.Excite(odd.data(), 2);
+  EXPECT_DOUBLE_EQ(odd[0], 0.466109375);
+  EXPECT_DOUBLE_EQ(odd[1], -0.466109375);
 }
 
-TEST(BandChainStages, BypassedStagesPassTheDrySignalAtPointNineNine)
-{
-  ChainUnderTest t;
-  t.chain.satMix = 0.3;
-  t.chain.bitMix = 0.0;
-  t.chain.excMix = 0.7;
-  const std::vector<double> in = Ramp(64);
-  const std::vector<double> out = t.Process(in);
-  for (size_t i = 0; i < in.size(); ++i)
-    EXPECT_NEAR(out[i], 0.99 * in[i], 1e-15) << i;
-  EXPECT_EQ(t.chain.dcLastInL, 0.0) << "a bypassed saturation stage must not run its DC blocker";
-}
-
-TEST(BandChainStages, ZeroMixesStillRunTheDcBlocker)
-{
-  ChainUnderTest t;
-  t.chain.satBypass = t.chain.bitBypass = t.chain.excBypass = false;
-  t.chain.satMix = t.chain.bitMix = t.chain.excMix = 0.0;
-  t.chain.gain = 4.0;
-  t.chain.bits = 4;
-  t.chain.evenAmount = t.chain.oddAmount = 50.0;
-  const std::vector<double> in = Ramp(64);
-  const std::vector<double> out = t.Process(in);
-  for (size_t i = 0; i < in.size(); ++i)
-    EXPECT_NEAR(out[i], 0.99 * in[i], 1e-15) << i;
-  EXPECT_NE(t.chain.dcLastInL, 0.0);
-  EXPECT_NE(t.chain.dcLastOutR, 0.0);
-}
-
-TEST(BandChainStages, FourBitReductionTruncatesSymmetrically)
-{
-  ChainUnderTest t;
-  t.chain.bitBypass = false;
-  t.chain.bits = 4;
-  const std::vector<double> out = t.Process({0.3, -0.3, 0.124, -0.126});
-  EXPECT_DOUBLE_EQ(out[0], 0.2805);
-  EXPECT_DOUBLE_EQ(out[1], -0.2805);
-  EXPECT_DOUBLE_EQ(out[2], 0.66 * 0.124);  // below one step of 1/8: the wet copy is 0
-  EXPECT_DOUBLE_EQ(out[3], 0.33 * -0.125 + 0.66 * -0.126);
-}
-
-TEST(BandChainStages, BitDepthsAtTheEdges)
+TEST(BandChain, BitDepthsAtTheEdges)
 {
   BandChain chain;
-  std::vector<double> samples = {0.1234567891, -1e30, 3e20, -0.75};
-  chain.bits = 24;
-  chain.ReduceBits(samples.data(), 4);
+  std::vector<double> samples = {0.1234567891, -1e30, 3e20, -0.75, 1e-3};
+  chain.ReduceBits(samples.data(), 5);
   EXPECT_DOUBLE_EQ(samples[0], std::trunc(0.1234567891 * 8388608.0) / 8388608.0);
-  EXPECT_EQ(samples[1], -1e30) << "values past the 64-bit integer range are already whole";
+  EXPECT_EQ(samples[1], -1e30) << "past the 64-bit integer range values are already whole";
   EXPECT_EQ(samples[2], 3e20);
   EXPECT_EQ(samples[3], -0.75);
 
-  // A smoothed bit depth starting from 0 gives a shift of 31: practically transparent.
+  // A smoothed depth starting from 0 bits shifts by 31: practically transparent.
   std::vector<double> fine = {0.1234567891, -0.987654321};
   chain.bits = 0;
   chain.ReduceBits(fine.data(), 2);
@@ -105,66 +79,48 @@ TEST(BandChainStages, BitDepthsAtTheEdges)
   EXPECT_NEAR(fine[1], -0.987654321, 1e-9);
 }
 
-TEST(BandChainStages, ExciterHarmonics)
+TEST(BandChain, DryPathsGiveNinetyNinePercent)
 {
-  ChainUnderTest t;
-  t.chain.excBypass = false;
-  t.chain.evenAmount = 100.0;
-  t.chain.oddAmount = 0.0;
-  EXPECT_DOUBLE_EQ(t.Process({0.5, 0.5})[0], 1.439625);
+  ChainUnderTest bypassed;
+  bypassed.chain.satMix = 0.3;
+  bypassed.chain.excMix = 0.7;
+  ChainUnderTest dryMixes;
+  dryMixes.chain.satBypass = dryMixes.chain.bitBypass = dryMixes.chain.excBypass = false;
+  dryMixes.chain.satMix = dryMixes.chain.bitMix = dryMixes.chain.excMix = 0.0;
+  dryMixes.chain.gain = 4.0;
+  dryMixes.chain.bits = 4;
+  dryMixes.chain.evenAmount = dryMixes.chain.oddAmount = 50.0;
 
-  std::vector<double> odd = {0.5, -0.5};
-  t.chain.evenAmount = 0.0;
-  t.chain.oddAmount = 1.0;
-  t.chain.Excite(odd.data(), 2);
-  EXPECT_DOUBLE_EQ(odd[0], 0.466109375);
-  EXPECT_DOUBLE_EQ(odd[1], -0.466109375);
+  const std::vector<double> in = Wiggle(64);
+  for (ChainUnderTest* t : {&bypassed, &dryMixes})
+  {
+    const std::vector<double> out = t->Process(in);
+    for (size_t i = 0; i < in.size(); ++i)
+      ASSERT_NEAR(out[i], 0.99 * in[i], 1e-15) << i;
+  }
+  EXPECT_EQ(bypassed.chain.dcLastInL, 0.0) << "a bypassed saturation stage must not run its DC blocker";
+  EXPECT_NE(dryMixes.chain.dcLastInL, 0.0) << "a running saturation stage advances it even when dry";
+  EXPECT_NE(dryMixes.chain.dcLastOutR, 0.0);
 }
 
-TEST(BandChainStages, DefaultChainAddsNoHarmonics)
+TEST(BandChain, DcBlockerRemovesTheOffsetFromTheSaturatedCopy)
 {
-  BandChain chain;
-  std::vector<double> samples = {0.5, -0.8};
-  chain.Excite(samples.data(), 2);
-  EXPECT_EQ(samples[0], 0.5);
-  EXPECT_EQ(samples[1], -0.8);
-}
+  BandChain rates;
+  rates.SetDcBlockerRate(44100);
+  EXPECT_NEAR(rates.dcB1, 0.998576, 1e-6);
+  rates.SetDcBlockerRate(176400);
+  EXPECT_NEAR(rates.dcB1, 0.999644, 1e-6);
 
-TEST(BandChainDcBlocker, CornerAtTenHertz)
-{
-  BandChain chain;
-  chain.SetDcBlockerRate(44100);
-  EXPECT_NEAR(chain.dcB1, 0.998576, 1e-6);
-  EXPECT_DOUBLE_EQ(chain.dcA0, (1.0 + chain.dcB1) * 0.5);
-  EXPECT_DOUBLE_EQ(chain.dcA1, -chain.dcA0);
-  chain.SetDcBlockerRate(176400);
-  EXPECT_NEAR(chain.dcB1, 0.999644, 1e-6);
-}
-
-TEST(BandChainDcBlocker, RemovesTheOffsetFromTheSaturatedCopy)
-{
   const int frames = 44100 / 5;
-  ChainUnderTest t(frames);
+  ChainUnderTest t;
   t.chain.satBypass = false;
   t.chain.dcOffset = 1.0;
   const std::vector<double> out = t.Process(std::vector<double>(2 * frames, 0.0));
   const double start = out[0];
   EXPECT_NEAR(start, 0.33 * BandChain::Waveshape(1.0) * t.chain.dcA0, 1e-12);
-  // About 16 ms time constant: after 100 ms well under 1 % is left, after 200 ms nothing.
+  // A time constant of about 16 ms: after 100 ms under 1 % is left.
   EXPECT_LT(std::fabs(out[2 * 4410]), 0.01 * start);
   EXPECT_LT(std::fabs(out[2 * (frames - 1) + 1]), 1e-5 * start);
-}
-
-TEST(BandChainDcBlocker, HistoriesSurviveARateChange)
-{
-  ChainUnderTest t;
-  t.chain.satBypass = false;
-  t.Process(Ramp(64));
-  const double lastIn = t.chain.dcLastInL;
-  const double lastOut = t.chain.dcLastOutR;
-  t.chain.SetDcBlockerRate(176400);
-  EXPECT_EQ(t.chain.dcLastInL, lastIn);
-  EXPECT_EQ(t.chain.dcLastOutR, lastOut);
 }
 
 }  // namespace

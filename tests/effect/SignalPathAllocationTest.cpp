@@ -10,9 +10,7 @@
 #include <new>
 
 namespace {
-
 int allocations = 0;
-
 }  // namespace
 
 void* operator new(std::size_t size)
@@ -35,55 +33,39 @@ void operator delete(void* p, std::size_t) noexcept
 
 namespace {
 
-class AudioPathAllocation : public ::testing::Test
+TEST(AudioPath, DoesNotAllocate)
 {
-protected:
-  // Runs `blocks` blocks of `frames` straight through the block routine, counting allocations.
-  int AllocationsWhileProcessing(int blocks, int frames)
-  {
+  EffectRunner runner(44100.0, 512);
+  StereoSignal in = Tone(512, 440.0, 44100.0), out(512);
+  double* inputs[] = {in.left.data(), in.right.data()};
+  double* outputs[] = {out.left.data(), out.right.data()};
+  const auto countWhile = [&](auto&& action) {
     const int before = allocations;
-    for (int b = 0; b < blocks; ++b)
-    {
-      double* inputs[] = {in.left.data(), in.right.data()};
-      double* outputs[] = {out.left.data(), out.right.data()};
-      runner.effect.ProcessBlock(inputs, outputs, frames);
-    }
+    action();
     return allocations - before;
-  }
+  };
+  const auto blocks = [&](int frames) {
+    for (int b = 0; b < 10; ++b)
+      runner.effect.ProcessBlock(inputs, outputs, frames);
+  };
 
-  EffectRunner runner {44100.0, 512};
-  StereoSignal in = Tone(512, 440.0, 44100.0);
-  StereoSignal out {512};
-};
-
-TEST_F(AudioPathAllocation, BlocksDoNotAllocate)
-{
-  runner.Set(kLowSatBypass, 0.0);
-  runner.Set(kMidBitRedBypass, 0.0);
-  runner.Set(kHighExcBypass, 0.0);
-  EXPECT_EQ(AllocationsWhileProcessing(20, 512), 0);
-  EXPECT_EQ(AllocationsWhileProcessing(20, 100), 0) << "a shorter block reuses the buffers";
-}
-
-TEST_F(AudioPathAllocation, OversampledBlocksDoNotAllocate)
-{
-  runner.Set(kOversample, 1.0);
-  EXPECT_EQ(AllocationsWhileProcessing(20, 512), 0);
-}
-
-TEST_F(AudioPathAllocation, ParameterChangesAndRedesignsDoNotAllocate)
-{
-  const int before = allocations;
-  runner.Set(kFreqLow, 1200.0);
-  runner.Set(kFreqHigh, 9000.0);
-  runner.Set(kLowSatGain, 24.0);
-  runner.Set(kOversample, 1.0);
-  runner.Set(kMultiband, 0.0);
-  runner.Set(kMidMute, 1.0);
-  EXPECT_EQ(allocations - before, 0);
-  EXPECT_EQ(AllocationsWhileProcessing(5, 512), 0);
-  runner.Set(kOversample, 0.0);
-  EXPECT_EQ(AllocationsWhileProcessing(5, 512), 0);
+  EXPECT_EQ(countWhile([&] {
+              for (const int bypass : {kLowSatBypass, kMidBitRedBypass, kHighExcBypass})
+                runner.Set(bypass, 0.0);
+              runner.Set(kFreqLow, 1200.0);
+              runner.Set(kLowSatGain, 24.0);
+            }),
+            0);
+  EXPECT_EQ(countWhile([&] { blocks(512); }), 0);
+  EXPECT_EQ(countWhile([&] { blocks(100); }), 0) << "a shorter block reuses the buffers";
+  EXPECT_EQ(countWhile([&] { runner.Set(kOversample, 1.0); }), 0);
+  EXPECT_EQ(countWhile([&] { blocks(512); }), 0);
+  EXPECT_EQ(countWhile([&] {
+              runner.Set(kMultiband, 0.0);
+              runner.Set(kOversample, 0.0);
+              blocks(512);
+            }),
+            0);
 }
 
 }  // namespace
