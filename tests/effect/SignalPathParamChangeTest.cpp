@@ -129,4 +129,30 @@ TEST(ParamChange, SwitchesActAtOnceWithoutAGlide)
   EXPECT_EQ(runner.Path().Smoother(kLowSatBypass).target, 0.0) << "bypass switches have no smoother target";
 }
 
+// A silenced band's level waits, while the crossover keeps gliding whether or not the signal
+// is split, so that switching back finds the filters at the knobs' frequencies.
+TEST(ParamChange, SilencedBandsHoldTheirLevelsAndTheCrossoverStillGlides)
+{
+  const double c = std::exp(-1.0 / 0.43);  // 512 frames at 44 100 Hz
+  double freqLow = 0.0;
+  for (int i = 0; i < 4; ++i)
+    freqLow = (1.0 - c) * 250.0 + c * freqLow;
+
+  EffectRunner singleBand, lowMuted;
+  for (EffectRunner* r : {&singleBand, &lowMuted})
+    for (const int level : {kLowLevel, kMidLevel, kHighLevel})
+      r->Set(level, -6.0);
+  singleBand.Set(kMultiband, 0.0);
+  lowMuted.Set(kLowMute, 1.0);
+  singleBand.Run(Tone(512, 440.0, 44100.0));
+  lowMuted.Run(Tone(512, 440.0, 44100.0));
+
+  EXPECT_EQ(singleBand.Path().Smoother(kFreqLow).current, freqLow);
+  EXPECT_EQ(singleBand.Path().Smoother(kLowLevel).current, 0.0);
+  EXPECT_EQ(singleBand.Path().Smoother(kHighLevel).current, 0.0);
+  EXPECT_EQ(singleBand.Path().Smoother(kMidLevel).current, (1.0 - c) * -6.0);
+  EXPECT_EQ(lowMuted.Path().Smoother(kLowLevel).current, 0.0);
+  EXPECT_EQ(lowMuted.Path().Smoother(kHighLevel).current, (1.0 - c) * -6.0);
+}
+
 }  // namespace
