@@ -24,9 +24,11 @@ void LatencyDelay::Process(double* const* inputs, double* const* outputs, int ch
   {
     for (int j = 0; j < channels; ++j)
     {
+      // The input is read before the output is written: hosts may pass one array for both.
+      const double input = inputs[j][s];
       double& stored = mStore[static_cast<size_t>(j) * mLength + mWritePosition];
       outputs[j][s] = stored;
-      stored = inputs[j][s];
+      stored = input;
     }
     mWritePosition = (mWritePosition + 1) % static_cast<uint64_t>(mLength);
   }

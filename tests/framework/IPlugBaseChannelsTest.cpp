@@ -241,3 +241,24 @@ TEST(IPlugBasePassThrough, WithLatencyDelaysByExactlyThatManyFrames)
   EXPECT_EQ((std::vector<double>{0, 5}), out[0]);
   EXPECT_EQ((std::vector<double>{0, 7}), out[1]);
 }
+
+TEST(IPlugBasePassThrough, WithLatencyWorksOnSharedHostBuffers)
+{
+  // Hosts often process in place: input and output channel i are the same array.
+  RecordingPlug plug(1, "2-2", 1, 2);
+  plug.MakeLatencyDelay();
+  ASSERT_TRUE(plug.SetBlockLength(3));
+  ConnectAll(plug);
+  std::vector<double> produced;
+  for (int block = 0; block < 2; ++block)
+  {
+    std::vector<double> buffers[2] = {std::vector<double>(3), std::vector<double>(3)};
+    for (int s = 0; s < 3; ++s)
+      buffers[1][s] = -(buffers[0][s] = 1 + block * 3 + s);
+    BindDouble(plug, buffers, buffers, 2, 2);
+    ASSERT_TRUE(plug.PassThrough(3));
+    EXPECT_EQ(buffers[0][2], -buffers[1][2]);
+    produced.insert(produced.end(), buffers[0].begin(), buffers[0].end());
+  }
+  EXPECT_EQ((std::vector<double>{0, 0, 1, 2, 3, 4}), produced);
+}
