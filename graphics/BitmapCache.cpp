@@ -20,6 +20,8 @@ LICE_IBitmap* BitmapCache::Adopt(int id, std::unique_ptr<LICE_IBitmap> bitmap)
 {
   if (!bitmap) return nullptr;
   std::lock_guard<std::mutex> lock(mMutex);
+  // A bitmap the cache already holds keeps its one entry; a second would delete it twice.
+  if (HoldsLocked(bitmap.get())) return bitmap.release();
   if (id != kRuntimeId)
     if (LICE_IBitmap* cached = FindLocked(id)) return cached;
   mEntries.push_back(Entry{id, std::move(bitmap)});
@@ -44,6 +46,11 @@ int BitmapCache::Count()
 {
   std::lock_guard<std::mutex> lock(mMutex);
   return static_cast<int>(mEntries.size());
+}
+
+bool BitmapCache::HoldsLocked(const LICE_IBitmap* bitmap) const
+{
+  return std::any_of(mEntries.begin(), mEntries.end(), [bitmap](const Entry& e) { return e.bitmap.get() == bitmap; });
 }
 
 LICE_IBitmap* BitmapCache::FindLocked(int id) const

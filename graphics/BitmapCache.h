@@ -18,7 +18,8 @@ public:
   // The bitmap cached for a resource id, or null.
   LICE_IBitmap* Find(int id);
   // Takes ownership. When another editor cached the same resource meanwhile, the new copy
-  // is dropped and the cached one returned, so an id always maps to one bitmap.
+  // is dropped and the cached one returned, so an id always maps to one bitmap. A bitmap
+  // the cache already holds is returned as it is.
   LICE_IBitmap* Adopt(int id, std::unique_ptr<LICE_IBitmap> bitmap);
   // Deletes the bitmap if the cache holds it; false otherwise.
   bool Remove(const LICE_IBitmap* bitmap);
@@ -32,6 +33,7 @@ private:
   };
 
   LICE_IBitmap* FindLocked(int id) const;
+  bool HoldsLocked(const LICE_IBitmap* bitmap) const;
 
   std::mutex mMutex;
   std::vector<Entry> mEntries;

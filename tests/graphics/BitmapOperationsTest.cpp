@@ -54,4 +54,17 @@ TEST_F(BitmapOperationsTest, ReleaseDeletesTheBitmapAndEmptiesTheStrip)
   graphics->ReleaseBitmap(strip);
   EXPECT_EQ(BitmapCache::Instance().Count(), cached - 1);
 }
+
+TEST_F(BitmapOperationsTest, RetainingACachedBitmapAgainKeepsOneOwner)
+{
+  IFrameStrip strip = MakeStrip(*graphics, 4, 4, 1); // already retained once
+  LICE_IBitmap* const bitmap = strip.bitmap;
+  const int cached = BitmapCache::Instance().Count();
+  graphics->RetainBitmap(strip);
+  EXPECT_EQ(strip.bitmap, bitmap);
+  EXPECT_EQ(BitmapCache::Instance().Count(), cached);
+  // One release frees it; a second entry would have deleted it twice at unload.
+  graphics->ReleaseBitmap(strip);
+  EXPECT_EQ(BitmapCache::Instance().Count(), cached - 1);
+}
 } // namespace
