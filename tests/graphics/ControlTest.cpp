@@ -121,7 +121,7 @@ TEST_F(ControlTest, ClampLimitsAreAppliedWhenMarkedDirty)
   EXPECT_TRUE(plug.calls.empty()); // plug-in values are never sent back
 }
 
-TEST_F(ControlTest, NumericPromptIsCentredAndOneAndAHalfTimesLarger)
+TEST_F(ControlTest, NumericPromptIsCentredAndOnePointTwoTimesLarger)
 {
   auto* sw = new ISwitchControl(&plug, 10, 10, RecordingPlug::kGain, MakeStrip(*graphics, 50, 30, 2));
   graphics->AddControl(sw);
