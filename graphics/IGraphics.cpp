@@ -153,6 +153,9 @@ IFrameStrip IGraphics::CropBitmap(const IFrameStrip& strip, const IRECT& rect)
 {
   if (!strip.bitmap) return StripFor(nullptr, strip.frames, strip.horizontal);
   auto cropped = std::make_unique<LICE_MemBitmap>(rect.W(), rect.H(), 4);
+  // Memory bitmaps start uncleared; whatever of the rectangle lies outside the source
+  // stays transparent rather than showing stale memory.
+  ::FillRect(cropped.get(), 0, 0, rect.W(), rect.H(), ColourTransparent.ToPixel(), 1.0f, LICE_BLIT_MODE_COPY);
   ::BlitBitmap(cropped.get(), strip.bitmap, 0, 0, rect.L, rect.T, rect.W(), rect.H(), 1.0f, LICE_BLIT_MODE_COPY);
   LICE_IBitmap* cached = BitmapCache::Instance().Adopt(BitmapCache::kRuntimeId, std::move(cropped));
   return StripFor(cached, strip.frames, strip.horizontal);

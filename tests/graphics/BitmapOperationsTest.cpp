@@ -1,7 +1,8 @@
 #include "EditorFixture.h"
 
 #include "graphics/BitmapCache.h"
-#include "graphics/lice/LICE_IBitmap.h"
+#include "graphics/lice/LICE_Draw.h"
+#include "graphics/lice/LICE_MemBitmap.h"
 
 namespace
 {
@@ -25,6 +26,21 @@ TEST_F(BitmapOperationsTest, CropCopiesTheRectangleIntoANewCachedBitmap)
   EXPECT_EQ(StripPixel(crop, 1, 1), FrameColour(2));
   EXPECT_EQ(StripPixel(crop, 0, 4), FrameColour(3));
   EXPECT_EQ(BitmapCache::Instance().Count(), cached + 1);
+}
+
+TEST_F(BitmapOperationsTest, CropBeyondTheSourceLeavesTheRestTransparent)
+{
+  const IFrameStrip strip = MakeStrip(*graphics, 4, 4, 1);
+  {
+    // Leave stale pixels in the heap block the crop is likely to be given.
+    LICE_MemBitmap stale(6, 6, 4);
+    FillRect(&stale, 0, 0, 6, 6, LICE_RGBA(9, 9, 9, 255), 1.0f, LICE_BLIT_MODE_COPY);
+  }
+  const IFrameStrip crop = graphics->CropBitmap(strip, IRECT(2, 2, 8, 8));
+  ASSERT_NE(crop.bitmap, nullptr);
+  EXPECT_EQ(StripPixel(crop, 1, 1), FrameColour(1));
+  EXPECT_EQ(StripPixel(crop, 2, 1), 0u);
+  EXPECT_EQ(StripPixel(crop, 5, 5), 0u);
 }
 
 TEST_F(BitmapOperationsTest, ScaleKeepsTheFramesAndFillsTheNewSize)
