@@ -2,7 +2,7 @@
 
 #include "dsp/StereoFrame.h"
 #include "effect/DbToGain.h"
-#include "effect/DenormalGuard.h"
+#include "framework/ScopedFlushToZero.h"
 #include "framework/IPlugBase.h"
 
 #include <algorithm>
@@ -163,7 +163,7 @@ void SignalPath::ProcessBlock(double** inputs, double** outputs, int nFrames)
 {
   if (nFrames < 1)
     return;
-  const DenormalGuard denormalGuard;
+  const ScopedFlushToZero flushToZero;
   if (nFrames != lastBlockSize)
     RestartSmoothers(nFrames);
 
@@ -192,6 +192,7 @@ void SignalPath::ProcessBlock(double** inputs, double** outputs, int nFrames)
   UpdateChainValues(bands[kLowBand], kLowSatMix);
   UpdateChainValues(bands[kMidBand], kMidSatMix);
   UpdateChainValues(bands[kHighBand], kHighSatMix);
+  smoothersRestarted = false;
   const double lowGain = RunBand(kLowBand, low, count, kLowMute, kLowLevel, multiband);
   const double midGain = RunBand(kMidBand, mid, count, kMidMute, kMidLevel, true);
   const double highGain = RunBand(kHighBand, high, count, kHighMute, kHighLevel, multiband);
@@ -212,17 +213,21 @@ void SignalPath::RestartSmoothers(int nFrames)
     smoother.current = 0.0;
   }
   lastBlockSize = nFrames;
+  smoothersRestarted = true;
 }
 
+// A smoother whose target is 0 restarts already settled; its derived value is still written
+// in the first block after the restart, or it would keep whatever an interrupted glide (or
+// the construction) left in it while the knob says 0.
 bool SignalPath::AdvanceIfGliding(int paramIdx, double& value)
 {
-  if (smoothers[paramIdx].Settled())
+  if (smoothers[paramIdx].Settled() && !smoothersRestarted)
     return false;
   value = AdvanceSmoother(paramIdx);
   return true;
 }
 
-// Derived values change only in blocks in which their smoother moves.
+// Derived values change only in blocks in which their smoother moves or restarts.
 void SignalPath::UpdateChainValues(BandChain& chain, int firstParam)
 {
   const auto param = [firstParam](int lowBandParam) { return firstParam + lowBandParam - kLowSatMix; };

@@ -72,6 +72,7 @@ private:
   std::array<ParamSmoother, kNumParams> smoothers {};
   std::array<BandChain, 3> bands {};
   int lastBlockSize = 0;
+  bool smoothersRestarted = false;
   int oversampledRate = 44100;
   int oversampling = 1;
   Crossover crossover;

@@ -9,7 +9,7 @@
 #include <mutex>
 #include <type_traits>
 
-#include "vst3/ScopedFlushToZero.h"
+#include "framework/ScopedFlushToZero.h"
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;

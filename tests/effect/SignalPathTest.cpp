@@ -64,6 +64,25 @@ TEST(SignalPathSmoothing, ResetOversamplingAndBlockSizeRestartTheGlide)
   EXPECT_EQ(afterResize->Path().Smoother(kMidSatMix).current, FirstGlideStep(100.0, 44100, 100));
 }
 
+TEST(SignalPathSmoothing, ValuesAtZeroTakeEffectAfterARestart)
+{
+  EffectRunner fresh;  // construction leaves the mix at fully wet
+  fresh.Set(kMidSatMix, 0.0);
+  fresh.Run(StereoSignal(512));
+  EXPECT_EQ(fresh.Path().Chain(SignalPath::kMidBand).satMix, 0.0);
+
+  EffectRunner interrupted;  // a glide down to 0 cut short by a reset
+  interrupted.Set(kMidDcOffset, 50.0);
+  for (int i = 0; i < 100; ++i)
+    interrupted.Run(StereoSignal(512));
+  interrupted.Set(kMidDcOffset, 0.0);
+  interrupted.Run(StereoSignal(512));
+  ASSERT_GT(interrupted.Path().Chain(SignalPath::kMidBand).dcOffset, 0.0);
+  interrupted.effect.ResetProcessing();
+  interrupted.Run(StereoSignal(512));
+  EXPECT_EQ(interrupted.Path().Chain(SignalPath::kMidBand).dcOffset, 0.0);
+}
+
 TEST(SignalPathFrame, OversampledRateIsTruncated)
 {
   EffectRunner odd(44100.7);
