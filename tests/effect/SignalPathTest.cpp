@@ -179,9 +179,9 @@ TEST(SignalPathBands, LevelsAreAppliedInDecibels)
 }
 
 // With all stages bypassed and one band, the oversampled path is up-sampling, 0.99 and
-// down-sampling, rebuilt here from the same pieces. The mid mixes are set to 0 so that their
-// smoothers never move and the chain keeps its initial full mixes (a gliding mix would make
-// wet * m + dry * (1 - m) differ from the input in the last bit).
+// down-sampling, rebuilt here from the same pieces. The mid mixes are set to 0 so that they
+// never glide: a mix of 0 passes the dry signal exactly, like the model's full mixes, while a
+// gliding mix would make wet * m + dry * (1 - m) differ from the input in the last bit.
 StereoSignal OversampledModel(double stopBandDb, const StereoSignal& in)
 {
   Resampler resampler;
