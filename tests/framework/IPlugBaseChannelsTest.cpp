@@ -131,6 +131,13 @@ TEST(IPlugBaseBlocks, FloatBlockWritesExactlyTheConnectedFrames)
     EXPECT_EQ(inBefore.data[c], in.data[c]);
     for (int s = 0; s < 64; ++s)
       EXPECT_EQ(in.data[c][s], out.data[c][s]);
+  }
+  // The adding variant mixes the block into what the host's outputs already hold.
+  ASSERT_TRUE(plug.ProcessHostBlockFloatAdding(64));
+  for (int c = 0; c < 2; ++c)
+  {
+    for (int s = 0; s < 64; ++s)
+      EXPECT_EQ(2.0f * in.data[c][s], out.data[c][s]);
     for (int s = 64; s < 64 + FloatBuffers::kGuard; ++s)
       EXPECT_EQ(FloatBuffers::kSentinel, out.data[c][s]);
   }
