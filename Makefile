@@ -5,6 +5,7 @@
 #   make bench          build and run the benchmarks
 #   make install        install the VST 3 bundle into ~/.vst3 (or PREFIX)
 
+MAKEFLAGS += --no-print-directory
 JOBS  ?= $(shell nproc)
 BUILD ?= build
 
