@@ -71,6 +71,8 @@ public:
   ParamValue PLUGIN_API normalizedParamToPlain(ParamID id, ParamValue value) SMTG_OVERRIDE;
   tresult PLUGIN_API getParamStringByValue(ParamID id, ParamValue value,
                                            String128 string) SMTG_OVERRIDE;
+  tresult PLUGIN_API getParamValueByString(ParamID id, TChar* string,
+                                           ParamValue& value) SMTG_OVERRIDE;
 
   // ---- Units and programs ------------------------------------------------------------------
   int32 PLUGIN_API getUnitCount() SMTG_OVERRIDE;
@@ -126,6 +128,8 @@ private:
   int MainInputChannels() const { return InputChannelCount() - mSidechainChannels; }
   bool IsPluginParam(ParamID id) const { return id < static_cast<ParamID>(NParams()); }
   bool IsMidiControllerParam(ParamID id) const;
+  // A plug-in parameter the host sees as a range object (int and double kinds).
+  bool IsRangeParam(ParamID id) const;
 
   // Construction and initialisation
   void LabelBuses();

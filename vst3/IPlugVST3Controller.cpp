@@ -82,6 +82,7 @@ void IPlugVST3::AddHostParameter(int paramIdx)
   const int32 automatable = param->Automatable() ? ParameterInfo::kCanAutomate : 0;
   const ParamID id = static_cast<ParamID>(paramIdx);
 
+  Parameter* object = nullptr;
   if (param->Kind() == KindBool || param->Kind() == KindEnum)
   {
     auto* list = new StringListParameter(title, id, units, automatable | ParameterInfo::kIsList, unit);
@@ -91,16 +92,30 @@ void IPlugVST3::AddHostParameter(int paramIdx)
       WidenText(param->ValueTextAt(t), text, kTextUnits);
       list->appendString(text);
     }
-    parameters.addParameter(list);
-    return;
+    object = list;
   }
-  double minValue = 0.0;
-  double maxValue = 1.0;
-  param->Limits(&minValue, &maxValue);
-  auto* range = new RangeParameter(title, id, units, minValue, maxValue, param->Default(), 0,
-                                   automatable, unit);
-  range->setPrecision(param->Decimals());
-  parameters.addParameter(range);
+  else
+  {
+    double minValue = 0.0;
+    double maxValue = 1.0;
+    param->Limits(&minValue, &maxValue);
+    auto* range = new RangeParameter(title, id, units, minValue, maxValue, param->Default(), 0,
+                                     automatable, unit);
+    range->setPrecision(param->Decimals());
+    object = range;
+  }
+  // The SDK objects would report a linear position (and 0 for every list); the host's
+  // "reset to default" must land on the plug-in's own default, curve included.
+  object->getInfo().defaultNormalizedValue = param->ToNormalized(param->Default());
+  parameters.addParameter(object);
+}
+
+bool IPlugVST3::IsRangeParam(ParamID id) const
+{
+  if (!IsPluginParam(id))
+    return false;
+  const ParamKind kind = ParamAt(static_cast<int>(id))->Kind();
+  return kind == KindInt || kind == KindDouble;
 }
 
 // ---- Value conversions ---------------------------------------------------------------------
@@ -132,12 +147,33 @@ ParamValue PLUGIN_API IPlugVST3::plainParamToNormalized(ParamID id, ParamValue p
   return plain;
 }
 
+// Range parameters convert through the plug-in's own curve, so that this is the inverse of
+// plainParamToNormalized and matches what setParamNormalized makes of the same value.
 ParamValue PLUGIN_API IPlugVST3::normalizedParamToPlain(ParamID id, ParamValue value)
 {
   ParamValue normalised = 0.0;
   if (!NormalisedFromHost(value, &normalised))
     normalised = 0.0;
+  if (IsRangeParam(id))
+    return ParamAt(static_cast<int>(id))->FromNormalized(normalised);
   return SingleComponentEffect::normalizedParamToPlain(id, normalised);
+}
+
+// The SDK object parses the text (a plain number, or one of a list's strings); a plain number
+// is then placed on the plug-in's curve like every other host value.
+tresult PLUGIN_API IPlugVST3::getParamValueByString(ParamID id, TChar* string, ParamValue& value)
+{
+  if (string == nullptr)
+    return kResultFalse;
+  ParamValue parsed = 0.0;
+  if (SingleComponentEffect::getParamValueByString(id, string, parsed) != kResultTrue ||
+      !std::isfinite(parsed))
+    return kResultFalse;
+  if (IsRangeParam(id))
+    parsed = ParamAt(static_cast<int>(id))->ToNormalized(
+      SingleComponentEffect::normalizedParamToPlain(id, parsed));
+  value = parsed;
+  return kResultTrue;
 }
 
 tresult PLUGIN_API IPlugVST3::getParamStringByValue(ParamID id, ParamValue value, String128 string)
@@ -180,15 +216,22 @@ tresult PLUGIN_API IPlugVST3::setComponentState(IBStream* state)
 
 // Restores the parameters from the image, then reads the bypass word that follows it. A
 // stream that fails that read leaves the restored parameters and the bypass flag as they are.
+// The blob need not start at the stream's start (hosts may hand over a stream positioned
+// inside a larger one), so the bypass word is found relative to where reading began; an
+// image that ran out (position -1) makes the seek fail and the word is read where the
+// stream stands.
 tresult IPlugVST3::ReadState(IBStream* stream)
 {
   if (stream == nullptr)
     return kInvalidArgument;
   const std::lock_guard<std::recursive_mutex> lock(Mutex());
+  int64 blobStart = 0;
+  if (stream->tell(&blobStart) != kResultOk || blobStart < 0)
+    blobStart = 0;
   StateChunk chunk;
   StateStreamIO::ReadAll(*stream, chunk, kMaxStateBytes, HostCode() == kHostCodeWaveLab);
   const int imageEnd = UnserializeState(&chunk, 0);
-  stream->seek(imageEnd, IBStream::kIBSeekSet, nullptr);
+  stream->seek(imageEnd < 0 ? imageEnd : blobStart + imageEnd, IBStream::kIBSeekSet, nullptr);
   int32 bypassWord = 0;
   if (stream->read(&bypassWord, sizeof bypassWord, nullptr) != kResultOk)
     return kResultFalse;

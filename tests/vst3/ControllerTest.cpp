@@ -103,19 +103,23 @@ TEST_F(ControllerTest, ParameterListHasPresetBypassAndEveryParameterInOrder)
     EXPECT_EQ(Text(info.title), expected[i].title);
     EXPECT_EQ(Text(info.units), expected[i].units);
     EXPECT_EQ(info.unitId, kRootUnitId);
+    // A host resetting the parameter sends the reported default; it must give the
+    // plug-in's default, whatever the parameter's curve.
     if (expected[i].isSwitch())
     {
       EXPECT_EQ(info.stepCount, 1);
       EXPECT_EQ(info.flags, ParameterInfo::kCanAutomate | ParameterInfo::kIsList);
-      EXPECT_EQ(info.defaultNormalizedValue, 0.0);
+      EXPECT_EQ(info.defaultNormalizedValue, expected[i].defaultValue);
     }
     else
     {
-      const ExpectedParam& p = expected[i];
       EXPECT_EQ(info.stepCount, 0);
       EXPECT_EQ(info.flags, ParameterInfo::kCanAutomate);
-      EXPECT_NEAR(info.defaultNormalizedValue, (p.defaultValue - p.min) / (p.max - p.min), 1e-12);
+      EXPECT_NEAR(Controller()->normalizedParamToPlain(info.id, info.defaultNormalizedValue),
+                  expected[i].defaultValue, 1e-9);
     }
+    ASSERT_EQ(Controller()->setParamNormalized(info.id, info.defaultNormalizedValue), kResultOk);
+    EXPECT_NEAR(Controller()->getParamNormalized(info.id), info.defaultNormalizedValue, 1e-12);
   }
   EXPECT_NE(Controller()->getParameterInfo(2 + kParamCount, info), kResultTrue);
 }
@@ -139,6 +143,14 @@ TEST_F(ControllerTest, DisplayStringsAndTheirParsing)
   TvHost::Utf8ToUtf16("on", text, 128);
   ASSERT_EQ(Controller()->getParamValueByString(1, text, value), kResultTrue);
   EXPECT_EQ(value, 1.0);
+
+  // A typed frequency lands on the curved scale the plug-in reads host values with, so the
+  // display of the parsed value shows what was typed.
+  TvHost::Utf8ToUtf16("250", text, 128);
+  ASSERT_EQ(Controller()->getParamValueByString(33, text, value), kResultTrue);
+  EXPECT_NEAR(value, std::pow(200.0 / 4950.0, 1.0 / 3.5), 1e-12);
+  EXPECT_EQ(StringOf(33, value), "250");
+  EXPECT_EQ(Controller()->getParamValueByString(33, nullptr, value), kResultFalse);
 }
 
 TEST_F(ControllerTest, PlainAndNormalisedConversions)
@@ -146,7 +158,10 @@ TEST_F(ControllerTest, PlainAndNormalisedConversions)
   const double curved = std::pow(200.0 / 4950.0, 1.0 / 3.5);
   EXPECT_NEAR(Controller()->plainParamToNormalized(33, 250.0), curved, 1e-12);
   EXPECT_NEAR(Controller()->plainParamToNormalized(33, 1e9), 1.0, 1e-12);
-  EXPECT_NEAR(Controller()->normalizedParamToPlain(33, 0.4), 2030.0, 1e-9);
+  // Both directions use the same curve, so they are inverses.
+  for (double plain : {50.0, 250.0, 1234.5, 5000.0})
+    EXPECT_NEAR(Controller()->normalizedParamToPlain(33, Controller()->plainParamToNormalized(33, plain)), plain, 1e-9);
+  EXPECT_NEAR(Controller()->normalizedParamToPlain(33, 0.4), 50.0 + 4950.0 * std::pow(0.4, 3.5), 1e-9);
   EXPECT_EQ(Controller()->normalizedParamToPlain(1, 0.7), 1.0);
   EXPECT_EQ(Controller()->plainParamToNormalized(kBypassId, 7.5), 7.5);
   EXPECT_EQ(Controller()->plainParamToNormalized(kParamCount, 7.5), 7.5);
@@ -216,9 +231,15 @@ TEST_F(ControllerTest, TerminateAndInitializeLeaveOneSetOfBusesAndParameters)
   ASSERT_EQ(Component()->getBusInfo(kAudio, kOutput, 0, info), kResultTrue);
   EXPECT_EQ(Text(info.name), "Output");
 
-  // A second initialize without terminate is refused and creates nothing.
+  // A second initialize without terminate is refused and creates nothing, also when the
+  // host gave no context either time.
   EXPECT_NE(Component()->initialize(&host), kResultOk);
   EXPECT_EQ(Controller()->getParameterCount(), 2 + kParamCount);
+  ASSERT_EQ(Component()->terminate(), kResultOk);
+  ASSERT_EQ(Component()->initialize(nullptr), kResultOk);
+  EXPECT_NE(Component()->initialize(nullptr), kResultOk);
+  EXPECT_EQ(Controller()->getParameterCount(), 2 + kParamCount);
+  EXPECT_EQ(Component()->getBusCount(kAudio, kInput), 1);
 }
 
 TEST_F(ControllerTest, EditorViewOnlyByItsNameAndHoldingThePlugin)

@@ -87,7 +87,7 @@ std::string RangeText(const ParameterEntry& entry, double minimum, double maximu
 bool ResolveRangeValue(const std::string& value, const ParameterEntry& entry, Vst::IEditController& controller,
                        double& normalized, std::string& expected)
 {
-  // The controller's linear conversion gives the plain ends of the range.
+  // The controller gives the plain ends of the range.
   const double minimum = controller.normalizedParamToPlain(entry.id, 0.0);
   const double maximum = controller.normalizedParamToPlain(entry.id, 1.0);
   expected = "a number from " + RangeText(entry, minimum, maximum);
