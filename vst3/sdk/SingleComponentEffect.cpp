@@ -15,14 +15,21 @@ SingleComponentEffect::SingleComponentEffect()
   processSetup.sampleRate = 44100.0;
 }
 
+// A second initialize before terminate is refused even when no host context was given (the
+// SDK base only notices a stored context), so buses and parameters are never made twice.
 tresult PLUGIN_API SingleComponentEffect::initialize(FUnknown* context)
 {
-  return EditController::initialize(context);
+  if (initialized)
+    return kResultFalse;
+  const tresult result = EditController::initialize(context);
+  initialized = result == kResultOk;
+  return result;
 }
 
 // Everything initialize and the host created goes, so a later initialize starts clean.
 tresult PLUGIN_API SingleComponentEffect::terminate()
 {
+  initialized = false;
   removeAllBusses();
   return EditController::terminate();
 }

@@ -72,6 +72,9 @@ protected:
   BusList eventInputs;
   BusList eventOutputs;
   ProcessSetup processSetup;
+
+private:
+  bool initialized = false;
 };
 
 } // namespace Vst
