@@ -142,14 +142,23 @@ tresult PLUGIN_API IPlugVST3::terminate()
 
 // ---- Buses ------------------------------------------------------------------------------------
 
-void IPlugVST3::ReplaceAudioBus(BusList& buses, int index, const char* name, int channels,
-                                BusType type, int32 flags)
+// A bus of another width is replaced (keeping its active state); one of the same width takes
+// the requested arrangement, so that an accepted request is what the host reads back.
+void IPlugVST3::MatchAudioBus(BusList& buses, int index, SpeakerArrangement wanted,
+                              const char* name, BusType type, int32 flags)
 {
-  const bool wasActive = buses.at(index)->isActive();
+  if (index >= static_cast<int>(buses.size()))
+    return;
+  auto* current = static_cast<AudioBus*>(buses.at(index).get());
+  if (ChannelsOf(current->getArrangement()) == ChannelsOf(wanted))
+  {
+    current->setArrangement(wanted);
+    return;
+  }
   TChar wideName[128];
   WidenText(name, wideName, 128);
-  IPtr<Bus> bus(new AudioBus(wideName, type, flags, ArrangementForChannels(channels)), false);
-  bus->setActive(wasActive);
+  IPtr<Bus> bus(new AudioBus(wideName, type, flags, wanted), false);
+  bus->setActive(current->isActive());
   buses.at(index) = bus;
 }
 
@@ -163,24 +172,19 @@ tresult PLUGIN_API IPlugVST3::setBusArrangements(SpeakerArrangement* inputs, int
   ConnectInputChannels(0, InputChannelCount(), false);
   ConnectOutputChannels(0, OutputChannelCount(), false);
 
-  const int inChannels = numIns > 0 ? ChannelsOf(inputs[0]) : 0;
-  const int outChannels = numOuts > 0 ? ChannelsOf(outputs[0]) : 0;
-  if (!LegalIO(inChannels, outChannels))
+  const SpeakerArrangement mainIn = numIns > 0 ? inputs[0] : SpeakerArr::kEmpty;
+  const SpeakerArrangement mainOut = numOuts > 0 ? outputs[0] : SpeakerArr::kEmpty;
+  if (!LegalIO(ChannelsOf(mainIn), ChannelsOf(mainOut)))
     return kResultFalse;
 
-  if (!audioInputs.empty() && ChannelsOf(static_cast<AudioBus*>(audioInputs.at(0).get())->getArrangement()) != inChannels)
-    ReplaceAudioBus(audioInputs, 0, "Input", inChannels, kMain, BusInfo::kDefaultActive);
-  if (!audioOutputs.empty() && ChannelsOf(static_cast<AudioBus*>(audioOutputs.at(0).get())->getArrangement()) != outChannels)
-    ReplaceAudioBus(audioOutputs, 0, "Output", outChannels, kMain, BusInfo::kDefaultActive);
+  MatchAudioBus(audioInputs, 0, mainIn, "Input", kMain, BusInfo::kDefaultActive);
+  MatchAudioBus(audioOutputs, 0, mainOut, "Output", kMain, BusInfo::kDefaultActive);
 
   if (mSidechainChannels == 0)
     return numIns == 1 ? kResultTrue : kResultFalse;
   if (numIns != 2)
     return kResultFalse;
-  const int sideChannels = ChannelsOf(inputs[1]);
-  if (audioInputs.size() > 1 &&
-      ChannelsOf(static_cast<AudioBus*>(audioInputs.at(1).get())->getArrangement()) != sideChannels)
-    ReplaceAudioBus(audioInputs, 1, "Sidechain Input", sideChannels, kAux, 0);
+  MatchAudioBus(audioInputs, 1, inputs[1], "Sidechain Input", kAux, 0);
   return kResultTrue;
 }
 

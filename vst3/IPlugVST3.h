@@ -137,8 +137,9 @@ private:
   void CreateHostParameters();
   void AddHostParameter(int paramIdx);
   void IdentifyHostApplication(Steinberg::FUnknown* context);
-  void ReplaceAudioBus(Steinberg::Vst::BusList& buses, int index, const char* name,
-                       int channels, Steinberg::Vst::BusType type, int32 flags);
+  void MatchAudioBus(Steinberg::Vst::BusList& buses, int index,
+                     Steinberg::Vst::SpeakerArrangement wanted, const char* name,
+                     Steinberg::Vst::BusType type, int32 flags);
 
   // Processing
   void ApplyParameterChanges(Steinberg::Vst::IParameterChanges* changes);

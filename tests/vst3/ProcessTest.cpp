@@ -257,6 +257,14 @@ TEST_F(ProcessTest, BusArrangements)
   EXPECT_EQ(Processor()->setBusArrangements(&stereo, 1, &mono, 1), kResultFalse);
   EXPECT_EQ(Processor()->setBusArrangements(nullptr, 0, &stereo, 1), kResultFalse);
   EXPECT_EQ(Processor()->setBusArrangements(&stereo, 1, &stereo, 1), kResultTrue);
+
+  // An accepted two-channel arrangement of another kind is the one the host reads back.
+  SpeakerArrangement surroundPair = SpeakerArr::kStereoSurround;
+  ASSERT_EQ(Processor()->setBusArrangements(&surroundPair, 1, &stereo, 1), kResultTrue);
+  SpeakerArrangement current = 0;
+  ASSERT_EQ(Processor()->getBusArrangement(kInput, 0, current), kResultTrue);
+  EXPECT_EQ(current, SpeakerArr::kStereoSurround);
+
   ASSERT_EQ(Processor()->setBusArrangements(&mono, 1, &mono, 1), kResultTrue);
 
   BusInfo info = {};
