@@ -48,10 +48,11 @@ void FillRect(LICE_IBitmap* dest, int x, int y, int w, int h, LICE_pixel colour,
   const LICE_Raster to(dest);
   if (!blender.Visible() || to.Empty())
     return;
-  const int x0 = static_cast<int>(std::max<int64_t>(x, 0));
-  const int y0 = static_cast<int>(std::max<int64_t>(y, 0));
-  const int x1 = static_cast<int>(std::min<int64_t>(int64_t{x} + w, to.Width()));
-  const int y1 = static_cast<int>(std::min<int64_t>(int64_t{y} + h, to.Height()));
+  // Edges are clipped in 64 bits: x + w may lie outside the int range either way.
+  const int x0 = static_cast<int>(std::clamp<int64_t>(x, 0, to.Width()));
+  const int y0 = static_cast<int>(std::clamp<int64_t>(y, 0, to.Height()));
+  const int x1 = static_cast<int>(std::clamp<int64_t>(int64_t{x} + w, 0, to.Width()));
+  const int y1 = static_cast<int>(std::clamp<int64_t>(int64_t{y} + h, 0, to.Height()));
   for (int row = y0; row < y1; ++row)
   {
     LICE_pixel* d = to.Row(row);

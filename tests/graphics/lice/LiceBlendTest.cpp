@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <vector>
 
 namespace
@@ -137,5 +138,12 @@ TEST(LiceFill, FillRectClipsAndHonoursColourAlpha)
   EXPECT_EQ(At(bitmap, 1, 1), Grey(200, 255));
   EXPECT_EQ(At(bitmap, 3, 3), Grey(149, 255));
   FillRect(&bitmap, 0, 0, -3, 4, Grey(0, 255), 1.0f, LICE_BLIT_MODE_COPY);
+  EXPECT_EQ(At(bitmap, 0, 0), Grey(200, 255));
+  // Far-left rectangles whose right edge lies below the int range draw nothing.
+  for (int mode : {int{LICE_BLIT_MODE_COPY}, int{LICE_BLIT_USE_ALPHA}})
+  {
+    FillRect(&bitmap, INT_MIN, 0, -100, 4, Grey(0, 255), 0.5f, mode);
+    FillRect(&bitmap, 0, INT_MIN + 5, 4, -100, Grey(0, 255), 0.5f, mode);
+  }
   EXPECT_EQ(At(bitmap, 0, 0), Grey(200, 255));
 }
