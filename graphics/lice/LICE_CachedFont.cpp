@@ -6,6 +6,7 @@
 #include "graphics/lice/LICE_Utf8.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace
@@ -40,6 +41,17 @@ LICE_RECT Intersect(const LICE_RECT& a, const LICE_RECT& b)
 {
   return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
           std::min(a.bottom, b.bottom)};
+}
+
+// The part of a box inside clip. Text placed near the ends of the int range has edges
+// beyond it, so boxes are given in 64 bits.
+LICE_RECT ClipBox(const LICE_RECT& clip, int64_t left, int64_t top, int64_t right, int64_t bottom)
+{
+  if (clip.right <= clip.left || clip.bottom <= clip.top)
+    return {0, 0, 0, 0};
+  auto within = [](int64_t v, int low, int high) { return static_cast<int>(std::clamp<int64_t>(v, low, high)); };
+  return {within(left, clip.left, clip.right), within(top, clip.top, clip.bottom),
+          within(right, clip.left, clip.right), within(bottom, clip.top, clip.bottom)};
 }
 }
 
@@ -85,27 +97,27 @@ int LICE_CachedFont::RenderText(LICE_IBitmap* bitmap, const char* text, int leng
     return height;
   }
   const int align = flags & (LICE_DT_CENTER | LICE_DT_RIGHT);
-  int left = rect->left;
+  int64_t left = rect->left;
   if (align == LICE_DT_CENTER)
-    left = (rect->left + rect->right) / 2 - width / 2;  // halves rounded as the editor's measuring does
+    left = (int64_t{rect->left} + rect->right) / 2 - width / 2;  // halves rounded as the editor's measuring does
   else if (align == LICE_DT_RIGHT)
-    left = rect->right - width;
+    left = int64_t{rect->right} - width;
 
   LICE_RECT clip{0, 0, bitmap ? bitmap->Width() : 0, bitmap ? bitmap->Height() : 0};
   if (!(flags & LICE_DT_NOCLIP))
     clip = Intersect(clip, *rect);
   if (backMode_ == LICE_BACKMODE_OPAQUE)
   {
-    const LICE_RECT box = Intersect(clip, {left, rect->top, left + width, rect->top + height});
+    const LICE_RECT box = ClipBox(clip, left, rect->top, left + width, int64_t{rect->top} + height);
     FillRect(bitmap, box.left, box.top, box.right - box.left, box.bottom - box.top, backColour_,
              combineAlpha_, combineMode_);
   }
-  DrawGlyphs(bitmap, text, length, left, rect->top + font_->Ascent(), clip, flags);
+  DrawGlyphs(bitmap, text, length, left, int64_t{rect->top} + font_->Ascent(), clip, flags);
   return height;
 }
 
-void LICE_CachedFont::DrawGlyphs(LICE_IBitmap* bitmap, const char* text, int length, int penX,
-                                 int baseline, const LICE_RECT& clip, int flags)
+void LICE_CachedFont::DrawGlyphs(LICE_IBitmap* bitmap, const char* text, int length, int64_t penX,
+                                 int64_t baseline, const LICE_RECT& clip, int flags)
 {
   const LICE_Raster to(bitmap);
   if (to.Empty() || clip.right <= clip.left || clip.bottom <= clip.top)
@@ -116,15 +128,14 @@ void LICE_CachedFont::DrawGlyphs(LICE_IBitmap* bitmap, const char* text, int len
   const int colourAlpha = (flags & LICE_DT_USEFGALPHA) ? LICE_GETA(textColour_) : 255;
   const LICE_pixel rgb = textColour_ & 0xFFFFFF00u;
   WalkGlyphs(*font_, text, length, [&](const LICE_Glyph& glyph, long pen) {
-    const int x0 = penX + PixelsOf(pen) + glyph.left;
-    const int y0 = baseline - glyph.top;
-    const int top = std::max(y0, clip.top), bottom = std::min(y0 + glyph.height, clip.bottom);
-    const int left = std::max(x0, clip.left), right = std::min(x0 + glyph.width, clip.right);
-    for (int y = top; y < bottom; ++y)
+    const int64_t x0 = penX + PixelsOf(pen) + glyph.left;
+    const int64_t y0 = baseline - glyph.top;
+    const LICE_RECT box = ClipBox(clip, x0, y0, x0 + glyph.width, y0 + glyph.height);
+    for (int y = box.top; y < box.bottom; ++y)
     {
       const uint8_t* coverage = glyph.coverage.data() + static_cast<size_t>(y - y0) * glyph.width;
       LICE_pixel* row = to.Row(y);
-      for (int x = left; x < right; ++x)
+      for (int x = box.left; x < box.right; ++x)
       {
         const int alpha = coverage[x - x0] * colourAlpha / 255;
         if (alpha > 0)

@@ -2,6 +2,7 @@
 
 #include "graphics/lice/LICE_IFont.h"
 
+#include <cstdint>
 #include <memory>
 
 // Draws text with an adopted platform font; the platform font keeps the rendered glyphs.
@@ -32,7 +33,7 @@ public:
 
 private:
   int MeasureWidth(const char* text, int length);
-  void DrawGlyphs(LICE_IBitmap* bitmap, const char* text, int length, int penX, int baseline,
+  void DrawGlyphs(LICE_IBitmap* bitmap, const char* text, int length, int64_t penX, int64_t baseline,
                   const LICE_RECT& clip, int flags);
 
   LICE_PlatformFont* font_ = nullptr;

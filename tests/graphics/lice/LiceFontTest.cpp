@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <memory>
 
 namespace
@@ -122,6 +123,14 @@ TEST_F(LiceFont, ClipsToTheRectangleUnlessToldNotTo)
   EXPECT_GT(free.right, 40);
   const Ink offEdge = Draw("Oversample", {-30, -6, 10, 10}, LICE_DT_NOCLIP);
   EXPECT_EQ(offEdge.left, 0);
+
+  // Rectangles at the ends of the int range are far off the bitmap, not wrapped onto it.
+  font_.SetBackMode(LICE_BACKMODE_OPAQUE);
+  const int flags = LICE_DT_NOCLIP;
+  EXPECT_EQ(Draw("Oversample", {INT_MIN, 5, INT_MIN + 10, 35}, flags | LICE_DT_CENTER).count, 0);
+  EXPECT_EQ(Draw("Oversample", {INT_MIN, 5, INT_MIN + 10, 35}, flags | LICE_DT_RIGHT).count, 0);
+  EXPECT_EQ(Draw("Oversample", {INT_MAX - 10, 5, INT_MAX, 35}, flags | LICE_DT_CENTER).count, 0);
+  EXPECT_EQ(Draw("Oversample", {10, INT_MAX - 5, 190, INT_MAX}, flags).count, 0);
 }
 
 TEST_F(LiceFont, OpaqueBackModeFillsTheTextExtentFirst)
