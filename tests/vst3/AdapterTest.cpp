@@ -230,6 +230,30 @@ TEST_F(AdapterTest, MidiControllersAreParametersAndEventsBecomeMessages)
   EXPECT_EQ(plug->midi[1].offset, 9);
 }
 
+// Group names become units in order of first appearance; each parameter names its group's unit.
+TEST_F(AdapterTest, ParameterGroupsBecomeUnits)
+{
+  Make({"2-2", false, false, 0});
+  ASSERT_EQ(plug->getUnitCount(), 3);
+  UnitInfo unit = {};
+  ASSERT_EQ(plug->getUnitInfo(2, unit), kResultOk);
+  EXPECT_EQ(unit.id, 2);
+  EXPECT_EQ(unit.parentUnitId, kRootUnitId);
+  EXPECT_EQ(unit.programListId, kNoProgramListId);
+  EXPECT_EQ(Text(unit.name), "Switches");
+  EXPECT_EQ(plug->getUnitInfo(3, unit), kResultFalse);
+  EXPECT_EQ(plug->getUnitInfo(-1, unit), kResultFalse);
+
+  // Host list: preset, bypass, then Gain ("Levels"), Switch ("Switches"), Mode ("Levels").
+  const UnitID expected[3] = {1, 2, 1};
+  for (int i = 0; i < 3; ++i)
+  {
+    ParameterInfo info = {};
+    ASSERT_EQ(plug->getParameterInfo(2 + i, info), kResultTrue);
+    EXPECT_EQ(info.unitId, expected[i]) << i;
+  }
+}
+
 TEST_F(AdapterTest, SidechainFeedsTheLastInputOnlyWhileActive)
 {
   Make({"2-2 3-2", false, false, 1});
