@@ -215,6 +215,7 @@ TEST_F(ControllerTest, UnitsProgramListAndMidiMapping)
 TEST_F(ControllerTest, TerminateAndInitializeLeaveOneSetOfBusesAndParameters)
 {
   ASSERT_EQ(Component()->terminate(), kResultOk);
+  EXPECT_EQ(host.BorrowedReferences(), 0u);  // the host context is given back
   EXPECT_EQ(Controller()->getParameterCount(), 0);
   EXPECT_EQ(Component()->getBusCount(kAudio, kInput), 0);
   ASSERT_EQ(Component()->initialize(&host), kResultOk);
