@@ -35,6 +35,15 @@ IFrameStrip StripFor(LICE_IBitmap* bitmap, int frames, bool horizontal)
   }
   return strip;
 }
+
+// Memory bitmaps start uncleared; derived images start transparent so that whatever the
+// source does not cover shows nothing rather than stale memory.
+std::unique_ptr<LICE_MemBitmap> TransparentBitmap(int width, int height)
+{
+  auto bitmap = std::make_unique<LICE_MemBitmap>(width, height, 4);
+  ::FillRect(bitmap.get(), 0, 0, width, height, ColourTransparent.ToPixel(), 1.0f, LICE_BLIT_MODE_COPY);
+  return bitmap;
+}
 } // namespace
 
 IGraphics::IGraphics(IPlugBase* plug, int width, int height, int fps)
@@ -142,7 +151,7 @@ void IGraphics::ReleaseBitmap(IFrameStrip& strip)
 IFrameStrip IGraphics::ScaleBitmap(const IFrameStrip& strip, int width, int height)
 {
   if (!strip.bitmap) return StripFor(nullptr, strip.frames, false);
-  auto scaled = std::make_unique<LICE_MemBitmap>(width, height, 4);
+  auto scaled = TransparentBitmap(width, height);
   ::ScaledBlit(scaled.get(), strip.bitmap, 0, 0, width, height, 0.0f, 0.0f, static_cast<float>(strip.width),
                static_cast<float>(strip.height), 1.0f, LICE_BLIT_MODE_COPY | LICE_BLIT_FILTER_BILINEAR);
   LICE_IBitmap* cached = BitmapCache::Instance().Adopt(BitmapCache::kRuntimeId, std::move(scaled));
@@ -152,10 +161,7 @@ IFrameStrip IGraphics::ScaleBitmap(const IFrameStrip& strip, int width, int heig
 IFrameStrip IGraphics::CropBitmap(const IFrameStrip& strip, const IRECT& rect)
 {
   if (!strip.bitmap) return StripFor(nullptr, strip.frames, strip.horizontal);
-  auto cropped = std::make_unique<LICE_MemBitmap>(rect.W(), rect.H(), 4);
-  // Memory bitmaps start uncleared; whatever of the rectangle lies outside the source
-  // stays transparent rather than showing stale memory.
-  ::FillRect(cropped.get(), 0, 0, rect.W(), rect.H(), ColourTransparent.ToPixel(), 1.0f, LICE_BLIT_MODE_COPY);
+  auto cropped = TransparentBitmap(rect.W(), rect.H());
   ::BlitBitmap(cropped.get(), strip.bitmap, 0, 0, rect.L, rect.T, rect.W(), rect.H(), 1.0f, LICE_BLIT_MODE_COPY);
   LICE_IBitmap* cached = BitmapCache::Instance().Adopt(BitmapCache::kRuntimeId, std::move(cropped));
   return StripFor(cached, strip.frames, strip.horizontal);

@@ -28,19 +28,30 @@ TEST_F(BitmapOperationsTest, CropCopiesTheRectangleIntoANewCachedBitmap)
   EXPECT_EQ(BitmapCache::Instance().Count(), cached + 1);
 }
 
-TEST_F(BitmapOperationsTest, CropBeyondTheSourceLeavesTheRestTransparent)
+// Leaves stale pixels in the heap block the next bitmap of that size is likely to be given.
+void SoilHeapBlockFor(int w, int h)
+{
+  LICE_MemBitmap stale(w, h, 4);
+  FillRect(&stale, 0, 0, w, h, LICE_RGBA(9, 9, 9, 255), 1.0f, LICE_BLIT_MODE_COPY);
+}
+
+TEST_F(BitmapOperationsTest, DerivedBitmapsAreTransparentWhereTheSourceHasNothing)
 {
   const IFrameStrip strip = MakeStrip(*graphics, 4, 4, 1);
-  {
-    // Leave stale pixels in the heap block the crop is likely to be given.
-    LICE_MemBitmap stale(6, 6, 4);
-    FillRect(&stale, 0, 0, 6, 6, LICE_RGBA(9, 9, 9, 255), 1.0f, LICE_BLIT_MODE_COPY);
-  }
+  SoilHeapBlockFor(6, 6);
   const IFrameStrip crop = graphics->CropBitmap(strip, IRECT(2, 2, 8, 8));
   ASSERT_NE(crop.bitmap, nullptr);
   EXPECT_EQ(StripPixel(crop, 1, 1), FrameColour(1));
   EXPECT_EQ(StripPixel(crop, 2, 1), 0u);
   EXPECT_EQ(StripPixel(crop, 5, 5), 0u);
+
+  // An empty crop has no pixels to scale from.
+  const IFrameStrip empty = graphics->CropBitmap(strip, IRECT(1, 1, 1, 1));
+  SoilHeapBlockFor(6, 6);
+  const IFrameStrip scaled = graphics->ScaleBitmap(empty, 6, 6);
+  ASSERT_NE(scaled.bitmap, nullptr);
+  EXPECT_EQ(StripPixel(scaled, 0, 0), 0u);
+  EXPECT_EQ(StripPixel(scaled, 5, 5), 0u);
 }
 
 TEST_F(BitmapOperationsTest, ScaleKeepsTheFramesAndFillsTheNewSize)
