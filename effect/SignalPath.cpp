@@ -33,10 +33,15 @@ int TruncatedRate(double rate)
   return rate < static_cast<double>(INT_MAX) ? static_cast<int>(rate) : INT_MAX;
 }
 
-// A non-finite sample would stay in every filter history for good; it is read as silence.
+// Far beyond any audio level (some 600 dB above full scale), yet small enough that neither
+// the gains nor the exciter's seventh power can overflow on the way.
+constexpr double kLargestInput = 1e30;
+
+// A non-finite sample, or one that would overflow into one, would stay in the filter
+// histories for good and silence the effect; garbage of that kind is read as silence.
 double Sanitised(double sample)
 {
-  return std::isfinite(sample) ? sample : 0.0;
+  return std::fabs(sample) <= kLargestInput ? sample : 0.0;
 }
 
 void Interleave(double* const* inputs, int nFrames, double* interleaved)

@@ -227,20 +227,30 @@ TEST(SignalPathOversampling, ResamplingFiltersHaveNineDecibelsAfterResetAndTwelv
   EXPECT_TRUE(SameSignal(switched.Run(in), OversampledModel(12.0, in)));
 }
 
-TEST(SignalPathRobustness, NonFiniteInputIsReadAsSilence)
+// Garbage in a host buffer: values no signal has, which would otherwise overflow the
+// exciter's polynomials and leave the filters' histories infinite for good.
+TEST(SignalPathRobustness, NonFiniteAndAbsurdInputIsReadAsSilence)
 {
   EffectRunner poisoned, clean;
   for (EffectRunner* r : {&poisoned, &clean})
   {
     r->Set(kOversample, 1.0);
     r->Set(kLowSatBypass, 0.0);
+    r->Set(kMidExcBypass, 0.0);
+    r->Set(kMidOddHarm, 50.0);
   }
   StereoSignal in = Tone(2048, 700.0, 44100.0);
   StereoSignal bad = in;
-  in.left[100] = in.right[101] = in.left[700] = 0.0;
+  for (const int i : {100, 700, 900, 1000})
+    in.left[i] = in.right[i + 1] = 0.0;
   bad.left[100] = std::numeric_limits<double>::quiet_NaN();
   bad.right[101] = std::numeric_limits<double>::infinity();
   bad.left[700] = -std::numeric_limits<double>::infinity();
+  bad.right[701] = 1e60;
+  bad.left[900] = -1e200;
+  bad.right[901] = 1e308;
+  bad.left[1000] = 1.0000001e30;
+  bad.right[1001] = -1.0000001e30;
   EXPECT_TRUE(SameSignal(poisoned.Run(bad), clean.Run(in)));
 }
 
