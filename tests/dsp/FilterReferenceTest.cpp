@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iomanip>
 #include <map>
