@@ -13,6 +13,7 @@
 #include "graphics/lice/LICE_MemBitmap.h"
 #include "graphics/lice/LICE_SysBitmap.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -34,6 +35,19 @@ IFrameStrip StripFor(LICE_IBitmap* bitmap, int frames, bool horizontal)
     strip.height = bitmap->Height();
   }
   return strip;
+}
+
+// The decimal number the text starts with (after blanks), 0 when it starts with none.
+// strtod alone would also read hexadecimal, infinities and NaN.
+double LeadingDecimal(const char* text)
+{
+  const char* p = text;
+  while (std::isspace(static_cast<unsigned char>(*p))) ++p;
+  const char* digits = p + (*p == '+' || *p == '-' ? 1 : 0);
+  auto isDigit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
+  if (!isDigit(digits[0]) && !(digits[0] == '.' && isDigit(digits[1]))) return 0.0;
+  if (digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) return 0.0; // "0x.." reads as 0
+  return std::strtod(p, nullptr);
 }
 
 // Memory bitmaps start uncleared; derived images start transparent so that whatever the
@@ -282,7 +296,7 @@ void IGraphics::ApplyTextEntryResult(IControl* control, IPlugParam* param, const
   }
   else
   {
-    value = std::strtod(typed, nullptr);
+    value = LeadingDecimal(typed);
     if (param->NegateDisplay()) value = -value;
   }
   control->SetValueFromUser(param->ToNormalized(value));

@@ -30,6 +30,11 @@ TEST_F(TextEntryTest, TypedNumbersAreNormalisedAndClampedToTheRange)
   EXPECT_DOUBLE_EQ(Typed(RecordingPlug::kGain, "12.5 %"), 0.125); // the leading number counts
   EXPECT_DOUBLE_EQ(Typed(RecordingPlug::kGain, "250"), 1.0);
   EXPECT_DOUBLE_EQ(Typed(RecordingPlug::kGain, "abc"), 0.0);
+  // Only decimal numbers are read: hexadecimal, infinities and NaN have no leading number.
+  EXPECT_DOUBLE_EQ(Typed(RecordingPlug::kGain, "0x20"), 0.0);
+  EXPECT_DOUBLE_EQ(Typed(RecordingPlug::kGain, " 3e1"), 0.3);
+  EXPECT_DOUBLE_EQ(Typed(RecordingPlug::kLevel, "-inf"), 0.5);
+  EXPECT_DOUBLE_EQ(Typed(RecordingPlug::kLevel, "infinity"), 0.5);
   EXPECT_DOUBLE_EQ(Typed(RecordingPlug::kLevel, "-12"), 0.25);
   EXPECT_EQ(plug.calls.back(), "set 0 0.2500");
 }
