@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstddef>
+#include <new>
+#include <stdexcept>
 #include <vector>
 
 // A fixed number of equally long working buffers, sized ahead of processing and reused, so
@@ -11,14 +13,27 @@ template <std::size_t Count>
 class BufferSet
 {
 public:
-  // Makes every buffer hold at least `length` doubles; never shrinks.
-  void Reserve(std::size_t length)
+  // Makes every buffer hold at least `length` doubles; never shrinks. Returns false, with
+  // the previous capacity still usable, when the memory cannot be had.
+  bool Reserve(std::size_t length)
   {
     if (length <= capacity)
-      return;
-    for (auto& buffer : buffers)
-      buffer.resize(length);
+      return true;
+    try
+    {
+      for (auto& buffer : buffers)
+        buffer.resize(length);
+    }
+    catch (const std::bad_alloc&)
+    {
+      return false;
+    }
+    catch (const std::length_error&)
+    {
+      return false;
+    }
     capacity = length;
+    return true;
   }
 
   double* operator[](std::size_t index) { return buffers[index].data(); }

@@ -66,6 +66,12 @@ void Deinterleave(const double* interleaved, int nFrames, double* const* outputs
   }
 }
 
+void Silence(double* const* outputs, int nFrames)
+{
+  std::fill(outputs[0], outputs[0] + nFrames, 0.0);
+  std::fill(outputs[1], outputs[1] + nFrames, 0.0);
+}
+
 // sum = low * lowGain + mid * midGain + high * highGain, added in that order from 0.
 void MixBands(const double* low, double lowGain, const double* mid, double midGain, const double* high,
               double highGain, int count, double* sum)
@@ -105,6 +111,7 @@ void SignalPath::SetRateFromFactor()
     chain.SetDcBlockerRate(oversampledRate);
 }
 
+// Should the memory not be had, every block tries again and stays silent until it succeeds.
 void SignalPath::PrepareBuffers(int maxFrames)
 {
   const std::size_t count = 2u * kMaxOversampling * static_cast<std::size_t>(std::max(maxFrames, 0));
@@ -175,8 +182,11 @@ void SignalPath::ProcessBlock(double** inputs, double** outputs, int nFrames)
   const int factor = oversampling;
   const int frames = nFrames * factor;
   const int count = 2 * frames;
-  frameBuffers.Reserve(static_cast<std::size_t>(count));
-  bandScratch.Reserve(static_cast<std::size_t>(count));
+  if (!frameBuffers.Reserve(static_cast<std::size_t>(count)) || !bandScratch.Reserve(static_cast<std::size_t>(count)))
+  {
+    Silence(outputs, nFrames);
+    return;
+  }
   double* const interleaved = frameBuffers[kInterleaved];
   double* const low = frameBuffers[kLowBuffer];
   double* const mid = frameBuffers[kMidBuffer];

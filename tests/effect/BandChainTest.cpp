@@ -123,4 +123,16 @@ TEST(BandChain, DcBlockerRemovesTheOffsetFromTheSaturatedCopy)
   EXPECT_LT(std::fabs(out[2 * (frames - 1) + 1]), 1e-5 * start);
 }
 
+// A size no buffer can hold is refused (not thrown), and what was there stays usable.
+TEST(BandChain, ScratchThatCannotGrowKeepsItsBuffers)
+{
+  BandChain::Scratch scratch;
+  ASSERT_TRUE(scratch.Reserve(64));
+  double* const before = scratch[0];
+  EXPECT_FALSE(scratch.Reserve(static_cast<std::size_t>(-1))) << "beyond what a vector can hold";
+  EXPECT_EQ(scratch.Capacity(), 64u);
+  EXPECT_EQ(scratch[0], before);
+  EXPECT_TRUE(scratch.Reserve(32));
+}
+
 }  // namespace
