@@ -3,21 +3,21 @@
 #include <cstdio>
 
 #include "effect/ParamIndex.h"
-#include "framework/FourCharCode.h"
+#include "effect/PluginIdentity.h"
 
 namespace
 {
 constexpr char kChannelIo[] = "1-1 2-2";
 constexpr int kPresetCount = 1;
-constexpr int kVersion = 0x00010200;  // 1.2.0
 constexpr int kLatency = 0;
 constexpr int kSidechainChannels = 0;
 constexpr double kFrequencyCurve = 3.5;  // gives the low end of the crossover knobs more travel
 }  // namespace
 
 TolvexVulcrax::TolvexVulcrax()
-  : TolvexVulcraxBase(kNumParams, kChannelIo, kPresetCount, "TolvexVulcrax", "", "Tolvex", kVersion,
-                      FourCharCode("Tlvx"), FourCharCode("Vlcx"), kLatency, false, false, false, kSidechainChannels),
+  : TolvexVulcraxBase(kNumParams, kChannelIo, kPresetCount, PluginIdentity::kEffectName, PluginIdentity::kProductName,
+                      PluginIdentity::kMakerName, PluginIdentity::kVersion, PluginIdentity::kUniqueId,
+                      PluginIdentity::kMakerId, kLatency, false, false, false, kSidechainChannels),
     signalPath(*this)
 {
   DefineParameters();
