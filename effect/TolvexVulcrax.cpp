@@ -25,7 +25,11 @@ TolvexVulcrax::TolvexVulcrax()
   FillDefaultPresets("-", 1);
 }
 
-TolvexVulcrax::~TolvexVulcrax() = default;
+// The editor's controls point into this object: it goes before the effect and adapter parts.
+TolvexVulcrax::~TolvexVulcrax()
+{
+  DestroyEditor();
+}
 
 void TolvexVulcrax::ResetProcessing()
 {
@@ -87,11 +91,4 @@ void TolvexVulcrax::DefineBand(int firstIndex, const char* band)
   param(kLowBitRes)->DefineInt(named("Bit res."), 24, 4, 24, "bits");
   param(kLowEvenHarm)->DefineDouble(named("even harm."), 0.0, 0.0, 100.0, 1.0, 1.0, "%");
   param(kLowOddHarm)->DefineDouble(named("odd harm."), 0.0, 0.0, 100.0, 1.0, 1.0, "%");
-}
-
-void TolvexVulcrax::BuildEditor()
-{
-  // The editor (1024 x 480, its controls bound to the parameter indices) is created here and
-  // handed over with AttachEditor, which sets every control to its parameter's position.
-  // Until the graphics layer provides it, the plug-in runs without an editor.
 }
