@@ -70,6 +70,9 @@ public:
   // Takes ownership; ignored for nullptr. Pushes every parameter's normalised value to it.
   virtual void AttachEditor(IEditor* editor);
   IEditor* Editor() const { return mEditor.get(); }
+  // Destroys the editor at once. An effect calls it from its destructor, since the editor's
+  // controls call into parts of the object that are gone before this base is destroyed.
+  void DestroyEditor();
   // Pushes every parameter's current value to the editor (after a state or preset load).
   virtual void RefreshEditorFromParams();
 
