@@ -60,26 +60,20 @@ std::unique_ptr<X11Image> X11Image::Create(Display* display, Visual* visual, int
   }
   if (XShmQueryExtension(display))
   {
-    XShmSegmentInfo segment{};
-    if (XImage* image = XShmCreateImage(display, visual, depth, ZPixmap, nullptr, &segment, width, height))
+    // The image keeps a pointer to its segment record, which therefore lives in the object.
+    std::unique_ptr<X11Image> shared(new X11Image(display));
+    shared->mImage = XShmCreateImage(display, visual, depth, ZPixmap, nullptr, &shared->mSegment, width, height);
+    if (shared->mImage != nullptr && shared->ShareWithServer())
     {
-      std::unique_ptr<X11Image> shared(new X11Image(display, image));
-      shared->mSegment = segment;
-      if (shared->ShareWithServer())
-      {
-        return shared;
-      }
+      return shared;
     }
   }
-  XImage* image = CreatePlainImage(display, visual, depth, width, height);
-  if (image == nullptr)
-  {
-    return nullptr;
-  }
-  return std::unique_ptr<X11Image>(new X11Image(display, image));
+  std::unique_ptr<X11Image> plain(new X11Image(display));
+  plain->mImage = CreatePlainImage(display, visual, depth, width, height);
+  return plain->mImage != nullptr ? std::move(plain) : nullptr;
 }
 
-X11Image::X11Image(Display* display, XImage* image) : mDisplay(display), mImage(image) {}
+X11Image::X11Image(Display* display) : mDisplay(display) {}
 
 // A remote server cannot reach our memory and refuses the attach; the caller then falls
 // back to a plain image.
@@ -119,7 +113,10 @@ X11Image::~X11Image()
     shmdt(mSegment.shmaddr);
     mImage->data = nullptr;
   }
-  XDestroyImage(mImage);
+  if (mImage != nullptr)
+  {
+    XDestroyImage(mImage);
+  }
 }
 
 void X11Image::CopyFrom(LICE_IBitmap& surface, const IRECT& rect, int scale)

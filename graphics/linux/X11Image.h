@@ -29,11 +29,11 @@ public:
   bool Shared() const { return mShared; }
 
 private:
-  X11Image(Display* display, XImage* image);
+  explicit X11Image(Display* display);
   bool ShareWithServer();
 
   Display* mDisplay;
-  XImage* mImage;
+  XImage* mImage = nullptr;
   XShmSegmentInfo mSegment{};
   bool mShared = false;
 };
