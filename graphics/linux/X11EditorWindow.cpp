@@ -85,8 +85,10 @@ bool X11EditorWindow::Create(Window parent)
   const int width = mGraphics.Width() * mScale;
   const int height = mGraphics.Height() * mScale;
   // The window shares the parent's visual, so the image must be made for that visual.
-  mImage = X11Image::Create(mDisplay, parentAttributes.visual, parentAttributes.depth, width, height);
-  if (!mImage)
+  constexpr bool kShareWithServer = true;
+  mImage = std::make_unique<X11Image>(mDisplay, parentAttributes.visual, parentAttributes.depth, width, height,
+                                      kShareWithServer);
+  if (!mImage->Valid())
   {
     return false;
   }

@@ -9,155 +9,167 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 
 namespace
 {
-constexpr unsigned long kRedMask = 0xFF0000;
-constexpr unsigned long kGreenMask = 0x00FF00;
-constexpr unsigned long kBlueMask = 0x0000FF;
-
-bool IsTrueColour32(const Visual* visual, int depth)
+struct Channel
 {
-  return (depth == 24 || depth == 32) && visual->red_mask == kRedMask && visual->green_mask == kGreenMask &&
-         visual->blue_mask == kBlueMask;
-}
+  int shift = 0;
+  int bits = 0;
 
-// Editor pixels hold the bytes alpha, red, green, blue; the server wants blue, green, red
-// and an opaque top byte in a little-endian word.
-uint32_t ServerPixel(uint32_t editorPixel)
-{
-  return __builtin_bswap32(editorPixel) | 0xFF000000u;
-}
+  explicit Channel(unsigned long mask)
+  {
+    for (; mask && !(mask & 1); mask >>= 1) ++shift;
+    for (; mask & 1; mask >>= 1) ++bits;
+  }
 
-bool LittleEndianHost()
+  unsigned long Place(int value) const
+  {
+    const unsigned long top = (1ul << bits) - 1;
+    return ((static_cast<unsigned long>(value) * top + 127) / 255) << shift;
+  }
+};
+
+int NativeByteOrder()
 {
   const uint16_t probe = 1;
-  return *reinterpret_cast<const uint8_t*>(&probe) == 1;
+  return *reinterpret_cast<const uint8_t*>(&probe) == 1 ? LSBFirst : MSBFirst;
 }
 
-XImage* CreatePlainImage(Display* display, Visual* visual, int depth, int width, int height)
+// The layout of nearly every 24-bit TrueColor server: 32-bit pixels 0x00RRGGBB in this
+// machine's byte order, written directly.
+bool IsDirect8888(const XImage& image)
 {
-  auto* pixels = static_cast<char*>(std::calloc(static_cast<size_t>(width) * height, 4));
-  if (pixels == nullptr)
-  {
-    return nullptr;
-  }
-  XImage* image = XCreateImage(display, visual, depth, ZPixmap, 0, pixels, width, height, 32, 0);
-  if (image == nullptr)
-  {
-    std::free(pixels);
-  }
-  return image;
+  return image.bits_per_pixel == 32 && image.red_mask == 0xFF0000 && image.green_mask == 0xFF00 &&
+         image.blue_mask == 0xFF && image.byte_order == NativeByteOrder();
+}
+
+uint32_t Direct8888(LICE_pixel pixel)
+{
+  return static_cast<uint32_t>(LICE_GETR(pixel) << 16 | LICE_GETG(pixel) << 8 | LICE_GETB(pixel));
 }
 } // namespace
 
-std::unique_ptr<X11Image> X11Image::Create(Display* display, Visual* visual, int depth, int width, int height)
+X11Image::X11Image(Display* display, Visual* visual, int depth, int width, int height, bool share)
+  : mDisplay(display)
 {
-  if (!IsTrueColour32(visual, depth) || width <= 0 || height <= 0)
-  {
-    return nullptr;
-  }
-  if (XShmQueryExtension(display))
-  {
-    // The image keeps a pointer to its segment record, which therefore lives in the object.
-    std::unique_ptr<X11Image> shared(new X11Image(display));
-    shared->mImage = XShmCreateImage(display, visual, depth, ZPixmap, nullptr, &shared->mSegment, width, height);
-    if (shared->mImage != nullptr && shared->ShareWithServer())
-    {
-      return shared;
-    }
-  }
-  std::unique_ptr<X11Image> plain(new X11Image(display));
-  plain->mImage = CreatePlainImage(display, visual, depth, width, height);
-  return plain->mImage != nullptr ? std::move(plain) : nullptr;
+  if (!display || !visual || width <= 0 || height <= 0) return;
+  if (share && XShmQueryExtension(display) && CreateShared(visual, depth, width, height)) return;
+  CreatePlain(visual, depth, width, height);
 }
 
-X11Image::X11Image(Display* display) : mDisplay(display) {}
-
-// A remote server cannot reach our memory and refuses the attach; the caller then falls
-// back to a plain image.
-bool X11Image::ShareWithServer()
+// The image keeps a pointer to the segment record, which therefore lives in this object. A
+// remote server cannot reach our memory and refuses the attach.
+bool X11Image::CreateShared(Visual* visual, int depth, int width, int height)
 {
-  const size_t bytes = static_cast<size_t>(mImage->bytes_per_line) * mImage->height;
-  mSegment.shmid = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
-  if (mSegment.shmid < 0)
+  mImage = XShmCreateImage(mDisplay, visual, static_cast<unsigned>(depth), ZPixmap, nullptr, &mSegment,
+                           static_cast<unsigned>(width), static_cast<unsigned>(height));
+  if (!mImage) return false;
+  mSegment.shmid = shmget(IPC_PRIVATE, static_cast<size_t>(mImage->bytes_per_line) * height, IPC_CREAT | 0600);
+  void* address = mSegment.shmid < 0 ? reinterpret_cast<void*>(-1) : shmat(mSegment.shmid, nullptr, 0);
+  if (mSegment.shmid >= 0)
   {
-    return false;
+    // Gone with its last attachment, even if the host process dies.
+    shmctl(mSegment.shmid, IPC_RMID, nullptr);
   }
-  void* address = shmat(mSegment.shmid, nullptr, 0);
-  // Marked for removal at once: the segment disappears with its last attachment, even if
-  // the host process dies.
-  shmctl(mSegment.shmid, IPC_RMID, nullptr);
-  if (address == reinterpret_cast<void*>(-1))
+  if (address != reinterpret_cast<void*>(-1))
   {
-    return false;
+    mSegment.shmaddr = mImage->data = static_cast<char*>(address);
+    mSegment.readOnly = False;
+    X11ErrorTrap trap(mDisplay);
+    XShmAttach(mDisplay, &mSegment);
+    mShared = !trap.Failed();
   }
-  mSegment.shmaddr = mImage->data = static_cast<char*>(address);
-  mSegment.readOnly = False;
-  X11ErrorTrap trap(mDisplay);
-  XShmAttach(mDisplay, &mSegment);
-  mShared = !trap.Failed();
+  if (!mShared) ReleaseShared();
   return mShared;
+}
+
+void X11Image::CreatePlain(Visual* visual, int depth, int width, int height)
+{
+  mImage = XCreateImage(mDisplay, visual, static_cast<unsigned>(depth), ZPixmap, 0, nullptr,
+                        static_cast<unsigned>(width), static_cast<unsigned>(height), 32, 0);
+  if (!mImage) return;
+  mImage->byte_order = NativeByteOrder();
+  mPixels.assign(static_cast<size_t>(mImage->bytes_per_line) * static_cast<size_t>(height), 0);
+  mImage->data = mPixels.data();
+}
+
+void X11Image::ReleaseShared()
+{
+  if (mShared)
+  {
+    X11ErrorTrap trap(mDisplay);
+    XShmDetach(mDisplay, &mSegment);
+    mShared = false;
+  }
+  if (mSegment.shmaddr) shmdt(mSegment.shmaddr);
+  mSegment = XShmSegmentInfo{};
+  if (mImage)
+  {
+    mImage->data = nullptr;
+    XDestroyImage(mImage);
+    mImage = nullptr;
+  }
 }
 
 X11Image::~X11Image()
 {
   if (mShared)
   {
-    X11ErrorTrap trap(mDisplay);
-    XShmDetach(mDisplay, &mSegment);
+    ReleaseShared();
+    return;
   }
-  if (mSegment.shmaddr != nullptr)
-  {
-    shmdt(mSegment.shmaddr);
-    mImage->data = nullptr;
-  }
-  if (mImage != nullptr)
-  {
-    XDestroyImage(mImage);
-  }
+  if (!mImage) return;
+  mImage->data = nullptr;  // the vector owns the pixels
+  XDestroyImage(mImage);
 }
 
-void X11Image::CopyFrom(LICE_IBitmap& surface, const IRECT& rect, int scale)
+void X11Image::CopyFrom(LICE_IBitmap& bitmap, const IRECT& region, int scale)
 {
-  const int left = std::max(rect.L, 0);
-  const int top = std::max(rect.T, 0);
-  const int right = std::min({rect.R, surface.Width(), mImage->width / scale});
-  const int bottom = std::min({rect.B, surface.Height(), mImage->height / scale});
-  const bool swapWords = (mImage->byte_order == LSBFirst) != LittleEndianHost();
-  const LICE_pixel* source = surface.Bits();
-  for (int y = top; y < bottom; ++y)
+  if (!mImage || scale < 1) return;
+  const IRECT r = region.Intersection(IRECT(0, 0, std::min(bitmap.Width(), mImage->width / scale),
+                                            std::min(bitmap.Height(), mImage->height / scale)));
+  if (r.W() <= 0 || r.H() <= 0) return;
+  const LICE_pixel* bits = bitmap.Bits();
+  const size_t span = static_cast<size_t>(bitmap.RowSpan());
+  if (IsDirect8888(*mImage))
   {
-    const LICE_pixel* row = source + static_cast<size_t>(y) * surface.RowSpan();
-    for (int dy = 0; dy < scale; ++dy)
+    for (int y = r.T; y < r.B; ++y)
     {
-      auto* out = reinterpret_cast<uint32_t*>(mImage->data + static_cast<size_t>(y * scale + dy) * mImage->bytes_per_line);
-      for (int x = left; x < right; ++x)
+      const LICE_pixel* in = bits + y * span;
+      for (int dy = 0; dy < scale; ++dy)
       {
-        const uint32_t pixel = ServerPixel(row[x]);
-        std::fill_n(out + x * scale, scale, swapWords ? __builtin_bswap32(pixel) : pixel);
+        auto* out =
+          reinterpret_cast<uint32_t*>(mImage->data + static_cast<size_t>(y * scale + dy) * mImage->bytes_per_line);
+        for (int x = r.L; x < r.R; ++x) std::fill_n(out + x * scale, scale, Direct8888(in[x]));
       }
+    }
+    return;
+  }
+  const Channel red(mImage->red_mask), green(mImage->green_mask), blue(mImage->blue_mask);
+  for (int y = r.T * scale; y < r.B * scale; ++y)
+  {
+    const LICE_pixel* in = bits + (y / scale) * span;
+    for (int x = r.L * scale; x < r.R * scale; ++x)
+    {
+      const LICE_pixel pixel = in[x / scale];
+      XPutPixel(mImage, x, y, red.Place(LICE_GETR(pixel)) | green.Place(LICE_GETG(pixel)) | blue.Place(LICE_GETB(pixel)));
     }
   }
 }
 
-void X11Image::Put(Drawable drawable, GC gc, const IRECT& rect)
+void X11Image::Put(Drawable drawable, GC gc, const IRECT& region)
 {
-  const int left = std::max(rect.L, 0);
-  const int top = std::max(rect.T, 0);
-  const int width = std::min(rect.R, mImage->width) - left;
-  const int height = std::min(rect.B, mImage->height) - top;
-  if (width <= 0 || height <= 0)
+  if (!mImage) return;
+  const IRECT r = region.Intersection(IRECT(0, 0, mImage->width, mImage->height));
+  if (r.W() <= 0 || r.H() <= 0) return;
+  if (!mShared)
   {
+    XPutImage(mDisplay, drawable, gc, mImage, r.L, r.T, r.L, r.T, static_cast<unsigned>(r.W()),
+              static_cast<unsigned>(r.H()));
     return;
   }
-  if (mShared)
-  {
-    XShmPutImage(mDisplay, drawable, gc, mImage, left, top, left, top, width, height, False);
-  }
-  else
-  {
-    XPutImage(mDisplay, drawable, gc, mImage, left, top, left, top, width, height);
-  }
+  XShmPutImage(mDisplay, drawable, gc, mImage, r.L, r.T, r.L, r.T, static_cast<unsigned>(r.W()),
+               static_cast<unsigned>(r.H()), False);
+  XSync(mDisplay, False);
 }

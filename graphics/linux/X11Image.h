@@ -5,35 +5,41 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XShm.h>
 
-#include <memory>
+#include <vector>
 
 class LICE_IBitmap;
 
-// The pixels one editor window shows, in the server's 32-bit true-colour format, sized to
-// the window. Shared with the server through MIT-SHM when it offers that to this connection
-// (a local server), otherwise sent with XPutImage. User-interface thread only.
+// Pixels in the format of a TrueColor visual, filled from LICE bitmaps and sent to a window
+// with Put. A shared image lives in memory the server reads directly (MIT-SHM, offered by
+// a local server); otherwise, or when sharing is refused, the pixels are sent with
+// XPutImage. User-interface thread only.
 class X11Image
 {
 public:
-  // Null when the visual is not 32-bit true colour or no memory is left.
-  static std::unique_ptr<X11Image> Create(Display* display, Visual* visual, int depth, int width, int height);
+  X11Image(Display* display, Visual* visual, int depth, int width, int height, bool share = false);
   ~X11Image();
   X11Image(const X11Image&) = delete;
   X11Image& operator=(const X11Image&) = delete;
 
-  // Copies rect of the editor surface in, each editor pixel as a scale x scale block.
-  void CopyFrom(LICE_IBitmap& surface, const IRECT& rect, int scale);
-  // Sends the window pixels of rect to the drawable. The caller waits for the server (XSync)
-  // before the pixels are written again.
-  void Put(Drawable drawable, GC gc, const IRECT& rect);
+  // False when Xlib could not describe an image of that size and visual.
+  bool Valid() const { return mImage != nullptr; }
   bool Shared() const { return mShared; }
+  // Copies a region of the bitmap into the image, each bitmap pixel as a block of
+  // scale x scale image pixels and each channel where the visual's masks place it; alpha
+  // is dropped. The region is clipped to both.
+  void CopyFrom(LICE_IBitmap& bitmap, const IRECT& region, int scale = 1);
+  // Sends a region of the image to the same place in the drawable. A shared image has been
+  // read by the server when this returns, so it may be written again.
+  void Put(Drawable drawable, GC gc, const IRECT& region);
 
 private:
-  explicit X11Image(Display* display);
-  bool ShareWithServer();
+  bool CreateShared(Visual* visual, int depth, int width, int height);
+  void CreatePlain(Visual* visual, int depth, int width, int height);
+  void ReleaseShared();
 
   Display* mDisplay;
   XImage* mImage = nullptr;
+  std::vector<char> mPixels;
   XShmSegmentInfo mSegment{};
   bool mShared = false;
 };
