@@ -1,10 +1,9 @@
 #include "graphics/linux/IGraphicsLinux.h"
 
-#include "framework/IPlugParam.h"
 #include "graphics/controls/IControl.h"
 #include "graphics/lice/LICE_Png.h"
 #include "graphics/linux/X11EditorWindow.h"
-#include "graphics/linux/X11Input.h"
+#include "graphics/linux/X11PopupMenu.h"
 
 #include <dlfcn.h>
 #include <pwd.h>
@@ -288,129 +287,7 @@ void IGraphicsLinux::MarkControlsDirty(const IRECT& rect)
   }
 }
 
-// ---- Input -------------------------------------------------------------------------------
-
-void IGraphicsLinux::WindowPress(X11EditorWindow& window, int x, int y, const IPointerMods& mods, bool doubleClick)
-{
-  mInputWindow = &window;
-  if (mTextEntry)
-  {
-    // A click into the field keeps typing; a click elsewhere applies the text first.
-    if (mTextEntry->field.Rect().Contains(x, y))
-    {
-      return;
-    }
-    EndTextEntry(true);
-  }
-  if (doubleClick)
-  {
-    PointerDoubleClick(x, y, mods);
-  }
-  else
-  {
-    PointerDown(x, y, mods);
-  }
-}
-
-void IGraphicsLinux::WindowMotion(int x, int y, const IPointerMods& mods, bool buttonHeld)
-{
-  if (!buttonHeld)
-  {
-    PointerHover(x, y, mods);
-  }
-  else if (!mTextEntry)
-  {
-    PointerDrag(x, y, mods);
-  }
-}
-
-void IGraphicsLinux::WindowWheel(int x, int y, const IPointerMods& mods, int steps)
-{
-  if (mTextEntry)
-  {
-    EndTextEntry(true);
-  }
-  WheelTurn(x, y, mods, steps);
-}
-
-bool IGraphicsLinux::WindowKey(X11EditorWindow& window, unsigned long keysym, const char* typed, int x, int y)
-{
-  mInputWindow = &window;
-  if (!mTextEntry)
-  {
-    int key = 0;
-    return X11Input::EditorKey(keysym, key) && KeyPress(x, y, key);
-  }
-  switch (mTextEntry->field.HandleKey(keysym, typed))
-  {
-  case TextEntryField::Outcome::Commit:
-    EndTextEntry(true);
-    break;
-  case TextEntryField::Outcome::Cancel:
-    EndTextEntry(false);
-    break;
-  case TextEntryField::Outcome::Editing:
-    ShowTextEntry();
-    break;
-  }
-  return true;
-}
-
-// ---- Text entry and menus ----------------------------------------------------------------
-
-void IGraphicsLinux::BeginTextEntry(IControl* control, const IText& text, const IRECT& rect, const char* initial,
-                                    IPlugParam* param)
-{
-  X11EditorWindow* window = InputWindow();
-  if (control == nullptr || window == nullptr || mTextEntry)
-  {
-    return;
-  }
-  std::optional<TextEntryFilter> filter;
-  if (param != nullptr)
-  {
-    filter.emplace(param->Kind(), control->TextEntryLength());
-  }
-  mTextEntry.reset(new TextEntry{TextEntryField(rect, text, initial ? initial : "", filter), control, param, window});
-  window->TakeFocus();
-  ShowTextEntry();
-}
-
-void IGraphicsLinux::ShowTextEntry()
-{
-  if (DrawSurface() != nullptr)
-  {
-    BlitToScreen(mTextEntry->field.Rect());
-  }
-}
-
-void IGraphicsLinux::DismissTextEntry()
-{
-  if (mTextEntry)
-  {
-    EndTextEntry(false);
-  }
-}
-
-// The field is closed before the text is applied, so that applying it may open another.
-void IGraphicsLinux::EndTextEntry(bool apply)
-{
-  const std::unique_ptr<TextEntry> entry = std::move(mTextEntry);
-  entry->window->ReturnFocus();
-  MarkControlsDirty(entry->field.Rect());
-  if (!apply)
-  {
-    return;
-  }
-  if (entry->param != nullptr)
-  {
-    ApplyTextEntryResult(entry->control, entry->param, entry->field.Text().c_str());
-  }
-  else
-  {
-    entry->control->TextEntered(entry->field.Text().c_str());
-  }
-}
+// ---- Menus -------------------------------------------------------------------------------
 
 IPopupMenu* IGraphicsLinux::RunPopupMenu(IPopupMenu* menu, const IRECT& anchor)
 {
@@ -426,5 +303,5 @@ IPopupMenu* IGraphicsLinux::RunPopupMenu(IPopupMenu* menu, const IRECT& anchor)
   {
     return nullptr;
   }
-  return nullptr;
+  return X11PopupMenu::Run(window->XDisplay(), rootX, rootY, *menu);
 }
