@@ -1,12 +1,13 @@
 #include "tools/vulcrax-preview/PreviewWindow.h"
 
 #include "graphics/lice/LICE_MemBitmap.h"
+#include "graphics/linux/X11Display.h"
 #include "tools/snapshot/SurfacePng.h"
 
 #include <X11/Xutil.h>
 
 PreviewWindow::PreviewWindow(int width, int height, const char* title)
-  : mDisplay(XOpenDisplay(nullptr)), mWidth(width), mHeight(height)
+  : mDisplay(OpenX11Display()), mWidth(width), mHeight(height)
 {
   if (mDisplay == nullptr)
   {
