@@ -55,12 +55,15 @@ void IGraphics::PointerUp(int x, int y, const IPointerMods& mods)
 {
   x = ScaledCoordinate(x);
   y = ScaledCoordinate(y);
-  const int index = mCaptureIndex >= 0 ? mCaptureIndex : FindControl(x, y, false, 0);
+  // Only a press the control took began an edit: a release after the host's menu, a double
+  // click or a press elsewhere ends none.
+  const bool captured = mCaptureIndex >= 0;
+  const int index = captured ? mCaptureIndex : FindControl(x, y, false, 0);
   ReleaseCapture();
   if (index < 0) return;
   IControl& control = *mControls[index];
   control.PointerUp(x, y, mods);
-  if (control.IsBound() && mPlug) mPlug->EndInformHostOfParamChange(control.ParamIdx());
+  if (captured && control.IsBound() && mPlug) mPlug->EndInformHostOfParamChange(control.ParamIdx());
 }
 
 void IGraphics::PointerDrag(int x, int y, const IPointerMods& mods)

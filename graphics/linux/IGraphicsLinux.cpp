@@ -1,11 +1,16 @@
 #include "graphics/linux/IGraphicsLinux.h"
 
+#include "framework/IPlugParam.h"
+#include "graphics/controls/IControl.h"
 #include "graphics/lice/LICE_Png.h"
+#include "graphics/linux/X11EditorWindow.h"
+#include "graphics/linux/X11Input.h"
 
 #include <dlfcn.h>
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <vector>
@@ -13,6 +18,8 @@
 namespace
 {
 constexpr const char* kBundleContents = "Contents";
+// A menu opens this far below the rectangle it belongs to.
+constexpr int kMenuOffset = 4;
 
 bool HasPngExtension(const char* name)
 {
@@ -89,7 +96,8 @@ IGraphicsLinux::IGraphicsLinux(IPlugBase* plug, int width, int height, int fps) 
 
 IGraphicsLinux::~IGraphicsLinux()
 {
-  DetachView();
+  mTextEntry.reset();
+  mWindows.clear();
 }
 
 std::string IGraphicsLinux::ResourceFolder()
@@ -111,27 +119,6 @@ LICE_IBitmap* IGraphicsLinux::LoadPlatformBitmap(int, const char* name)
   const std::string path = ResourceFolder() + "/" + LastComponent(name);
   return LoadPngFile(path.c_str());
 }
-
-void IGraphicsLinux::BlitToScreen(const IRECT&) {}
-
-void IGraphicsLinux::DismissTextEntry() {}
-
-bool IGraphicsLinux::HasOpenView() const
-{
-  return false;
-}
-
-int IGraphicsLinux::ShowAlert(const char*, const char*, int)
-{
-  return 0;
-}
-
-IPopupMenu* IGraphicsLinux::RunPopupMenu(IPopupMenu*, const IRECT&)
-{
-  return nullptr;
-}
-
-void IGraphicsLinux::BeginTextEntry(IControl*, const IText&, const IRECT&, const char*, IPlugParam*) {}
 
 void IGraphicsLinux::HostExecutablePath(std::string& path)
 {
@@ -168,6 +155,11 @@ void IGraphicsLinux::AskForFile(std::string& file, int, std::string&, const char
   file.clear();
 }
 
+int IGraphicsLinux::ShowAlert(const char*, const char*, int)
+{
+  return 0;
+}
+
 bool IGraphicsLinux::AskForColour(IColor*)
 {
   return false;
@@ -178,20 +170,261 @@ bool IGraphicsLinux::OpenLink(const char*)
   return false;
 }
 
+bool IGraphicsLinux::ReadClipboardText(std::string& text)
+{
+  text.clear();
+  return false;
+}
+
+// ---- Views -------------------------------------------------------------------------------
+
+void* IGraphicsLinux::OpenHostView(void* parentWindow, IEditorRunLoop& runLoop, int pixelScale)
+{
+  std::unique_ptr<X11EditorWindow> window =
+    X11EditorWindow::Open(*this, reinterpret_cast<X11EditorWindow::Window>(parentWindow), runLoop, pixelScale);
+  if (!window)
+  {
+    return nullptr;
+  }
+  if (DrawSurface() == nullptr)
+  {
+    PrepareDrawSurfaces();
+  }
+  X11EditorWindow* view = window.get();
+  mWindows.push_back(std::move(window));
+  Render(IRECT(0, 0, Width(), Height()));
+  return view;
+}
+
+void IGraphicsLinux::CloseHostView(void* view)
+{
+  const auto found = std::find_if(mWindows.begin(), mWindows.end(),
+                                  [view](const std::unique_ptr<X11EditorWindow>& window) { return window.get() == view; });
+  if (found == mWindows.end())
+  {
+    return;
+  }
+  X11EditorWindow* window = found->get();
+  if (mTextEntry && mTextEntry->window == window)
+  {
+    EndTextEntry(false);
+  }
+  if (mInputWindow == window)
+  {
+    mInputWindow = nullptr;
+  }
+  window->LeaveRunLoop();
+  if (!window->Dispatching())
+  {
+    mWindows.erase(found);
+  }
+}
+
+void IGraphicsLinux::DestroyWindow(X11EditorWindow* window)
+{
+  CloseHostView(window);
+}
+
 void* IGraphicsLinux::AttachToParentView(void*)
 {
   return nullptr;
 }
 
-void IGraphicsLinux::DetachView() {}
+void IGraphicsLinux::DetachView()
+{
+  while (!mWindows.empty())
+  {
+    CloseHostView(mWindows.back().get());
+  }
+}
 
 void* IGraphicsLinux::NativeView()
 {
-  return nullptr;
+  return mWindows.empty() ? nullptr : mWindows.front().get();
 }
 
-bool IGraphicsLinux::ReadClipboardText(std::string& text)
+X11EditorWindow* IGraphicsLinux::InputWindow() const
 {
-  text.clear();
-  return false;
+  if (mInputWindow != nullptr)
+  {
+    return mInputWindow;
+  }
+  return mWindows.empty() ? nullptr : mWindows.front().get();
+}
+
+// ---- Painting ----------------------------------------------------------------------------
+
+void IGraphicsLinux::TimerTick()
+{
+  IRECT dirty;
+  if (NeedsRedraw(&dirty))
+  {
+    Render(dirty);
+  }
+}
+
+// An open text field stays on top of whatever was repainted under it.
+void IGraphicsLinux::BlitToScreen(const IRECT& rect)
+{
+  if (mTextEntry && DrawSurface() != nullptr && rect.Intersects(mTextEntry->field.Rect()))
+  {
+    mTextEntry->field.Draw(*DrawSurface());
+  }
+  for (const auto& window : mWindows)
+  {
+    window->Present(rect);
+  }
+}
+
+void IGraphicsLinux::MarkControlsDirty(const IRECT& rect)
+{
+  for (int i = 0; i < ControlCount(); ++i)
+  {
+    IControl* control = ControlAt(i);
+    if (rect.Intersects(control->DrawnRect()))
+    {
+      control->MarkDirty(false);
+    }
+  }
+}
+
+// ---- Input -------------------------------------------------------------------------------
+
+void IGraphicsLinux::WindowPress(X11EditorWindow& window, int x, int y, const IPointerMods& mods, bool doubleClick)
+{
+  mInputWindow = &window;
+  if (mTextEntry)
+  {
+    // A click into the field keeps typing; a click elsewhere applies the text first.
+    if (mTextEntry->field.Rect().Contains(x, y))
+    {
+      return;
+    }
+    EndTextEntry(true);
+  }
+  if (doubleClick)
+  {
+    PointerDoubleClick(x, y, mods);
+  }
+  else
+  {
+    PointerDown(x, y, mods);
+  }
+}
+
+void IGraphicsLinux::WindowMotion(int x, int y, const IPointerMods& mods, bool buttonHeld)
+{
+  if (!buttonHeld)
+  {
+    PointerHover(x, y, mods);
+  }
+  else if (!mTextEntry)
+  {
+    PointerDrag(x, y, mods);
+  }
+}
+
+void IGraphicsLinux::WindowWheel(int x, int y, const IPointerMods& mods, int steps)
+{
+  if (mTextEntry)
+  {
+    EndTextEntry(true);
+  }
+  WheelTurn(x, y, mods, steps);
+}
+
+bool IGraphicsLinux::WindowKey(X11EditorWindow& window, unsigned long keysym, const char* typed, int x, int y)
+{
+  mInputWindow = &window;
+  if (!mTextEntry)
+  {
+    int key = 0;
+    return X11Input::EditorKey(keysym, key) && KeyPress(x, y, key);
+  }
+  switch (mTextEntry->field.HandleKey(keysym, typed))
+  {
+  case TextEntryField::Outcome::Commit:
+    EndTextEntry(true);
+    break;
+  case TextEntryField::Outcome::Cancel:
+    EndTextEntry(false);
+    break;
+  case TextEntryField::Outcome::Editing:
+    ShowTextEntry();
+    break;
+  }
+  return true;
+}
+
+// ---- Text entry and menus ----------------------------------------------------------------
+
+void IGraphicsLinux::BeginTextEntry(IControl* control, const IText& text, const IRECT& rect, const char* initial,
+                                    IPlugParam* param)
+{
+  X11EditorWindow* window = InputWindow();
+  if (control == nullptr || window == nullptr || mTextEntry)
+  {
+    return;
+  }
+  std::optional<TextEntryFilter> filter;
+  if (param != nullptr)
+  {
+    filter.emplace(param->Kind(), control->TextEntryLength());
+  }
+  mTextEntry.reset(new TextEntry{TextEntryField(rect, text, initial ? initial : "", filter), control, param, window});
+  window->TakeFocus();
+  ShowTextEntry();
+}
+
+void IGraphicsLinux::ShowTextEntry()
+{
+  if (DrawSurface() != nullptr)
+  {
+    BlitToScreen(mTextEntry->field.Rect());
+  }
+}
+
+void IGraphicsLinux::DismissTextEntry()
+{
+  if (mTextEntry)
+  {
+    EndTextEntry(false);
+  }
+}
+
+// The field is closed before the text is applied, so that applying it may open another.
+void IGraphicsLinux::EndTextEntry(bool apply)
+{
+  const std::unique_ptr<TextEntry> entry = std::move(mTextEntry);
+  entry->window->ReturnFocus();
+  MarkControlsDirty(entry->field.Rect());
+  if (!apply)
+  {
+    return;
+  }
+  if (entry->param != nullptr)
+  {
+    ApplyTextEntryResult(entry->control, entry->param, entry->field.Text().c_str());
+  }
+  else
+  {
+    entry->control->TextEntered(entry->field.Text().c_str());
+  }
+}
+
+IPopupMenu* IGraphicsLinux::RunPopupMenu(IPopupMenu* menu, const IRECT& anchor)
+{
+  X11EditorWindow* window = InputWindow();
+  if (menu == nullptr || window == nullptr)
+  {
+    return nullptr;
+  }
+  ReleaseCapture();
+  int rootX = 0;
+  int rootY = 0;
+  if (!window->RootPosition(anchor.L, anchor.B + kMenuOffset, rootX, rootY))
+  {
+    return nullptr;
+  }
+  return nullptr;
 }
