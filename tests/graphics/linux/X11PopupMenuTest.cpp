@@ -26,6 +26,22 @@ constexpr std::chrono::milliseconds kPatience = 5s;
 // How long the menu gets to react to something it must ignore.
 constexpr std::chrono::milliseconds kReaction = 500ms;
 
+// Xvfb resets itself when its last client leaves and refuses connections meanwhile; this one
+// stays open for the whole program so that each test's connections find the server ready.
+Display* const gServerKeeper = XOpenDisplay(nullptr);
+
+// The user looks at windows the menu may destroy at any moment: a BadWindow on the user's
+// connection is part of looking. Any other X error is a fault, counted here; Xlib's default
+// handler would end the test program instead.
+Display* gUserDisplay = nullptr;
+int gUnexpectedErrors = 0;
+
+int CountUnexpectedError(Display* display, XErrorEvent* error)
+{
+  if (display != gUserDisplay || error->error_code != BadWindow) ++gUnexpectedErrors;
+  return 0;
+}
+
 struct Box
 {
   Window window;
@@ -57,7 +73,7 @@ public:
     XQueryTree(mDisplay, DefaultRootWindow(mDisplay), &root, &parent, &children, &count);
     for (unsigned i = 0; i < count; ++i)
     {
-      XWindowAttributes a;
+      XWindowAttributes a{};
       if (XGetWindowAttributes(mDisplay, children[i], &a) && a.override_redirect && a.map_state == IsViewable)
         boxes.push_back({children[i], a.x, a.y, a.width, a.height});
     }
@@ -197,12 +213,21 @@ protected:
     int event, error, major, minor;
     if (!XTestQueryExtension(user.Connection(), &event, &error, &major, &minor))
       GTEST_SKIP() << "the X server offers no XTEST extension";
+    gUserDisplay = user.Connection();
+    gUnexpectedErrors = 0;
+    XSetErrorHandler(CountUnexpectedError);
     user.MoveTo(kMenuX - 100, kMenuY - 100);
   }
 
   void TearDown() override
   {
-    if (menuDisplay) XCloseDisplay(menuDisplay);
+    if (menuDisplay)
+    {
+      XSync(menuDisplay, False);
+      XCloseDisplay(menuDisplay);
+    }
+    EXPECT_EQ(gUnexpectedErrors, 0);
+    XSetErrorHandler(nullptr);
   }
 
   // Runs the menu on this thread while the user acts on another. A menu still open once
