@@ -150,7 +150,8 @@ TEST_F(TextEntryFieldDrawTest, TheFieldPaintsItsColoursInsideItsRectangleOnly)
   EXPECT_GT(CountIn(rect, ColourBlue.ToPixel()), 0);
   // An empty field still shows its caret.
   field.HandleKey(XK_Home, nullptr);
-  for (int i = 0; i < 5; ++i) field.HandleKey(XK_Delete, nullptr);
+  for (int i = 0; i < 5; ++i)
+    field.HandleKey(XK_Delete, nullptr);
   ASSERT_EQ(field.Text(), "");
   field.Draw(surface);
   EXPECT_GT(CountIn(rect, ColourBlue.ToPixel()), 3);

@@ -38,7 +38,8 @@ int gUnexpectedErrors = 0;
 
 int CountUnexpectedError(Display* display, XErrorEvent* error)
 {
-  if (display != gUserDisplay || error->error_code != BadWindow) ++gUnexpectedErrors;
+  if (display != gUserDisplay || error->error_code != BadWindow)
+    ++gUnexpectedErrors;
   return 0;
 }
 
@@ -56,7 +57,8 @@ public:
   User() : mDisplay(XOpenDisplay(nullptr)) {}
   ~User()
   {
-    if (mDisplay) XCloseDisplay(mDisplay);
+    if (mDisplay)
+      XCloseDisplay(mDisplay);
   }
   User(const User&) = delete;
   User& operator=(const User&) = delete;
@@ -77,7 +79,8 @@ public:
       if (XGetWindowAttributes(mDisplay, children[i], &a) && a.override_redirect && a.map_state == IsViewable)
         boxes.push_back({children[i], a.x, a.y, a.width, a.height});
     }
-    if (children) XFree(children);
+    if (children)
+      XFree(children);
     return boxes;
   }
 
@@ -87,9 +90,11 @@ public:
     const Window root = DefaultRootWindow(mDisplay);
     const int pointer =
       XGrabPointer(mDisplay, root, False, ButtonPressMask, GrabModeAsync, GrabModeAsync, None, None, CurrentTime);
-    if (pointer == GrabSuccess) XUngrabPointer(mDisplay, CurrentTime);
+    if (pointer == GrabSuccess)
+      XUngrabPointer(mDisplay, CurrentTime);
     const int keyboard = XGrabKeyboard(mDisplay, root, False, GrabModeAsync, GrabModeAsync, CurrentTime);
-    if (keyboard == GrabSuccess) XUngrabKeyboard(mDisplay, CurrentTime);
+    if (keyboard == GrabSuccess)
+      XUngrabKeyboard(mDisplay, CurrentTime);
     XSync(mDisplay, False);
     return pointer == AlreadyGrabbed && keyboard == AlreadyGrabbed;
   }
@@ -111,7 +116,8 @@ public:
     const auto deadline = std::chrono::steady_clock::now() + patience;
     while (std::chrono::steady_clock::now() < deadline)
     {
-      if (condition()) return true;
+      if (condition())
+        return true;
       std::this_thread::sleep_for(20ms);
     }
     return false;
@@ -128,9 +134,11 @@ public:
   {
     std::vector<unsigned long> pixels;
     XImage* image = XGetImage(mDisplay, box.window, 0, 0, box.width, box.height, AllPlanes, ZPixmap);
-    if (!image) return pixels;
+    if (!image)
+      return pixels;
     for (int y = 0; y < box.height; ++y)
-      for (int x = 0; x < box.width; ++x) pixels.push_back(XGetPixel(image, x, y));
+      for (int x = 0; x < box.width; ++x)
+        pixels.push_back(XGetPixel(image, x, y));
     XDestroyImage(image);
     return pixels;
   }
@@ -237,7 +245,8 @@ protected:
     auto acting = std::async(std::launch::async, [&] {
       const bool acted = Act(menu, actions);
       const bool closed = user.WaitUntil([&] { return user.MenuWindows().empty(); });
-      if (!closed) user.Press(XK_Escape);
+      if (!closed)
+        user.Press(XK_Escape);
       return std::make_pair(acted, closed);
     });
     IPopupMenu* chosen = X11PopupMenu::Run(menuDisplay, kMenuX, kMenuY, menu.main);
@@ -249,7 +258,8 @@ protected:
 
   bool Act(TestMenu& menu, const std::vector<Action>& actions)
   {
-    if (!user.WaitForMenus(1)) return false;
+    if (!user.WaitForMenus(1))
+      return false;
     for (const Action& action : actions)
     {
       if (action.kind == Action::kKey)
@@ -263,12 +273,14 @@ protected:
         user.Click();
         continue;
       }
-      if (!user.WaitForMenus(static_cast<size_t>(action.level) + 1)) return false;
+      if (!user.WaitForMenus(static_cast<size_t>(action.level) + 1))
+        return false;
       const Box box = user.MenuWindows()[action.level];
       // The user's own copy of the layout; built here, it touches no state of the menu's thread.
       const IRECT row = PopupMenuView(menu.Level(action.level)).ItemRect(action.item);
       user.MoveTo(box.x + (row.L + row.R) / 2, box.y + (row.T + row.B) / 2);
-      if (action.kind == Action::kClick) user.Click();
+      if (action.kind == Action::kClick)
+        user.Click();
     }
     return true;
   }
@@ -352,7 +364,8 @@ TEST_F(X11PopupMenuTest, TheWindowShowsTheMenuAsItsViewDrawsIt)
   const std::vector<unsigned long> pixels = shown.get();
   ASSERT_EQ(pixels.size(), expected.size());
   size_t mismatches = 0;
-  for (size_t i = 0; i < pixels.size(); ++i) mismatches += pixels[i] != expected[i];
+  for (size_t i = 0; i < pixels.size(); ++i)
+    mismatches += pixels[i] != expected[i];
   EXPECT_EQ(mismatches, 0u);
 }
 
