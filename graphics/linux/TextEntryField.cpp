@@ -3,6 +3,7 @@
 #include "graphics/FontCache.h"
 #include "graphics/lice/LICE_CachedFont.h"
 #include "graphics/lice/LICE_Draw.h"
+#include "graphics/lice/LICE_Utf8.h"
 
 #include <X11/keysym.h>
 
@@ -20,35 +21,6 @@ constexpr int kInset = 2;
 bool IsContinuationByte(unsigned char c)
 {
   return (c & 0xC0) == 0x80;
-}
-
-// Length of the UTF-8 sequence that starts with lead, or 0 when lead cannot start one.
-size_t SequenceLength(unsigned char lead)
-{
-  if (lead < 0x80)
-    return 1;
-  if (lead >= 0xC2 && lead <= 0xDF)
-    return 2;
-  if (lead >= 0xE0 && lead <= 0xEF)
-    return 3;
-  if (lead >= 0xF0 && lead <= 0xF4)
-    return 4;
-  return 0;
-}
-
-bool IsValidUtf8(const std::string& text)
-{
-  for (size_t i = 0; i < text.size();)
-  {
-    const size_t length = SequenceLength(static_cast<unsigned char>(text[i]));
-    if (length == 0 || i + length > text.size())
-      return false;
-    for (size_t k = 1; k < length; ++k)
-      if (!IsContinuationByte(static_cast<unsigned char>(text[i + k])))
-        return false;
-    i += length;
-  }
-  return true;
 }
 
 // XLookupString hands out Latin-1 bytes for accented keys; the font draws UTF-8.
@@ -190,7 +162,7 @@ bool TextEntryField::Erase(unsigned long keysym)
 void TextEntryField::Insert(const char* typed)
 {
   std::string insertion = typed ? typed : "";
-  if (!IsValidUtf8(insertion))
+  if (!LICE_Utf8::IsValid(insertion.data(), static_cast<int>(insertion.size())))
     insertion = Latin1ToUtf8(insertion);
   if (insertion.empty() || !IsPrintable(insertion))
     return;

@@ -79,6 +79,8 @@ TEST(TextEntryFieldTest, EditingKeysMoveTheCaretAndEraseWholeCharacters)
     {"nothing right of the end", "abc", {{XK_End}, {XK_Right}, {XK_Delete}}, "abc", 3},
     {"a two-byte character is one step", "a\xc3\xa9z", {{XK_End}, {XK_Left}, {XK_BackSpace}}, "az", 1},
     {"moving over a two-byte character", "\xc3\xa9z", {{XK_Home}, {XK_Right}, {XK_Delete}}, "\xc3\xa9", 2},
+    {"UTF-8 typed at once stays as it is", "", {{XK_eacute, "\xc3\xa9"}}, "\xc3\xa9", 2},
+    {"an overlong form is read as Latin-1", "", {{XK_Agrave, "\xc0\xaf"}}, "\xc3\x80\xc2\xaf", 4},
   };
   for (const Case& c : cases)
   {
