@@ -387,10 +387,58 @@ TEST_F(X11PopupMenuTest, ReleasingThePressThatOpenedTheMenuChoosesNothing)
   EXPECT_TRUE(releasing.get());
 }
 
-TEST_F(X11PopupMenuTest, AnEmptyMenuShowsNothing)
+TEST_F(X11PopupMenuTest, MenusThatCannotOpenReturnNullAndLeaveNothing)
 {
   IPopupMenu empty;
   EXPECT_EQ(X11PopupMenu::Run(menuDisplay, kMenuX, kMenuY, empty), nullptr);
   EXPECT_TRUE(user.MenuWindows().empty());
+
+  // Another client (a host) holds the pointer and never lets go: the menu gives up.
+  const Window root = DefaultRootWindow(user.Connection());
+  ASSERT_EQ(XGrabPointer(user.Connection(), root, False, ButtonPressMask, GrabModeAsync, GrabModeAsync, None, None,
+                         CurrentTime),
+            GrabSuccess);
+  XSync(user.Connection(), False);
+  TestMenu menu;
+  EXPECT_EQ(X11PopupMenu::Run(menuDisplay, kMenuX, kMenuY, menu.main), nullptr);
+  EXPECT_TRUE(user.MenuWindows().empty());
+  XUngrabPointer(user.Connection(), CurrentTime);
+  XSync(menuDisplay, False);
+  EXPECT_TRUE(user.NothingGrabbed());
+}
+
+TEST_F(X11PopupMenuTest, MenusAndSubmenusStayOnTheScreen)
+{
+  Display* display = user.Connection();
+  const int screenWidth = DisplayWidth(display, DefaultScreen(display));
+  const int screenHeight = DisplayHeight(display, DefaultScreen(display));
+  TestMenu menu;
+  auto placed = std::async(std::launch::async, [&] {
+    std::vector<Box> boxes;
+    if (user.WaitForMenus(1))
+    {
+      const Box first = user.MenuWindows().front();
+      const IRECT row = PopupMenuView(menu.main).ItemRect(kMore);
+      user.MoveTo(first.x + (row.L + row.R) / 2, first.y + (row.T + row.B) / 2);
+      if (user.WaitForMenus(2))
+        boxes = user.MenuWindows();
+    }
+    user.Press(XK_Escape);
+    return boxes;
+  });
+  // Opened at the bottom-right corner, where it fits neither to the right nor below.
+  EXPECT_EQ(X11PopupMenu::Run(menuDisplay, screenWidth - 5, screenHeight - 5, menu.main), nullptr);
+  const std::vector<Box> boxes = placed.get();
+  ASSERT_EQ(boxes.size(), 2u);
+  for (const Box& box : boxes)
+  {
+    EXPECT_GE(box.x, 0);
+    EXPECT_GE(box.y, 0);
+    EXPECT_LE(box.x + box.width, screenWidth);
+    EXPECT_LE(box.y + box.height, screenHeight);
+  }
+  // The first level ends where it was asked to open; the submenu opens to its left.
+  EXPECT_EQ(boxes[0].x + boxes[0].width, screenWidth - 5);
+  EXPECT_LT(boxes[1].x, boxes[0].x);
 }
 } // namespace
