@@ -29,6 +29,23 @@ bool LICE_Utf8::Next(uint32_t& codepoint)
 {
   if (pos_ >= end_)
     return false;
+  if (!Decode(codepoint))
+    codepoint = kReplacement;
+  return true;
+}
+
+bool LICE_Utf8::IsValid(const char* text, int length)
+{
+  LICE_Utf8 walker(text, length);
+  uint32_t codepoint;
+  while (walker.pos_ < walker.end_)
+    if (!walker.Decode(codepoint))
+      return false;
+  return true;
+}
+
+bool LICE_Utf8::Decode(uint32_t& codepoint)
+{
   const unsigned char lead = static_cast<unsigned char>(*pos_++);
   const int length = SequenceLength(lead);
   if (length == 1)
@@ -36,19 +53,17 @@ bool LICE_Utf8::Next(uint32_t& codepoint)
     codepoint = lead;
     return true;
   }
-  codepoint = kReplacement;
   if (length == 0 || end_ - pos_ < length - 1)
-    return true;
+    return false;
   uint32_t value = lead & (0xFF >> (length + 1));
   for (int i = 1; i < length; ++i)
   {
     const unsigned char next = static_cast<unsigned char>(pos_[i - 1]);
     if ((next & 0xC0) != 0x80)
-      return true;
+      return false;
     value = value << 6 | (next & 0x3F);
   }
   pos_ += length - 1;
-  if (Acceptable(value, length))
-    codepoint = value;
-  return true;
+  codepoint = value;
+  return Acceptable(value, length);
 }

@@ -12,7 +12,14 @@ public:
   // False at the end of the text.
   bool Next(uint32_t& codepoint);
 
+  // True when every byte belongs to a well-formed sequence (no overlong forms, surrogates
+  // or code points beyond U+10FFFF).
+  static bool IsValid(const char* text, int length);
+
 private:
+  // Reads the code point at pos_ (not at the end) and moves past it; false when malformed.
+  bool Decode(uint32_t& codepoint);
+
   const char* pos_;
   const char* end_;
 };

@@ -42,7 +42,8 @@ LICE_IFont* MenuFont()
 int LabelWidth(const std::string& label)
 {
   LICE_IFont* font = MenuFont();
-  if (!font) return 0;
+  if (!font)
+    return 0;
   LICE_RECT box{0, 0, 0, 0};
   font->RenderText(nullptr, label.c_str(), -1, &box, LICE_DT_CALCRECT);
   return box.right - box.left;
@@ -87,11 +88,13 @@ PopupMenuView::PopupMenuView(IPopupMenu& menu) : mMenu(&menu)
     const int height = IsSeparator(item) ? kSeparatorHeight : kRowHeight;
     mRows.emplace_back(kBorder, y, 0, y + height);
     y += height;
-    if (!IsSeparator(item)) widest = std::max(widest, TextIndent(item) + LabelWidth(Label(menu, i)));
+    if (!IsSeparator(item))
+      widest = std::max(widest, TextIndent(item) + LabelWidth(Label(menu, i)));
   }
   mWidth = std::max(kMinWidth, widest + kArrowGutter + kBorder);
   mHeight = y + kBorder;
-  for (IRECT& row : mRows) row.R = mWidth - kBorder;
+  for (IRECT& row : mRows)
+    row.R = mWidth - kBorder;
 }
 
 IRECT PopupMenuView::ItemRect(int index) const
@@ -102,7 +105,8 @@ IRECT PopupMenuView::ItemRect(int index) const
 int PopupMenuView::ItemAt(int x, int y) const
 {
   for (int i = 0; i < ItemCount(); ++i)
-    if (mRows[i].Contains(x, y)) return IsSeparator(*mMenu->ItemAt(i)) ? -1 : i;
+    if (mRows[i].Contains(x, y))
+      return IsSeparator(*mMenu->ItemAt(i)) ? -1 : i;
   return -1;
 }
 
@@ -125,12 +129,14 @@ bool PopupMenuView::OpensSubmenu(int index) const
 int PopupMenuView::NextSelectable(int from, int step) const
 {
   const int count = ItemCount();
-  if (count == 0) return -1;
+  if (count == 0)
+    return -1;
   int index = from < 0 ? (step > 0 ? count - 1 : 0) : from;
   for (int tried = 0; tried < count; ++tried)
   {
     index = (index + step + count) % count;
-    if (IsSelectable(index)) return index;
+    if (IsSelectable(index))
+      return index;
   }
   return -1;
 }
@@ -152,7 +158,8 @@ void PopupMenuView::Draw(LICE_IBitmap& bitmap, int highlighted) const
 {
   Fill(bitmap, IRECT(0, 0, mWidth, mHeight), kFrame);
   Fill(bitmap, IRECT(kBorder, kBorder, mWidth - kBorder, mHeight - kBorder), kBackground);
-  for (int i = 0; i < ItemCount(); ++i) DrawItem(bitmap, i, i == highlighted && IsSelectable(i));
+  for (int i = 0; i < ItemCount(); ++i)
+    DrawItem(bitmap, i, i == highlighted && IsSelectable(i));
 }
 
 void PopupMenuView::DrawItem(LICE_IBitmap& bitmap, int index, bool highlighted) const
@@ -164,13 +171,17 @@ void PopupMenuView::DrawItem(LICE_IBitmap& bitmap, int index, bool highlighted) 
     Fill(bitmap, IRECT(row.L + 4, row.T + row.H() / 2, row.R - 4, row.T + row.H() / 2 + 1), kSeparator);
     return;
   }
-  if (highlighted) Fill(bitmap, row, kHighlight);
+  if (highlighted)
+    Fill(bitmap, row, kHighlight);
   const IColor& ink = highlighted ? kHighlightText : IsSelectable(index) ? kText : kDisabledText;
-  if (item.Checked()) DrawCheckMark(bitmap, row, ink);
-  if (item.Submenu()) DrawSubmenuArrow(bitmap, row, ink);
+  if (item.Checked())
+    DrawCheckMark(bitmap, row, ink);
+  if (item.Submenu())
+    DrawSubmenuArrow(bitmap, row, ink);
 
   LICE_IFont* font = MenuFont();
-  if (!font) return;
+  if (!font)
+    return;
   LICE_RECT box{0, 0, 0, 0};
   const std::string label = Label(*mMenu, index);
   const int height = font->RenderText(nullptr, label.c_str(), -1, &box, LICE_DT_CALCRECT);

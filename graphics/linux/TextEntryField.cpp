@@ -3,6 +3,7 @@
 #include "graphics/FontCache.h"
 #include "graphics/lice/LICE_CachedFont.h"
 #include "graphics/lice/LICE_Draw.h"
+#include "graphics/lice/LICE_Utf8.h"
 
 #include <X11/keysym.h>
 
@@ -20,29 +21,6 @@ constexpr int kInset = 2;
 bool IsContinuationByte(unsigned char c)
 {
   return (c & 0xC0) == 0x80;
-}
-
-// Length of the UTF-8 sequence that starts with lead, or 0 when lead cannot start one.
-size_t SequenceLength(unsigned char lead)
-{
-  if (lead < 0x80) return 1;
-  if (lead >= 0xC2 && lead <= 0xDF) return 2;
-  if (lead >= 0xE0 && lead <= 0xEF) return 3;
-  if (lead >= 0xF0 && lead <= 0xF4) return 4;
-  return 0;
-}
-
-bool IsValidUtf8(const std::string& text)
-{
-  for (size_t i = 0; i < text.size();)
-  {
-    const size_t length = SequenceLength(static_cast<unsigned char>(text[i]));
-    if (length == 0 || i + length > text.size()) return false;
-    for (size_t k = 1; k < length; ++k)
-      if (!IsContinuationByte(static_cast<unsigned char>(text[i + k]))) return false;
-    i += length;
-  }
-  return true;
 }
 
 // XLookupString hands out Latin-1 bytes for accented keys; the font draws UTF-8.
@@ -113,8 +91,10 @@ int TextLeft(int fieldWidth, int align, int textWidth, int caretX)
   const int inner = fieldWidth - 2 * kInset;
   if (textWidth >= inner)
     return caretX < inner ? kInset : kInset + inner - 1 - caretX;
-  if (align == IText::kAlignCenter) return (fieldWidth - textWidth) / 2;
-  if (align == IText::kAlignFar) return fieldWidth - kInset - textWidth;
+  if (align == IText::kAlignCenter)
+    return (fieldWidth - textWidth) / 2;
+  if (align == IText::kAlignFar)
+    return fieldWidth - kInset - textWidth;
   return kInset;
 }
 } // namespace
@@ -137,7 +117,8 @@ TextEntryField::Outcome TextEntryField::HandleKey(unsigned long keysym, const ch
     case XK_Escape: return Outcome::Cancel;
     default: break;
   }
-  if (!MoveCaret(keysym) && !Erase(keysym)) Insert(typed);
+  if (!MoveCaret(keysym) && !Erase(keysym))
+    Insert(typed);
   return Outcome::Editing;
 }
 
@@ -162,7 +143,8 @@ bool TextEntryField::MoveCaret(unsigned long keysym)
 bool TextEntryField::Erase(unsigned long keysym)
 {
   const bool backward = keysym == XK_BackSpace;
-  if (!backward && keysym != XK_Delete && keysym != XK_KP_Delete) return false;
+  if (!backward && keysym != XK_Delete && keysym != XK_KP_Delete)
+    return false;
   if (mAllSelected)
   {
     mText.clear();
@@ -180,13 +162,16 @@ bool TextEntryField::Erase(unsigned long keysym)
 void TextEntryField::Insert(const char* typed)
 {
   std::string insertion = typed ? typed : "";
-  if (!IsValidUtf8(insertion)) insertion = Latin1ToUtf8(insertion);
-  if (insertion.empty() || !IsPrintable(insertion)) return;
+  if (!LICE_Utf8::IsValid(insertion.data(), static_cast<int>(insertion.size())))
+    insertion = Latin1ToUtf8(insertion);
+  if (insertion.empty() || !IsPrintable(insertion))
+    return;
 
   std::string candidate = mAllSelected ? std::string() : mText;
   const size_t at = mAllSelected ? 0 : mCaret;
   candidate.insert(at, insertion);
-  if (mFilter && !mFilter->Accepts(candidate.c_str())) return;
+  if (mFilter && !mFilter->Accepts(candidate.c_str()))
+    return;
   mText = std::move(candidate);
   mCaret = at + insertion.size();
   mAllSelected = false;
@@ -194,24 +179,29 @@ void TextEntryField::Insert(const char* typed)
 
 size_t TextEntryField::PreviousCharacter(size_t offset) const
 {
-  if (offset == 0) return 0;
+  if (offset == 0)
+    return 0;
   --offset;
-  while (offset > 0 && IsContinuationByte(static_cast<unsigned char>(mText[offset]))) --offset;
+  while (offset > 0 && IsContinuationByte(static_cast<unsigned char>(mText[offset])))
+    --offset;
   return offset;
 }
 
 size_t TextEntryField::NextCharacter(size_t offset) const
 {
-  if (offset >= mText.size()) return mText.size();
+  if (offset >= mText.size())
+    return mText.size();
   ++offset;
-  while (offset < mText.size() && IsContinuationByte(static_cast<unsigned char>(mText[offset]))) ++offset;
+  while (offset < mText.size() && IsContinuationByte(static_cast<unsigned char>(mText[offset])))
+    ++offset;
   return offset;
 }
 
 void TextEntryField::Draw(LICE_IBitmap& surface) const
 {
   const IRECT field = mRect.Intersection(IRECT(0, 0, surface.Width(), surface.Height()));
-  if (field.W() <= 0 || field.H() <= 0) return;
+  if (field.W() <= 0 || field.H() <= 0)
+    return;
   BitmapRegion region(surface, field);
   // Offsets of the whole field relative to its visible part, for fields partly off the surface.
   const int dx = mRect.L - field.L;
@@ -222,7 +212,8 @@ void TextEntryField::Draw(LICE_IBitmap& surface) const
   FillRect(&region, 0, 0, field.W(), field.H(), background, 1.0f, LICE_BLIT_MODE_COPY);
 
   LICE_CachedFont* font = FontCache::Instance().FontFor(mStyle);
-  if (!font) return;
+  if (!font)
+    return;
   const int textWidth = TextWidth(*font, mText, mText.size());
   const int caretX = TextWidth(*font, mText, mCaret);
   const int height = TextHeight(*font);

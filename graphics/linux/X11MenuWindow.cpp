@@ -31,7 +31,8 @@ int PlaceSpan(int start, int fallback, int length, int limit)
 X11MenuWindow::X11MenuWindow(Display* display, IPopupMenu& menu, int x, int y, int flipRight, int openedFrom)
   : mDisplay(display), mView(menu), mOpenedFrom(openedFrom), mBitmap(mView.Width(), mView.Height())
 {
-  if (!MakeWindow(x, y, flipRight)) return;
+  if (!MakeWindow(x, y, flipRight))
+    return;
   mView.Draw(mBitmap, mHighlighted);
   XMapRaised(mDisplay, mWindow);
   WaitUntilMapped();
@@ -41,16 +42,20 @@ X11MenuWindow::X11MenuWindow(Display* display, IPopupMenu& menu, int x, int y, i
 
 X11MenuWindow::~X11MenuWindow()
 {
-  if (mGc) XFreeGC(mDisplay, mGc);
-  if (mWindow) XDestroyWindow(mDisplay, mWindow);
-  if (mColormap) XFreeColormap(mDisplay, mColormap);
+  if (mGc)
+    XFreeGC(mDisplay, mGc);
+  if (mWindow)
+    XDestroyWindow(mDisplay, mWindow);
+  if (mColormap)
+    XFreeColormap(mDisplay, mColormap);
 }
 
 bool X11MenuWindow::MakeWindow(int x, int y, int flipRight)
 {
   const int screen = DefaultScreen(mDisplay);
   XVisualInfo visual;
-  if (!XMatchVisualInfo(mDisplay, screen, kDepth, TrueColor, &visual)) return false;
+  if (!XMatchVisualInfo(mDisplay, screen, kDepth, TrueColor, &visual))
+    return false;
   const int width = mView.Width();
   const int height = mView.Height();
   mX = PlaceSpan(x, flipRight - width, width, DisplayWidth(mDisplay, screen));
@@ -69,7 +74,8 @@ bool X11MenuWindow::MakeWindow(int x, int y, int flipRight)
                           visual.depth, InputOutput, visual.visual,
                           CWOverrideRedirect | CWSaveUnder | CWColormap | CWBorderPixel | CWBackPixel | CWEventMask,
                           &attributes);
-  if (!mWindow) return false;
+  if (!mWindow)
+    return false;
   MarkAsPopupMenu(mDisplay, mWindow);
   mGc = XCreateGC(mDisplay, mWindow, 0, nullptr);
   mImage = std::make_unique<X11Image>(mDisplay, visual.visual, visual.depth, width, height);
@@ -82,7 +88,8 @@ void X11MenuWindow::WaitUntilMapped()
   XEvent event;
   do
     XWindowEvent(mDisplay, mWindow, StructureNotifyMask, &event);
-  while (event.type != MapNotify);
+  while (event.type != MapNotify)
+    ;
 }
 
 bool X11MenuWindow::Contains(int rootX, int rootY) const
@@ -104,7 +111,8 @@ IRECT X11MenuWindow::ItemRect(int index) const
 void X11MenuWindow::SetHighlighted(int index)
 {
   const int highlighted = mView.IsSelectable(index) ? index : -1;
-  if (highlighted == mHighlighted) return;
+  if (highlighted == mHighlighted)
+    return;
   mHighlighted = highlighted;
   mView.Draw(mBitmap, mHighlighted);
   Present();
@@ -112,7 +120,8 @@ void X11MenuWindow::SetHighlighted(int index)
 
 void X11MenuWindow::Present()
 {
-  if (!IsOpen()) return;
+  if (!IsOpen())
+    return;
   const IRECT all(0, 0, mView.Width(), mView.Height());
   mImage->CopyFrom(mBitmap, all);
   mImage->Put(mWindow, mGc, all);

@@ -27,9 +27,11 @@ bool IsMenuButton(unsigned button)
 
 IPopupMenu* X11PopupMenu::Run(Display* display, int rootX, int rootY, IPopupMenu& menu)
 {
-  if (!display || menu.ItemCount() == 0) return nullptr;
+  if (!display || menu.ItemCount() == 0)
+    return nullptr;
   X11PopupMenu session(display);
-  if (!session.OpenLevel(menu, rootX, rootY, rootX, -1) || !session.Grab()) return nullptr;
+  if (!session.OpenLevel(menu, rootX, rootY, rootX, -1) || !session.Grab())
+    return nullptr;
   return session.Loop();
 }
 
@@ -38,8 +40,10 @@ X11PopupMenu::X11PopupMenu(Display* display) : mDisplay(display) {}
 X11PopupMenu::~X11PopupMenu()
 {
   mLevels.clear();
-  if (mPointerGrabbed) XUngrabPointer(mDisplay, CurrentTime);
-  if (mKeyboardGrabbed) XUngrabKeyboard(mDisplay, CurrentTime);
+  if (mPointerGrabbed)
+    XUngrabPointer(mDisplay, CurrentTime);
+  if (mKeyboardGrabbed)
+    XUngrabKeyboard(mDisplay, CurrentTime);
   XSync(mDisplay, False);
   // Events still queued for the destroyed windows would only puzzle the caller's handler.
   XEvent event;
@@ -51,8 +55,10 @@ X11PopupMenu::~X11PopupMenu()
 bool X11PopupMenu::OpenLevel(IPopupMenu& menu, int x, int y, int flipRight, int openedFrom)
 {
   auto level = std::make_unique<X11MenuWindow>(mDisplay, menu, x, y, flipRight, openedFrom);
-  if (level->Handle()) mWindowsEverOpened.push_back(level->Handle());
-  if (!level->IsOpen()) return false;
+  if (level->Handle())
+    mWindowsEverOpened.push_back(level->Handle());
+  if (!level->IsOpen())
+    return false;
   mLevels.push_back(std::move(level));
   return true;
 }
@@ -70,7 +76,8 @@ bool X11PopupMenu::OpenSubmenu(int item)
 
 void X11PopupMenu::CloseLevelsAbove(size_t level)
 {
-  while (mLevels.size() > level + 1) mLevels.pop_back();
+  while (mLevels.size() > level + 1)
+    mLevels.pop_back();
 }
 
 bool X11PopupMenu::Grab()
@@ -83,7 +90,8 @@ bool X11PopupMenu::Grab()
                                      CurrentTime) == GrabSuccess;
     if (!mKeyboardGrabbed)
       mKeyboardGrabbed = XGrabKeyboard(mDisplay, window, False, GrabModeAsync, GrabModeAsync, CurrentTime) == GrabSuccess;
-    if (mPointerGrabbed && mKeyboardGrabbed) return true;
+    if (mPointerGrabbed && mKeyboardGrabbed)
+      return true;
     std::this_thread::sleep_for(kGrabRetryDelay);
   }
   return false;
@@ -97,7 +105,8 @@ IPopupMenu* X11PopupMenu::Loop()
     XIfEvent(mDisplay, &event, IsSessionEvent, reinterpret_cast<XPointer>(this));
     Dispatch(event);
   }
-  if (mState != State::Chosen) return nullptr;
+  if (mState != State::Chosen)
+    return nullptr;
   mChosenMenu->SetChosenItemIndex(mChosenIndex);
   return mChosenMenu;
 }
@@ -113,15 +122,18 @@ void X11PopupMenu::Dispatch(XEvent& event)
   {
     case MotionNotify: PointerMoved(event.xmotion.x_root, event.xmotion.y_root); break;
     case ButtonPress:
-      if (IsMenuButton(event.xbutton.button)) ButtonPressed(event.xbutton.x_root, event.xbutton.y_root);
+      if (IsMenuButton(event.xbutton.button))
+        ButtonPressed(event.xbutton.x_root, event.xbutton.y_root);
       break;
     case ButtonRelease:
-      if (IsMenuButton(event.xbutton.button)) ButtonReleased(event.xbutton.x_root, event.xbutton.y_root);
+      if (IsMenuButton(event.xbutton.button))
+        ButtonReleased(event.xbutton.x_root, event.xbutton.y_root);
       break;
     case KeyPress: KeyPressed(event.xkey); break;
     case Expose:
       for (const auto& level : mLevels)
-        if (level->Handle() == event.xexpose.window && event.xexpose.count == 0) level->Present();
+        if (level->Handle() == event.xexpose.window && event.xexpose.count == 0)
+          level->Present();
       break;
     default: break;
   }
@@ -131,14 +143,17 @@ void X11PopupMenu::PointerMoved(int rootX, int rootY)
 {
   mPointerActive = true;
   const int level = LevelAt(rootX, rootY);
-  if (level < 0) return;
+  if (level < 0)
+    return;
   X11MenuWindow& window = *mLevels[level];
   const int item = window.ItemAt(rootX, rootY);
   const size_t above = static_cast<size_t>(level) + 1;
   const bool itsSubmenuIsOpen = above < mLevels.size() && mLevels[above]->OpenedFrom() == item;
-  if (!itsSubmenuIsOpen) CloseLevelsAbove(static_cast<size_t>(level));
+  if (!itsSubmenuIsOpen)
+    CloseLevelsAbove(static_cast<size_t>(level));
   window.SetHighlighted(item);
-  if (!itsSubmenuIsOpen && window.View().OpensSubmenu(item)) OpenSubmenu(item);
+  if (!itsSubmenuIsOpen && window.View().OpensSubmenu(item))
+    OpenSubmenu(item);
 }
 
 void X11PopupMenu::ButtonPressed(int rootX, int rootY)
@@ -159,10 +174,12 @@ void X11PopupMenu::ButtonReleased(int rootX, int rootY)
     return;
   }
   const int level = LevelAt(rootX, rootY);
-  if (!mPointerActive || level < 0) return;
+  if (!mPointerActive || level < 0)
+    return;
   const X11MenuWindow& window = *mLevels[level];
   const int item = window.ItemAt(rootX, rootY);
-  if (window.View().IsChoosable(item)) Choose(window, item);
+  if (window.View().IsChoosable(item))
+    Choose(window, item);
 }
 
 void X11PopupMenu::KeyPressed(XKeyEvent& event)
@@ -181,11 +198,13 @@ void X11PopupMenu::KeyPressed(XKeyEvent& event)
     case XK_KP_Down: deepest.SetHighlighted(deepest.View().NextSelectable(highlighted, +1)); break;
     case XK_Right:
     case XK_KP_Right:
-      if (deepest.View().OpensSubmenu(highlighted)) Activate(highlighted);
+      if (deepest.View().OpensSubmenu(highlighted))
+        Activate(highlighted);
       break;
     case XK_Left:
     case XK_KP_Left:
-      if (mLevels.size() > 1) CloseLevelsAbove(mLevels.size() - 2);
+      if (mLevels.size() > 1)
+        CloseLevelsAbove(mLevels.size() - 2);
       break;
     case XK_Return:
     case XK_KP_Enter:
@@ -213,7 +232,8 @@ void X11PopupMenu::Choose(const X11MenuWindow& level, int item)
 int X11PopupMenu::LevelAt(int rootX, int rootY) const
 {
   for (int level = static_cast<int>(mLevels.size()) - 1; level >= 0; --level)
-    if (mLevels[level]->Contains(rootX, rootY)) return level;
+    if (mLevels[level]->Contains(rootX, rootY))
+      return level;
   return -1;
 }
 

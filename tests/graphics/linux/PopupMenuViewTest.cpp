@@ -24,7 +24,8 @@ TEST(PopupMenuViewTest, LabelsCarryTheMenusNumberingPrefix)
   for (const Case& c : cases)
   {
     IPopupMenu menu(c.prefix);
-    for (int i = 0; i <= c.index; ++i) menu.AddItem("Item");
+    for (int i = 0; i <= c.index; ++i)
+      menu.AddItem("Item");
     EXPECT_EQ(PopupMenuView::Label(menu, c.index), c.expected) << c.prefix << " " << c.index;
   }
 }
@@ -40,12 +41,14 @@ TEST(PopupMenuViewTest, OnlyEnabledItemsCanBeReachedAndOnlyLeavesChosen)
   const PopupMenuView view(menu);
 
   const std::pair<int, int> steps[] = {{-1, 0}, {0, 3}, {3, 4}, {4, 0}};
-  for (const auto& [from, next] : steps) EXPECT_EQ(view.NextSelectable(from, +1), next) << from;
+  for (const auto& [from, next] : steps)
+    EXPECT_EQ(view.NextSelectable(from, +1), next) << from;
   EXPECT_EQ(view.NextSelectable(-1, -1), 4);
   EXPECT_EQ(view.NextSelectable(3, -1), 0);
 
   const bool choosable[] = {true, false, false, false, true};
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(view.IsChoosable(i), choosable[i]) << i;
+  for (int i = 0; i < 5; ++i)
+    EXPECT_EQ(view.IsChoosable(i), choosable[i]) << i;
   EXPECT_TRUE(view.OpensSubmenu(3));
 
   // A point on the separator's row hits nothing; rows follow each other without gaps.

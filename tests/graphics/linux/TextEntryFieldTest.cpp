@@ -79,6 +79,8 @@ TEST(TextEntryFieldTest, EditingKeysMoveTheCaretAndEraseWholeCharacters)
     {"nothing right of the end", "abc", {{XK_End}, {XK_Right}, {XK_Delete}}, "abc", 3},
     {"a two-byte character is one step", "a\xc3\xa9z", {{XK_End}, {XK_Left}, {XK_BackSpace}}, "az", 1},
     {"moving over a two-byte character", "\xc3\xa9z", {{XK_Home}, {XK_Right}, {XK_Delete}}, "\xc3\xa9", 2},
+    {"UTF-8 typed at once stays as it is", "", {{XK_eacute, "\xc3\xa9"}}, "\xc3\xa9", 2},
+    {"an overlong form is read as Latin-1", "", {{XK_Agrave, "\xc0\xaf"}}, "\xc3\x80\xc2\xaf", 4},
   };
   for (const Case& c : cases)
   {
@@ -150,7 +152,8 @@ TEST_F(TextEntryFieldDrawTest, TheFieldPaintsItsColoursInsideItsRectangleOnly)
   EXPECT_GT(CountIn(rect, ColourBlue.ToPixel()), 0);
   // An empty field still shows its caret.
   field.HandleKey(XK_Home, nullptr);
-  for (int i = 0; i < 5; ++i) field.HandleKey(XK_Delete, nullptr);
+  for (int i = 0; i < 5; ++i)
+    field.HandleKey(XK_Delete, nullptr);
   ASSERT_EQ(field.Text(), "");
   field.Draw(surface);
   EXPECT_GT(CountIn(rect, ColourBlue.ToPixel()), 3);

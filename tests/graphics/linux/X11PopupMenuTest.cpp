@@ -26,6 +26,23 @@ constexpr std::chrono::milliseconds kPatience = 5s;
 // How long the menu gets to react to something it must ignore.
 constexpr std::chrono::milliseconds kReaction = 500ms;
 
+// Xvfb resets itself when its last client leaves and refuses connections meanwhile; this one
+// stays open for the whole program so that each test's connections find the server ready.
+Display* const gServerKeeper = XOpenDisplay(nullptr);
+
+// The user looks at windows the menu may destroy at any moment: a BadWindow on the user's
+// connection is part of looking. Any other X error is a fault, counted here; Xlib's default
+// handler would end the test program instead.
+Display* gUserDisplay = nullptr;
+int gUnexpectedErrors = 0;
+
+int CountUnexpectedError(Display* display, XErrorEvent* error)
+{
+  if (display != gUserDisplay || error->error_code != BadWindow)
+    ++gUnexpectedErrors;
+  return 0;
+}
+
 struct Box
 {
   Window window;
@@ -40,7 +57,8 @@ public:
   User() : mDisplay(XOpenDisplay(nullptr)) {}
   ~User()
   {
-    if (mDisplay) XCloseDisplay(mDisplay);
+    if (mDisplay)
+      XCloseDisplay(mDisplay);
   }
   User(const User&) = delete;
   User& operator=(const User&) = delete;
@@ -57,11 +75,12 @@ public:
     XQueryTree(mDisplay, DefaultRootWindow(mDisplay), &root, &parent, &children, &count);
     for (unsigned i = 0; i < count; ++i)
     {
-      XWindowAttributes a;
+      XWindowAttributes a{};
       if (XGetWindowAttributes(mDisplay, children[i], &a) && a.override_redirect && a.map_state == IsViewable)
         boxes.push_back({children[i], a.x, a.y, a.width, a.height});
     }
-    if (children) XFree(children);
+    if (children)
+      XFree(children);
     return boxes;
   }
 
@@ -71,9 +90,11 @@ public:
     const Window root = DefaultRootWindow(mDisplay);
     const int pointer =
       XGrabPointer(mDisplay, root, False, ButtonPressMask, GrabModeAsync, GrabModeAsync, None, None, CurrentTime);
-    if (pointer == GrabSuccess) XUngrabPointer(mDisplay, CurrentTime);
+    if (pointer == GrabSuccess)
+      XUngrabPointer(mDisplay, CurrentTime);
     const int keyboard = XGrabKeyboard(mDisplay, root, False, GrabModeAsync, GrabModeAsync, CurrentTime);
-    if (keyboard == GrabSuccess) XUngrabKeyboard(mDisplay, CurrentTime);
+    if (keyboard == GrabSuccess)
+      XUngrabKeyboard(mDisplay, CurrentTime);
     XSync(mDisplay, False);
     return pointer == AlreadyGrabbed && keyboard == AlreadyGrabbed;
   }
@@ -95,7 +116,8 @@ public:
     const auto deadline = std::chrono::steady_clock::now() + patience;
     while (std::chrono::steady_clock::now() < deadline)
     {
-      if (condition()) return true;
+      if (condition())
+        return true;
       std::this_thread::sleep_for(20ms);
     }
     return false;
@@ -112,9 +134,11 @@ public:
   {
     std::vector<unsigned long> pixels;
     XImage* image = XGetImage(mDisplay, box.window, 0, 0, box.width, box.height, AllPlanes, ZPixmap);
-    if (!image) return pixels;
+    if (!image)
+      return pixels;
     for (int y = 0; y < box.height; ++y)
-      for (int x = 0; x < box.width; ++x) pixels.push_back(XGetPixel(image, x, y));
+      for (int x = 0; x < box.width; ++x)
+        pixels.push_back(XGetPixel(image, x, y));
     XDestroyImage(image);
     return pixels;
   }
@@ -197,12 +221,21 @@ protected:
     int event, error, major, minor;
     if (!XTestQueryExtension(user.Connection(), &event, &error, &major, &minor))
       GTEST_SKIP() << "the X server offers no XTEST extension";
+    gUserDisplay = user.Connection();
+    gUnexpectedErrors = 0;
+    XSetErrorHandler(CountUnexpectedError);
     user.MoveTo(kMenuX - 100, kMenuY - 100);
   }
 
   void TearDown() override
   {
-    if (menuDisplay) XCloseDisplay(menuDisplay);
+    if (menuDisplay)
+    {
+      XSync(menuDisplay, False);
+      XCloseDisplay(menuDisplay);
+    }
+    EXPECT_EQ(gUnexpectedErrors, 0);
+    XSetErrorHandler(nullptr);
   }
 
   // Runs the menu on this thread while the user acts on another. A menu still open once
@@ -212,7 +245,8 @@ protected:
     auto acting = std::async(std::launch::async, [&] {
       const bool acted = Act(menu, actions);
       const bool closed = user.WaitUntil([&] { return user.MenuWindows().empty(); });
-      if (!closed) user.Press(XK_Escape);
+      if (!closed)
+        user.Press(XK_Escape);
       return std::make_pair(acted, closed);
     });
     IPopupMenu* chosen = X11PopupMenu::Run(menuDisplay, kMenuX, kMenuY, menu.main);
@@ -224,7 +258,8 @@ protected:
 
   bool Act(TestMenu& menu, const std::vector<Action>& actions)
   {
-    if (!user.WaitForMenus(1)) return false;
+    if (!user.WaitForMenus(1))
+      return false;
     for (const Action& action : actions)
     {
       if (action.kind == Action::kKey)
@@ -238,12 +273,14 @@ protected:
         user.Click();
         continue;
       }
-      if (!user.WaitForMenus(static_cast<size_t>(action.level) + 1)) return false;
+      if (!user.WaitForMenus(static_cast<size_t>(action.level) + 1))
+        return false;
       const Box box = user.MenuWindows()[action.level];
       // The user's own copy of the layout; built here, it touches no state of the menu's thread.
       const IRECT row = PopupMenuView(menu.Level(action.level)).ItemRect(action.item);
       user.MoveTo(box.x + (row.L + row.R) / 2, box.y + (row.T + row.B) / 2);
-      if (action.kind == Action::kClick) user.Click();
+      if (action.kind == Action::kClick)
+        user.Click();
     }
     return true;
   }
@@ -327,7 +364,8 @@ TEST_F(X11PopupMenuTest, TheWindowShowsTheMenuAsItsViewDrawsIt)
   const std::vector<unsigned long> pixels = shown.get();
   ASSERT_EQ(pixels.size(), expected.size());
   size_t mismatches = 0;
-  for (size_t i = 0; i < pixels.size(); ++i) mismatches += pixels[i] != expected[i];
+  for (size_t i = 0; i < pixels.size(); ++i)
+    mismatches += pixels[i] != expected[i];
   EXPECT_EQ(mismatches, 0u);
 }
 
@@ -349,10 +387,58 @@ TEST_F(X11PopupMenuTest, ReleasingThePressThatOpenedTheMenuChoosesNothing)
   EXPECT_TRUE(releasing.get());
 }
 
-TEST_F(X11PopupMenuTest, AnEmptyMenuShowsNothing)
+TEST_F(X11PopupMenuTest, MenusThatCannotOpenReturnNullAndLeaveNothing)
 {
   IPopupMenu empty;
   EXPECT_EQ(X11PopupMenu::Run(menuDisplay, kMenuX, kMenuY, empty), nullptr);
   EXPECT_TRUE(user.MenuWindows().empty());
+
+  // Another client (a host) holds the pointer and never lets go: the menu gives up.
+  const Window root = DefaultRootWindow(user.Connection());
+  ASSERT_EQ(XGrabPointer(user.Connection(), root, False, ButtonPressMask, GrabModeAsync, GrabModeAsync, None, None,
+                         CurrentTime),
+            GrabSuccess);
+  XSync(user.Connection(), False);
+  TestMenu menu;
+  EXPECT_EQ(X11PopupMenu::Run(menuDisplay, kMenuX, kMenuY, menu.main), nullptr);
+  EXPECT_TRUE(user.MenuWindows().empty());
+  XUngrabPointer(user.Connection(), CurrentTime);
+  XSync(menuDisplay, False);
+  EXPECT_TRUE(user.NothingGrabbed());
+}
+
+TEST_F(X11PopupMenuTest, MenusAndSubmenusStayOnTheScreen)
+{
+  Display* display = user.Connection();
+  const int screenWidth = DisplayWidth(display, DefaultScreen(display));
+  const int screenHeight = DisplayHeight(display, DefaultScreen(display));
+  TestMenu menu;
+  auto placed = std::async(std::launch::async, [&] {
+    std::vector<Box> boxes;
+    if (user.WaitForMenus(1))
+    {
+      const Box first = user.MenuWindows().front();
+      const IRECT row = PopupMenuView(menu.main).ItemRect(kMore);
+      user.MoveTo(first.x + (row.L + row.R) / 2, first.y + (row.T + row.B) / 2);
+      if (user.WaitForMenus(2))
+        boxes = user.MenuWindows();
+    }
+    user.Press(XK_Escape);
+    return boxes;
+  });
+  // Opened at the bottom-right corner, where it fits neither to the right nor below.
+  EXPECT_EQ(X11PopupMenu::Run(menuDisplay, screenWidth - 5, screenHeight - 5, menu.main), nullptr);
+  const std::vector<Box> boxes = placed.get();
+  ASSERT_EQ(boxes.size(), 2u);
+  for (const Box& box : boxes)
+  {
+    EXPECT_GE(box.x, 0);
+    EXPECT_GE(box.y, 0);
+    EXPECT_LE(box.x + box.width, screenWidth);
+    EXPECT_LE(box.y + box.height, screenHeight);
+  }
+  // The first level ends where it was asked to open; the submenu opens to its left.
+  EXPECT_EQ(boxes[0].x + boxes[0].width, screenWidth - 5);
+  EXPECT_LT(boxes[1].x, boxes[0].x);
 }
 } // namespace
