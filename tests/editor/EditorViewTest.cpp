@@ -70,6 +70,24 @@ TEST_F(EditorViewTest, TheEmbeddedWindowShowsTheEditorPixelForPixel)
   const std::vector<uint32_t> expected = ReferenceEditor();
   ASSERT_EQ(expected.size(), static_cast<size_t>(kWidth * kHeight));
   EXPECT_TRUE(WindowPixels(children[0]) == expected);
+
+  // An embedder's "embedded" and "focus in" messages leave the keyboard where it was.
+  const Window focusBefore = FocusWindow();
+  const Atom xembed = XInternAtom(display, "_XEMBED", False);
+  for (long message : {0L /* embedded notify */, 1L /* window activate */, 4L /* focus in */})
+  {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = children[0];
+    event.xclient.message_type = xembed;
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = CurrentTime;
+    event.xclient.data.l[1] = message;
+    event.xclient.data.l[3] = static_cast<long>(parent);
+    XSendEvent(display, children[0], False, NoEventMask, &event);
+  }
+  Pump();
+  EXPECT_EQ(FocusWindow(), focusBefore);
 }
 
 TEST_F(EditorViewTest, PointerEditsReachTheHostAtThePixelUnderThePointer)
