@@ -38,6 +38,7 @@ enum StreamParam
   kFreqLowId = 33,
   kFreqHighId = 34,
   kLowLevelId = 35,
+  kLowMuteId = 36,
   kHighMuteId = 40,
   kMultibandId = 41,
   kOversampleId = 42,
