@@ -148,7 +148,7 @@ public:
     const unsigned savedMode = _mm_getcsr();
     _mm_setcsr(savedMode | 0x8040);
     if (n != lastBlockSize)
-      Restart(n);
+      SetCoefficient(n);
     const int m = n * factor * 2;
     Buffer interleaved(2 * n), oversampled(m);
     for (int k = 0; k < n; ++k)
@@ -235,7 +235,7 @@ private:
     }
   }
 
-  void Restart(int n)
+  void SetCoefficient(int n)
   {
     const double c = std::exp(-1.0 / ((rate / n) * 0.005));
     for (ParamSmoother& s : smoothers)

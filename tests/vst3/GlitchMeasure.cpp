@@ -120,6 +120,22 @@ void OversamplingToggle(const std::shared_ptr<TvHost::PluginModule>& module)
   const double steadyPeak = Peak(out, 512 * 10, 512 * on);
   std::printf("  peak steady %.4f, after on %.4f, after off %.4f\n", steadyPeak, Peak(out, 512 * on, 512 * (on + 2)),
               Peak(out, 512 * off, 512 * (off + 2)));
+
+  // Single band: only the resampling filters are involved. A loud period with oversampling,
+  // then a quiet one without, then oversampling again over whatever the filters kept.
+  const int again = 130;
+  StereoBuffer loudThenQuiet = sine;
+  for (int f = 512 * off; f < loudThenQuiet.Frames(); ++f)
+    loudThenQuiet.left[f] = loudThenQuiet.right[f] = loudThenQuiet.left[f] / 100.0;
+  StreamRunner single(module, kRate);
+  single.Preset({{kMultibandId, 0.0}});
+  single.Activate();
+  const StereoBuffer singleOut = single.Stream(loudThenQuiet, {512}, [&](int block, int) {
+    if (block == on || block == off || block == again)
+      single.Change(kOversampleId, block == off ? 0.0 : 1.0);
+  });
+  std::printf("  single band: peak after switching on %.4f, after switching on again (input at 1/100) %.5f\n",
+              Peak(singleOut, 512 * on, 512 * (on + 2)), Peak(singleOut, 512 * again, 512 * (again + 2)));
 }
 
 } // namespace

@@ -60,8 +60,9 @@ class StreamRunner
 public:
   static constexpr int kMaxBlock = 1024;
 
-  StreamRunner(std::shared_ptr<TvHost::PluginModule> module, double rate = 44100.0)
-    : mHost("Stream Runner"), mRate(rate), mBuffers(Steinberg::Vst::kSample64, 2, 2, kMaxBlock, rate)
+  StreamRunner(std::shared_ptr<TvHost::PluginModule> module, double rate = 44100.0,
+               Steinberg::int32 sampleSize = Steinberg::Vst::kSample64)
+    : mHost("Stream Runner"), mRate(rate), mSampleSize(sampleSize), mBuffers(sampleSize, 2, 2, kMaxBlock, rate)
   {
     std::string error;
     mInstance = TvHost::PluginInstance::Create(std::move(module), &mHost, error);
@@ -86,7 +87,7 @@ public:
 
   bool Activate(int maxBlock = kMaxBlock)
   {
-    return mInstance->SetupProcessing(mRate, maxBlock, Steinberg::Vst::kSample64, Steinberg::Vst::kRealtime) &&
+    return mInstance->SetupProcessing(mRate, maxBlock, mSampleSize, Steinberg::Vst::kRealtime) &&
            mInstance->SetActive(true);
   }
   bool Deactivate() { return mInstance->SetActive(false); }
@@ -132,6 +133,7 @@ public:
 private:
   TvHost::HostApplication mHost;
   double mRate;
+  Steinberg::int32 mSampleSize;
   std::unique_ptr<TvHost::PluginInstance> mInstance;
   std::string mError;
   TvHost::ProcessDataBuilder mBuffers;
@@ -225,33 +227,50 @@ inline double LargestStep(const StereoBuffer& s, int from, int to)
 // The first parameter id after the plug-in's own ones.
 constexpr int kPluginParamCount = 43;
 
-// ±1 noise through `blocks` blocks; before each, up to `maxChanges` random changes among
-// `params` (all plug-in parameters when empty), `changesAlways` of them certain. Block
-// lengths come from `length` (block number, random source). Returns the largest peak of one
-// block; `finite` is cleared when any output sample is NaN or infinite.
-inline double RandomAutomation(std::shared_ptr<TvHost::PluginModule> module, unsigned seed,
-                               const std::vector<Steinberg::Vst::ParamID>& params, int blocks, int maxChanges,
-                               bool changesAlways, const std::function<int(int, std::mt19937&)>& length,
+// A run of random automation over ±1 noise.
+struct Automation
+{
+  std::vector<Steinberg::Vst::ParamID> params;  // empty: every plug-in parameter
+  int blocks = 200;
+  int maxChanges = 4;                           // before each block
+  bool changesAlways = false;                   // exactly maxChanges, or 0..maxChanges
+  bool randomStart = false;                     // every parameter random before activation
+  Steinberg::int32 sampleSize = Steinberg::Vst::kSample64;
+  std::function<int(int, std::mt19937&)> length;  // block number, random source -> frames
+};
+
+// Returns the largest peak of one block; `finite` is cleared when any output sample is NaN
+// or infinite.
+inline double RandomAutomation(std::shared_ptr<TvHost::PluginModule> module, unsigned seed, const Automation& a,
                                bool* finite)
 {
-  StreamRunner runner(std::move(module));
-  if (!runner.Ready() || !runner.Activate())
-    return -1.0;
+  StreamRunner runner(std::move(module), 44100.0, a.sampleSize);
   std::mt19937 random(seed);
   std::uniform_real_distribution<double> unit(0.0, 1.0);
+  if (!runner.Ready())
+    return -1.0;
+  if (a.randomStart)
+    for (int id = 0; id < kPluginParamCount; ++id)
+      runner.Controller()->setParamNormalized(id, unit(random));
+  if (!runner.Activate())
+    return -1.0;
   const StereoBuffer noise = WhiteNoise(StreamRunner::kMaxBlock, seed);
   StereoBuffer out(StreamRunner::kMaxBlock);
+  const auto pickParam = [&] {
+    const auto pick = static_cast<std::size_t>(unit(random) * (a.params.empty() ? kPluginParamCount : a.params.size()));
+    return a.params.empty() ? static_cast<Steinberg::Vst::ParamID>(pick) : a.params[pick];
+  };
   double worst = 0.0;
   *finite = true;
-  for (int block = 0; block < blocks; ++block)
+  for (int block = 0; block < a.blocks; ++block)
   {
-    const int changes = changesAlways ? maxChanges : static_cast<int>(unit(random) * (maxChanges + 1));
+    const int changes = a.changesAlways ? a.maxChanges : static_cast<int>(unit(random) * (a.maxChanges + 1));
     for (int c = 0; c < changes; ++c)
     {
-      const int pick = static_cast<int>(unit(random) * (params.empty() ? kPluginParamCount : params.size()));
-      runner.Change(params.empty() ? pick : params[pick], unit(random));
+      const Steinberg::Vst::ParamID id = pickParam();
+      runner.Change(id, unit(random));
     }
-    const int frames = length(block, random);
+    const int frames = a.length(block, random);
     runner.Block(noise, out, 0, frames);
     *finite = *finite && AllFinite(out, frames);
     worst = std::max(worst, Peak(out, 0, frames));
@@ -269,23 +288,30 @@ inline const std::vector<Steinberg::Vst::ParamID>& FilterPauseParams()
 // 512-frame blocks, four changes of levels, mutes and switches before each.
 inline double FilterPausePeak(std::shared_ptr<TvHost::PluginModule> module, unsigned seed, bool* finite)
 {
-  return RandomAutomation(std::move(module), seed, FilterPauseParams(), 400, 4, true,
-                          [](int, std::mt19937&) { return 512; }, finite);
+  Automation a;
+  a.params = FilterPauseParams();
+  a.blocks = 400;
+  a.changesAlways = true;
+  a.length = [](int, std::mt19937&) { return 512; };
+  return RandomAutomation(std::move(module), seed, a, finite);
 }
 
-// An allocation-test-like run: up to four random changes of any parameter before each of
-// 200 blocks; every fifth block has the largest size, the next one a single frame, the rest
-// random lengths.
+// An allocation-test-like run in 32-bit samples from random settings: up to four random
+// changes of any parameter before each of 200 blocks; every fifth block has the largest
+// size, the next one a single frame, the rest random lengths.
 inline double StressPeak(std::shared_ptr<TvHost::PluginModule> module, unsigned seed, bool* finite)
 {
-  const auto length = [](int block, std::mt19937& random) {
+  Automation a;
+  a.randomStart = true;
+  a.sampleSize = Steinberg::Vst::kSample32;
+  a.length = [](int block, std::mt19937& random) {
     if (block % 5 == 0)
       return StreamRunner::kMaxBlock;
     if (block % 5 == 1)
       return 1;
     return 1 + static_cast<int>(random() % StreamRunner::kMaxBlock);
   };
-  return RandomAutomation(std::move(module), seed, {}, 200, 4, false, length, finite);
+  return RandomAutomation(std::move(module), seed, a, finite);
 }
 
 } // namespace VstTest
