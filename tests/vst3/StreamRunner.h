@@ -1,11 +1,10 @@
 #pragma once
 
 // Streams a long stereo signal through one instance of the built bundle the way a host does:
-// 64-bit buffers, blocks of any length, parameter changes queued for the next block.
+// 64-bit or 32-bit buffers, blocks of any length, parameter changes queued for the next block.
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <random>
