@@ -226,6 +226,28 @@ TEST_F(Renderer, DemoRendersWithoutInputAndReportsLevels)
   EXPECT_NE(lines[2].find("RMS"), std::string::npos);
 }
 
+// An installed renderer sits in bin/ with the bundle in lib/vst3/ beside it, wherever the
+// package was unpacked; without such a bundle it uses the one built in this tree.
+TEST_F(Renderer, UsesTheBundleInstalledBesideItElseTheBuiltOne)
+{
+  namespace fs = std::filesystem;
+  const fs::path installed = fs::path(mDirectory) / "lib/vst3/TolvexVulcrax.vst3";
+  fs::create_directories(Path("bin"));
+  fs::copy_file(VULCRAX_RENDER_PATH, Path("bin/vulcrax-render"));
+  fs::permissions(Path("bin/vulcrax-render"), fs::perms::owner_exec, fs::perm_options::add);
+  const auto usedBundle = [&] {
+    const ProcessResult result = RunProgram(Path("bin/vulcrax-render"), {"--stats"}, mDirectory, mDirectory);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    const std::string first = Lines(result.out).empty() ? std::string() : Lines(result.out)[0];
+    return first.substr(first.find(", through ") + 10);
+  };
+  EXPECT_EQ(fs::path(usedBundle()), fs::canonical(TV_BUNDLE_DIR));
+
+  fs::create_directories(installed.parent_path());
+  fs::copy(TV_BUNDLE_DIR, installed, fs::copy_options::recursive);
+  EXPECT_EQ(fs::path(usedBundle()), fs::canonical(installed));
+}
+
 TEST_F(Renderer, ListShowsEveryParameterWithItsUnitAndCurrentValue)
 {
   const ProcessResult result = Render({"--list", "Freq. Low=488 Hz", "oversample on/off=ON", "Mid Sat. Gain=12.34"});

@@ -67,10 +67,11 @@ std::string DerivedOutputPath(const std::string& input, bool forceWav)
   return stem + "-vulcrax" + extension;
 }
 
-void PrintStats(std::FILE* out, const std::string& path, const SignalStats& stats)
+// The first line names the plug-in that made the output, so a run shows which bundle it used.
+void PrintStats(std::FILE* out, const std::string& path, const std::string& pluginPath, const SignalStats& stats)
 {
-  std::fprintf(out, "%s: %d channel(s), %lld frames\n", path.c_str(), stats.Channels(),
-               static_cast<long long>(stats.Frames()));
+  std::fprintf(out, "%s: %d channel(s), %lld frames, through %s\n", path.c_str(), stats.Channels(),
+               static_cast<long long>(stats.Frames()), pluginPath.c_str());
   for (int channel = 0; channel < stats.Channels(); ++channel)
     std::fprintf(out, "  channel %d: peak %.6f (%.2f dBFS), RMS %.6f (%.2f dBFS)\n", channel + 1,
                  stats.Peak(channel), ToDbfs(stats.Peak(channel)), stats.Rms(channel), ToDbfs(stats.Rms(channel)));
@@ -290,7 +291,7 @@ bool Renderer::Render()
     return Fail("cannot finish writing " + outputPath);
   }
   if (mOptions.stats)
-    PrintStats(stdout, outputPath, stats);
+    PrintStats(stdout, outputPath, mOptions.pluginPath, stats);
   return true;
 }
 
