@@ -2,11 +2,12 @@
 // into the bundle with the SDK's preset-file code, and the renderer's preset options.
 
 #include "public.sdk/source/vst/vstpresetfile.h"
-#include "tests/tools/RenderProcess.h"
+#include "tests/tools/RenderFixture.h"
 #include "tests/tools/TestAudio.h"
 #include "tests/vst3/PluginTestHost.h"
 #include "tools/host/MemoryStream.h"
 #include "tools/host/ParameterDirectory.h"
+#include "tools/vulcrax-render/ParameterText.h"
 #include "tools/vulcrax-render/PresetBank.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +19,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 
 using namespace Steinberg;
 
@@ -38,13 +40,6 @@ std::string PresetPath(const std::string& name)
   return std::string(TV_PRESET_DIR) + "/" + name + ".vstpreset";
 }
 
-std::string Trim(const std::string& text)
-{
-  const size_t first = text.find_first_not_of(' ');
-  const size_t last = text.find_last_not_of(' ');
-  return first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
-}
-
 // The plain value a bank line asks for: a number, or a switch's "on" (1) or "off" (0).
 double BankValue(const std::string& text)
 {
@@ -54,15 +49,6 @@ double BankValue(const std::string& text)
   const double value = std::strtod(text.c_str(), &end);
   EXPECT_EQ(Trim(end), "") << text;
   return value;
-}
-
-std::vector<std::string> Lines(const std::string& text)
-{
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);)
-    lines.push_back(line);
-  return lines;
 }
 
 class FactoryPresetFiles : public VstTest::PluginTest
@@ -123,27 +109,7 @@ TEST_F(FactoryPresetFiles, EveryFileLoadsAndGivesBackTheBanksValues)
   }
 }
 
-class FactoryPresetRenders : public testing::Test
-{
-protected:
-  void SetUp() override
-  {
-    std::string pattern = testing::TempDir() + "vulcrax-presets-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    mDirectory = pattern;
-  }
-
-  void TearDown() override { std::filesystem::remove_all(mDirectory); }
-
-  std::string Path(const std::string& name) const { return mDirectory + "/" + name; }
-
-  ProcessResult Render(const std::vector<std::string>& arguments)
-  {
-    return RunProgram(VULCRAX_RENDER_PATH, arguments, mDirectory);
-  }
-
-  std::string mDirectory;
-};
+using FactoryPresetRenders = RenderFixture;
 
 // The demo peaks at -3.9 dBFS with an RMS of -16.8 dBFS through the neutral preset. Every
 // preset keeps headroom (peak -1 dBFS or less) and stays within about 5 dB of that loudness:

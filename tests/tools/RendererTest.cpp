@@ -1,4 +1,4 @@
-#include "tests/tools/RenderProcess.h"
+#include "tests/tools/RenderFixture.h"
 #include "tests/tools/TestAudio.h"
 
 #include <gtest/gtest.h>
@@ -16,34 +16,9 @@ namespace {
 constexpr int kRate = 44100;
 const int kFloatWav = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
 
-std::vector<std::string> Lines(const std::string& text)
-{
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);)
-    lines.push_back(line);
-  return lines;
-}
-
-class Renderer : public testing::Test
+class Renderer : public RenderFixture
 {
 protected:
-  void SetUp() override
-  {
-    std::string pattern = testing::TempDir() + "vulcrax-render-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    mDirectory = pattern;
-  }
-
-  void TearDown() override { std::filesystem::remove_all(mDirectory); }
-
-  std::string Path(const std::string& name) const { return mDirectory + "/" + name; }
-
-  ProcessResult Render(const std::vector<std::string>& arguments, const std::string& workingDirectory = "")
-  {
-    return RunProgram(VULCRAX_RENDER_PATH, arguments, mDirectory, workingDirectory);
-  }
-
   // Writes a test signal and renders it; the output is read back (empty on failure).
   TestAudio RenderSignal(const TestAudio& input, const std::string& name, std::vector<std::string> arguments)
   {
@@ -61,8 +36,6 @@ protected:
     EXPECT_EQ(Lines(result.err).size(), 1u) << result.err;
     EXPECT_NE(result.err.find(wording), std::string::npos) << result.err;
   }
-
-  std::string mDirectory;
 };
 
 TEST_F(Renderer, OutputHasTheInputsLayoutAndFormat)

@@ -1,20 +1,13 @@
 #include "tools/vulcrax-render/PresetBank.h"
 
+#include "tools/vulcrax-render/ParameterText.h"
+
 #include <sstream>
 #include <strings.h>
 
 namespace {
 
 constexpr char kInfoPrefix[] = "info:";
-
-std::string Trim(const std::string& text)
-{
-  const size_t first = text.find_first_not_of(" \t\r");
-  if (first == std::string::npos)
-    return std::string();
-  const size_t last = text.find_last_not_of(" \t\r");
-  return text.substr(first, last - first + 1);
-}
 
 bool StartsWith(const std::string& text, const char* prefix)
 {
