@@ -181,7 +181,12 @@ public:
 
   // ---- Presets ---------------------------------------------------------------------------
   void FillDefaultPresets(const char* name, int count);
+  // Makes slot index current. An empty slot first captures the current values under the next
+  // "user preset N" name, which grows its image: never on the audio thread.
   bool LoadPreset(int index);
+  // Loads a slot that holds an image; an empty slot is refused (false) and stays empty. It
+  // captures nothing and so allocates nothing: the audio thread's way to change presets.
+  bool LoadFilledPreset(int index);
   bool LoadPresetByName(const char* name);
   const char* PresetName(int index) const;  // "" outside
   int PresetCount() const { return static_cast<int>(mPresets.size()); }
@@ -216,6 +221,7 @@ private:
   void PointUnboundSlotsAtScratch(int nFrames);
   void ConvertOutputsToFloat(int nFrames, bool adding);
   PresetSlot* FirstFreePreset();
+  void MakePresetCurrent(int index);  // selects it, tells the effect and refreshes the editor
   // Marks the slot initialised, names it and empties its image.
   static void ClaimPreset(PresetSlot* slot, const char* name);
   PresetSlot* ClaimFreePreset(const char* name);  // nullptr when every slot is taken

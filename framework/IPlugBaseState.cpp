@@ -113,22 +113,34 @@ void IPlugBase::FillDefaultPresets(const char* name, int count)
 bool IPlugBase::LoadPreset(int index)
 {
   Lock lock(mMutex);
-  if (index < 0 || index >= PresetCount())
+  const PresetSlot* slot = PresetAt(index);
+  if (!slot)
     return false;
-  PresetSlot& slot = *mPresets[index];
-  if (!slot.initialised)
-  {
-    char name[PresetSlot::kNameSize];
-    NextUserPresetName(name);
-    if (!CaptureIntoPreset(&slot, name))
-      return false;
-  }
-  else if (UnserializeState(&slot.image, 0) < 1)
+  if (slot->initialised)
+    return LoadFilledPreset(index);
+  char name[PresetSlot::kNameSize];
+  NextUserPresetName(name);
+  if (!CaptureIntoPreset(mPresets[index].get(), name))
     return false;
+  MakePresetCurrent(index);
+  return true;
+}
+
+bool IPlugBase::LoadFilledPreset(int index)
+{
+  Lock lock(mMutex);
+  const PresetSlot* slot = PresetAt(index);
+  if (!slot || !slot->initialised || UnserializeState(&slot->image, 0) < 1)
+    return false;
+  MakePresetCurrent(index);
+  return true;
+}
+
+void IPlugBase::MakePresetCurrent(int index)
+{
   mCurrentPresetIndex = index;
   OnPresetChanged();
   RefreshEditorFromParams();
-  return true;
 }
 
 bool IPlugBase::LoadPresetByName(const char* name)
