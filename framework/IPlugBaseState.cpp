@@ -7,6 +7,7 @@
 #include "framework/Base64.h"
 #include "framework/FixedText.h"
 #include "framework/IPlugBase.h"
+#include "framework/ReplacingFile.h"
 #include "framework/Trace.h"
 
 namespace
@@ -19,18 +20,17 @@ constexpr double kUnsetValueMarker = 9.999e-08;
 // The dumps cut the base64 text of one image at this length.
 constexpr int kMaxBlobTextLength = 1023;
 
-struct FileCloser
-{
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
 std::string BlobText(const StateChunk& image)
 {
   std::string text = Base64::Encode(image.Bytes(), image.Size());
   if (text.size() > static_cast<size_t>(kMaxBlobTextLength))
     text.resize(kMaxBlobTextLength);
   return text;
+}
+
+void PrintBlobLine(ReplacingFile& file, const char* name, const StateChunk& image)
+{
+  file.Print("MakePresetFromBlob(\"%s\", \"%s\", %i);\n", name, BlobText(image).c_str(), image.Size());
 }
 }  // namespace
 
@@ -321,11 +321,11 @@ int IPlugBase::UnserializePresets(const StateChunk* chunk, int startPos)
 
 bool IPlugBase::WritePresetSource(const char* path, const char* const* paramIdentifiers)
 {
-  File file(path ? std::fopen(path, "w") : nullptr);
-  if (!file)
+  ReplacingFile file(path);
+  if (!file.IsOpen())
     return false;
   Lock lock(mMutex);
-  std::fprintf(file.get(), "  MakePresetFromNamedParams(\"name\", %d", NParams());
+  file.Print("  MakePresetFromNamedParams(\"name\", %d", NParams());
   for (int i = 0; i < NParams(); ++i)
   {
     const IPlugParam& param = *mParams[i];
@@ -339,10 +339,10 @@ bool IPlugBase::WritePresetSource(const char* path, const char* const* paramIden
       std::snprintf(valueText, sizeof valueText, "%d", param.IntValue());
     else
       std::snprintf(valueText, sizeof valueText, "%.6f", param.Value());
-    std::fprintf(file.get(), ",\n    %s, %s", identifier, valueText);
+    file.Print(",\n    %s, %s", identifier, valueText);
   }
-  std::fprintf(file.get(), ");\n");
-  return true;
+  file.Print(");\n");
+  return file.Commit();
 }
 
 bool IPlugBase::WritePresetBlob(const char* path)
@@ -351,24 +351,16 @@ bool IPlugBase::WritePresetBlob(const char* path)
   const PresetSlot* slot = PresetAt(mCurrentPresetIndex);
   if (!slot)
     return false;
-  File file(path ? std::fopen(path, "w") : nullptr);
-  if (!file)
-    return false;
-  std::fprintf(file.get(), "MakePresetFromBlob(\"name\", \"");
-  std::fprintf(file.get(), "%s\", %i);\n", BlobText(slot->image).c_str(), slot->image.Size());
-  return true;
+  ReplacingFile file(path);
+  PrintBlobLine(file, "name", slot->image);
+  return file.Commit();
 }
 
 bool IPlugBase::WriteBankBlob(const char* path)
 {
-  File file(path ? std::fopen(path, "w") : nullptr);
-  if (!file)
-    return false;
+  ReplacingFile file(path);
   Lock lock(mMutex);
   for (const auto& slot : mPresets)
-  {
-    std::fprintf(file.get(), "MakePresetFromBlob(\"%s\", \"", slot->name);
-    std::fprintf(file.get(), "%s\", %i);\n", BlobText(slot->image).c_str(), slot->image.Size());
-  }
-  return true;
+    PrintBlobLine(file, slot->name, slot->image);
+  return file.Commit();
 }
