@@ -28,6 +28,21 @@ std::string BlobText(const StateChunk& image)
   return text;
 }
 
+// One "identifier, value" entry of the source dump; without an identifier the index stands in.
+void PrintNamedValue(ReplacingFile& file, const IPlugParam& param, const char* identifier, int paramIdx)
+{
+  char indexText[16];
+  std::snprintf(indexText, sizeof indexText, "%d", paramIdx);
+  char valueText[64];
+  if (param.Kind() == KindBool)
+    std::snprintf(valueText, sizeof valueText, "%s", param.BoolValue() ? "true" : "false");
+  else if (param.Kind() == KindInt || param.Kind() == KindEnum)
+    std::snprintf(valueText, sizeof valueText, "%d", param.IntValue());
+  else
+    std::snprintf(valueText, sizeof valueText, "%.6f", param.Value());
+  file.Print(",\n    %s, %s", identifier ? identifier : indexText, valueText);
+}
+
 void PrintBlobLine(ReplacingFile& file, const char* name, const StateChunk& image)
 {
   file.Print("MakePresetFromBlob(\"%s\", \"%s\", %i);\n", name, BlobText(image).c_str(), image.Size());
@@ -319,48 +334,43 @@ int IPlugBase::UnserializePresets(const StateChunk* chunk, int startPos)
   return position;
 }
 
+// The dumps are formatted under the mutex; the flush, close and rename that may wait for the
+// disk come after it is released, so a block is not held up by them.
 bool IPlugBase::WritePresetSource(const char* path, const char* const* paramIdentifiers)
 {
   ReplacingFile file(path);
   if (!file.IsOpen())
     return false;
-  Lock lock(mMutex);
-  file.Print("  MakePresetFromNamedParams(\"name\", %d", NParams());
-  for (int i = 0; i < NParams(); ++i)
   {
-    const IPlugParam& param = *mParams[i];
-    char indexText[16];
-    std::snprintf(indexText, sizeof indexText, "%d", i);
-    const char* identifier = paramIdentifiers && paramIdentifiers[i] ? paramIdentifiers[i] : indexText;
-    char valueText[64];
-    if (param.Kind() == KindBool)
-      std::snprintf(valueText, sizeof valueText, "%s", param.BoolValue() ? "true" : "false");
-    else if (param.Kind() == KindInt || param.Kind() == KindEnum)
-      std::snprintf(valueText, sizeof valueText, "%d", param.IntValue());
-    else
-      std::snprintf(valueText, sizeof valueText, "%.6f", param.Value());
-    file.Print(",\n    %s, %s", identifier, valueText);
+    Lock lock(mMutex);
+    file.Print("  MakePresetFromNamedParams(\"name\", %d", NParams());
+    for (int i = 0; i < NParams(); ++i)
+      PrintNamedValue(file, *mParams[i], paramIdentifiers && paramIdentifiers[i] ? paramIdentifiers[i] : nullptr, i);
+    file.Print(");\n");
   }
-  file.Print(");\n");
   return file.Commit();
 }
 
 bool IPlugBase::WritePresetBlob(const char* path)
 {
-  Lock lock(mMutex);
-  const PresetSlot* slot = PresetAt(mCurrentPresetIndex);
-  if (!slot)
-    return false;
   ReplacingFile file(path);
-  PrintBlobLine(file, "name", slot->image);
+  {
+    Lock lock(mMutex);
+    const PresetSlot* slot = PresetAt(mCurrentPresetIndex);
+    if (!slot)
+      return false;
+    PrintBlobLine(file, "name", slot->image);
+  }
   return file.Commit();
 }
 
 bool IPlugBase::WriteBankBlob(const char* path)
 {
   ReplacingFile file(path);
-  Lock lock(mMutex);
-  for (const auto& slot : mPresets)
-    PrintBlobLine(file, slot->name, slot->image);
+  {
+    Lock lock(mMutex);
+    for (const auto& slot : mPresets)
+      PrintBlobLine(file, slot->name, slot->image);
+  }
   return file.Commit();
 }
