@@ -138,10 +138,10 @@ ParamValue PLUGIN_API IPlugVST3::getParamNormalized(ParamID id)
 // sets the parameter.
 tresult PLUGIN_API IPlugVST3::setParamNormalized(ParamID id, ParamValue value)
 {
+  const std::lock_guard<std::recursive_mutex> lock(Mutex());
   ParamValue normalised = 0.0;
   if (!IsPluginParam(id) || !NormalisedFromHost(value, &normalised))
     return kResultFalse;
-  const std::lock_guard<std::recursive_mutex> lock(Mutex());
   ParamAt(static_cast<int>(id))->SetFromNormalized(normalised);
   return kResultOk;
 }
