@@ -3,21 +3,21 @@
 #include <cstdio>
 
 #include "effect/ParamIndex.h"
-#include "framework/FourCharCode.h"
+#include "effect/PluginIdentity.h"
 
 namespace
 {
 constexpr char kChannelIo[] = "1-1 2-2";
 constexpr int kPresetCount = 1;
-constexpr int kVersion = 0x00010200;  // 1.2.0
 constexpr int kLatency = 0;
 constexpr int kSidechainChannels = 0;
 constexpr double kFrequencyCurve = 3.5;  // gives the low end of the crossover knobs more travel
 }  // namespace
 
 TolvexVulcrax::TolvexVulcrax()
-  : TolvexVulcraxBase(kNumParams, kChannelIo, kPresetCount, "TolvexVulcrax", "", "Tolvex", kVersion,
-                      FourCharCode("Tlvx"), FourCharCode("Vlcx"), kLatency, false, false, false, kSidechainChannels),
+  : TolvexVulcraxBase(kNumParams, kChannelIo, kPresetCount, PluginIdentity::kEffectName, PluginIdentity::kProductName,
+                      PluginIdentity::kMakerName, PluginIdentity::kVersion, PluginIdentity::kUniqueId,
+                      PluginIdentity::kMakerId, kLatency, false, false, false, kSidechainChannels),
     signalPath(*this)
 {
   DefineParameters();
@@ -25,7 +25,11 @@ TolvexVulcrax::TolvexVulcrax()
   FillDefaultPresets("-", 1);
 }
 
-TolvexVulcrax::~TolvexVulcrax() = default;
+// The editor's controls point into this object: it goes before the effect and adapter parts.
+TolvexVulcrax::~TolvexVulcrax()
+{
+  DestroyEditor();
+}
 
 void TolvexVulcrax::ResetProcessing()
 {
@@ -87,11 +91,4 @@ void TolvexVulcrax::DefineBand(int firstIndex, const char* band)
   param(kLowBitRes)->DefineInt(named("Bit res."), 24, 4, 24, "bits");
   param(kLowEvenHarm)->DefineDouble(named("even harm."), 0.0, 0.0, 100.0, 1.0, 1.0, "%");
   param(kLowOddHarm)->DefineDouble(named("odd harm."), 0.0, 0.0, 100.0, 1.0, 1.0, "%");
-}
-
-void TolvexVulcrax::BuildEditor()
-{
-  // The editor (1024 x 480, its controls bound to the parameter indices) is created here and
-  // handed over with AttachEditor, which sets every control to its parameter's position.
-  // Until the graphics layer provides it, the plug-in runs without an editor.
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+class IEditorRunLoop;
+
 // The only door through which the plug-in side reaches its editor. The graphics core
 // implements it; the plug-in base owns the one object it is given by AttachEditor and
 // calls nothing else on it, so the framework never depends on the drawing code.
@@ -31,4 +33,14 @@ public:
   virtual void* AttachToParentView(void* parentView) = 0;
   virtual void* AttachToParentControl(void* window, void* control) = 0;
   virtual void DetachView() = 0;
+
+  // Embedding served by the host's event loop (X11 hosts): the editor's window is placed
+  // into parentWindow, drawn at an integer pixel scale and driven by runLoop. Several such
+  // views may be open at once; each is closed by the handle it returned. Null when the
+  // editor cannot embed this way, and then nothing is left open.
+  virtual void* OpenHostView(void* /*parentWindow*/, IEditorRunLoop& /*runLoop*/, int /*pixelScale*/)
+  {
+    return nullptr;
+  }
+  virtual void CloseHostView(void* /*view*/) {}
 };

@@ -95,6 +95,12 @@ void IPlugBase::AttachEditor(IEditor* editor)
   mEditor.reset(editor);
 }
 
+void IPlugBase::DestroyEditor()
+{
+  std::lock_guard<std::recursive_mutex> lock(mMutex);
+  mEditor.reset();
+}
+
 void IPlugBase::RefreshEditorFromParams()
 {
   if (!mEditor)

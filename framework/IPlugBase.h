@@ -25,6 +25,17 @@ enum ParamChangeSource
   kSourceReset = 4
 };
 
+// The plug-in APIs an adapter can report through ApiCode, in the order ApiName names them.
+enum PluginApi
+{
+  kApiVst2 = 0,
+  kApiVst3 = 1,
+  kApiAu = 2,
+  kApiRtas = 3,
+  kApiAax = 4,
+  kApiStandalone = 5
+};
+
 // The host-neutral base of every effect. It owns the parameters, the preset slots, the
 // channel bookkeeping with its scratch arrays, the editor object and the one recursive mutex
 // that serialises parameter changes, state and presets against audio processing.
@@ -81,6 +92,9 @@ public:
   // every parameter's normalised value to it.
   virtual void AttachEditor(IEditor* editor);
   IEditor* Editor() const { return mEditor.get(); }
+  // Destroys the editor at once. An effect calls it from its destructor, since the editor's
+  // controls call into parts of the object that are gone before this base is destroyed.
+  void DestroyEditor();
   // Mutex held, on the thread of a state or preset load (the audio thread for a host program
   // change). Pushes every parameter's current value to the editor.
   virtual void RefreshEditorFromParams();

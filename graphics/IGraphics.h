@@ -24,6 +24,8 @@ class LICE_SysBitmap;
 // The editor: owns its controls and its off-screen image, routes pointer, wheel and key
 // events to the control under the pointer, binds controls to parameters in both directions
 // and repaints dirty regions. Everything that needs a window is left to a platform class.
+// The definitions live in IGraphics*.cpp, one file per concern (controls, pointer, render,
+// text, bitmaps, shapes, parameter input).
 class IGraphics : public IEditor
 {
 public:

@@ -29,12 +29,13 @@ void IPlugVST3::ViewDestroyed(IPlugVST3View* view)
     mViews.erase(found);
 }
 
-// Resize requests always go to the first view.
+// Resize requests always go to the first view, in its host pixels.
 void IPlugVST3::RequestEditorSize(int width, int height)
 {
   if (Editor() == nullptr || mViews.empty())
     return;
-  mViews.front()->RequestResize(width, height);
+  IPlugVST3View* view = mViews.front();
+  view->RequestResize(width * view->PixelScale(), height * view->PixelScale());
 }
 
 void IPlugVST3::ShowHostParamMenu(int paramIdx, int x, int y)
@@ -45,9 +46,10 @@ void IPlugVST3::ShowHostParamMenu(int paramIdx, int x, int y)
   if (!handler)
     return;
   const ParamID id = static_cast<ParamID>(paramIdx);
-  if (IContextMenu* menu = handler->createContextMenu(mViews.front(), &id))
+  IPlugVST3View* view = mViews.front();
+  if (IContextMenu* menu = handler->createContextMenu(view, &id))
   {
-    menu->popup(x, y);
+    menu->popup(x * view->PixelScale(), y * view->PixelScale());
     menu->release();
   }
 }

@@ -1,11 +1,11 @@
-// The module's factory: one class, TolvexVulcrax, created under a process-wide lock.
+// The module's factory: the one class the plug-in's PluginEntry() describes, created under a
+// process-wide lock.
 
 #include <mutex>
 
-#include "effect/TolvexVulcrax.h"
 #include "framework/FixedText.h"
-#include "framework/FourCharCode.h"
 #include "vst3/ClassIdentifier.h"
+#include "vst3/PluginEntryInfo.h"
 #include "vst3/sdk/CPluginFactory.h"
 #include "vst3/sdk/ModuleEntry.h"
 
@@ -13,21 +13,9 @@ using namespace Steinberg;
 
 namespace {
 
-constexpr char kVendor[] = "Tolvex";
-constexpr char kVendorUrl[] = "https://www.tolvex.com";
-constexpr char kVendorEmail[] = "mailto:info@tolvex.com";
 constexpr char kCategory[] = "Audio Module Class";
-constexpr char kClassName[] = "TolvexVulcrax";
-constexpr char kSubCategories[] = "Fx|Distortion";
-constexpr char kVersion[] = "1.2.0";
 constexpr char kSdkVersion[] = "VST 3.5.2";
 constexpr uint32 kSimpleModeSupported = 2;
-
-// The class identifier's words as the module keeps them: two fixed words, then the maker ID
-// and the unique ID of the effect.
-const uint32_t kClassWords[4] = {0xF2AEE70D, 0x00DE4F4E,
-                                 static_cast<uint32_t>(FourCharCode("Vlcx")),
-                                 static_cast<uint32_t>(FourCharCode("Tlvx"))};
 
 CPluginFactory* gFactory = nullptr;
 
@@ -40,10 +28,11 @@ std::recursive_mutex& CreationLock()
 const PFactoryInfo& FactoryInfo()
 {
   static const PFactoryInfo info = [] {
+    const PluginEntryInfo& entry = PluginEntry();
     PFactoryInfo filled;
-    CopyFixedText(filled.vendor, kVendor);
-    CopyFixedText(filled.url, kVendorUrl);
-    CopyFixedText(filled.email, kVendorEmail);
+    CopyFixedText(filled.vendor, entry.vendor);
+    CopyFixedText(filled.url, entry.vendorUrl);
+    CopyFixedText(filled.email, entry.vendorEmail);
     filled.flags = PFactoryInfo::kUnicode;
     return filled;
   }();
@@ -53,14 +42,15 @@ const PFactoryInfo& FactoryInfo()
 const PClassInfo2& ClassInfo()
 {
   static const PClassInfo2 info = [] {
+    const PluginEntryInfo& entry = PluginEntry();
     PClassInfo2 filled;
-    BuildClassIdentifier(kClassWords, filled.cid);
+    BuildClassIdentifier(entry.classWords, filled.cid);
     filled.cardinality = PClassInfo::kManyInstances;
     CopyFixedText(filled.category, kCategory);
-    CopyFixedText(filled.name, kClassName);
+    CopyFixedText(filled.name, entry.className);
     filled.classFlags = kSimpleModeSupported;
-    CopyFixedText(filled.subCategories, kSubCategories);
-    CopyFixedText(filled.version, kVersion);
+    CopyFixedText(filled.subCategories, entry.subCategories);
+    CopyFixedText(filled.version, entry.version);
     CopyFixedText(filled.sdkVersion, kSdkVersion);
     return filled;
   }();
@@ -71,8 +61,7 @@ const PClassInfo2& ClassInfo()
 FUnknown* CreateInstance(void* /*context*/)
 {
   const std::lock_guard<std::recursive_mutex> lock(CreationLock());
-  auto* effect = new TolvexVulcrax();
-  return static_cast<Vst::IAudioProcessor*>(effect);
+  return PluginEntry().create();
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "effect/ParamIndex.h"
+#include "effect/PluginIdentity.h"
 #include "effect/TolvexVulcrax.h"
 
 namespace
@@ -79,7 +80,7 @@ TEST(TolvexVulcraxDefinition, Identity)
   EXPECT_EQ(0x566C6378, effect.MakerId());   // 'Vlcx'
   char version[IPlugBase::kVersionTextSize];
   effect.EffectVersionText(version);
-  EXPECT_STREQ("v1.2.0", version);
+  EXPECT_STREQ(PluginIdentity::kVersionCaption, version);
   EXPECT_EQ(1, effect.ApiCode());
   EXPECT_EQ(0, effect.LatencyFrames());
   EXPECT_FALSE(effect.DoesMidi() || effect.DoesStateChunks() || effect.IsInstrument());

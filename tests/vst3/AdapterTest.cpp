@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "graphics/headless/IGraphicsHeadless.h"
+#include "tools/host/EditorFrame.h"
 #include "tools/host/HostApplication.h"
 #include "tools/host/HostObject.h"
 #include "tools/host/ParameterChanges.h"
@@ -150,7 +151,7 @@ public:
   Event events[3] = {};
 };
 
-class RecordingFrame : public TvHost::HostObject<IPlugFrame>
+class RecordingFrame : public TvHost::EditorFrame
 {
 public:
   tresult PLUGIN_API resizeView(IPlugView* view, ViewRect* rect) override

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "effect/PluginIdentity.h"
 #include "tools/host/Utf16Text.h"
 
 #include "pluginterfaces/base/ipluginbase.h"
@@ -130,7 +131,7 @@ TEST_F(FactoryTest, ClassInformationInAllThreeForms)
   EXPECT_EQ(info2.classFlags, 2u);
   EXPECT_STREQ(info2.subCategories, "Fx|Distortion");
   EXPECT_STREQ(info2.vendor, "");
-  EXPECT_STREQ(info2.version, "1.2.0");
+  EXPECT_STREQ(info2.version, PluginIdentity::kVersionText);
   EXPECT_STREQ(info2.sdkVersion, "VST 3.5.2");
   // Fields are zero-filled after their text.
   for (size_t i = std::strlen(info2.name); i < sizeof info2.name; ++i)

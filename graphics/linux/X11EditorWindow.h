@@ -1,0 +1,84 @@
+#pragma once
+
+#include "framework/IEditorRunLoop.h"
+#include "graphics/IRECT.h"
+#include "graphics/linux/X11Input.h"
+
+#include <memory>
+
+class IGraphicsLinux;
+class X11Image;
+// Xlib's types, declared here so that its macros (KeyPress, None...) stay out of the
+// editor's headers.
+struct _XDisplay;
+struct _XGC;
+union _XEvent;
+
+// One view of the editor: an X11 child window of the host's window, on a display connection
+// of its own, served by the host's run loop. It presents the editor's surface at an integer
+// pixel scale and passes the input it receives to the editor in editor pixels. Everything
+// runs on the host's user-interface thread, the only thread that touches the connection.
+class X11EditorWindow : public IEditorRunLoopClient
+{
+public:
+  using Window = unsigned long;
+
+  // Null when no display can be opened, the parent is no usable window or the run loop
+  // refuses the timer or the watch; nothing is left open then.
+  static std::unique_ptr<X11EditorWindow> Open(IGraphicsLinux& graphics, Window parent, IEditorRunLoop& runLoop,
+                                               int scale);
+  // Leaves the run loop and frees the window, the image and the connection.
+  ~X11EditorWindow() override;
+  X11EditorWindow(const X11EditorWindow&) = delete;
+  X11EditorWindow& operator=(const X11EditorWindow&) = delete;
+
+  // Shows rect of the editor's surface.
+  void Present(const IRECT& rect);
+  // The root-window position of an editor pixel.
+  bool RootPosition(int x, int y, int& rootX, int& rootY) const;
+  // The keyboard focus, taken while a text field is open and then given back.
+  void TakeFocus();
+  void ReturnFocus();
+  // Leaves the run loop now; the window itself goes when the event it is handling is done.
+  void LeaveRunLoop();
+  bool Dispatching() const { return mDispatchDepth > 0; }
+  _XDisplay* XDisplay() const { return mDisplay; }
+  Window XWindow() const { return mWindow; }
+  int Scale() const { return mScale; }
+
+  void OnTimer() override;
+  void OnReadable() override;
+
+private:
+  X11EditorWindow(IGraphicsLinux& graphics, _XDisplay* display, int scale);
+  bool Create(Window parent);
+  void MarkEmbeddable();
+  void HandlePendingEvents();
+  void Dispatch(_XEvent& event);
+  void OnButtonPress(_XEvent& event);
+  void OnButtonRelease(_XEvent& event);
+  void OnMotion(_XEvent& event);
+  void OnKey(_XEvent& event);
+  void OnClientMessage(_XEvent& event);
+  void OnExpose(_XEvent& event);
+  void Finish();
+
+  IGraphicsLinux& mGraphics;
+  _XDisplay* mDisplay;
+  IEditorRunLoop* mRunLoop = nullptr;
+  int mScale;
+  Window mParent = 0;
+  Window mWindow = 0;
+  Window mEmbedder = 0;
+  Window mSavedFocus = 0;
+  int mSavedRevert = 0;
+  _XGC* mGc = nullptr;
+  std::unique_ptr<X11Image> mImage;
+  unsigned long mXembed = 0;
+  X11Input::DoubleClickDetector mDoubleClick;
+  IRECT mExposed;
+  int mPointerX = 0;
+  int mPointerY = 0;
+  int mDispatchDepth = 0;
+  bool mWindowGone = false;
+};

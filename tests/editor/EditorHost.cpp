@@ -1,0 +1,208 @@
+#include "tests/editor/EditorHost.h"
+
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+#include <chrono>
+#include <thread>
+
+using namespace Steinberg;
+using namespace Steinberg::Vst;
+
+namespace EditorTest {
+
+tresult PLUGIN_API RecordingHandler::beginEdit(ParamID id)
+{
+  calls += "begin:" + std::to_string(id) + " ";
+  return kResultOk;
+}
+
+tresult PLUGIN_API RecordingHandler::performEdit(ParamID id, ParamValue)
+{
+  // Drags send many; one entry per run of them keeps the record readable.
+  const std::string entry = "perform:" + std::to_string(id) + " ";
+  if (calls.size() < entry.size() || calls.compare(calls.size() - entry.size(), entry.size(), entry) != 0)
+    calls += entry;
+  return kResultOk;
+}
+
+tresult PLUGIN_API RecordingHandler::endEdit(ParamID id)
+{
+  calls += "end:" + std::to_string(id) + " ";
+  return kResultOk;
+}
+
+IContextMenu* PLUGIN_API RecordingHandler::createContextMenu(IPlugView*, const ParamID* id)
+{
+  calls += "menu:" + (id ? std::to_string(*id) : std::string("none")) + " ";
+  return nullptr;
+}
+
+tresult PLUGIN_API RecordingHandler::queryInterface(const TUID iid, void** obj)
+{
+  if (FUnknownPrivate::iidEqual(iid, FUnknown::iid) || FUnknownPrivate::iidEqual(iid, IComponentHandler::iid))
+  {
+    *obj = static_cast<IComponentHandler*>(this);
+    return kResultOk;
+  }
+  if (FUnknownPrivate::iidEqual(iid, IComponentHandler3::iid))
+  {
+    *obj = static_cast<IComponentHandler3*>(this);
+    return kResultOk;
+  }
+  *obj = nullptr;
+  return kNoInterface;
+}
+
+void EditorHostTest::SetUp()
+{
+  PluginTest::SetUp();
+  display = XOpenDisplay(nullptr);
+  ASSERT_NE(display, nullptr) << "these tests need an X server (run them under xvfb-run)";
+  int event = 0, error = 0, major = 0, minor = 0;
+  ASSERT_TRUE(XTestQueryExtension(display, &event, &error, &major, &minor));
+  ASSERT_EQ(Controller()->setComponentHandler(&handler), kResultOk);
+  parent = CreateParent(kWidth, kHeight);
+}
+
+void EditorHostTest::TearDown()
+{
+  if (view)
+  {
+    view->removed();
+    view = nullptr;
+  }
+  if (Controller())
+    Controller()->setComponentHandler(nullptr);
+  if (display)
+  {
+    for (Window window : parents)
+      XDestroyWindow(display, window);
+    XCloseDisplay(display);
+  }
+}
+
+Window EditorHostTest::CreateParent(int width, int height)
+{
+  XSetWindowAttributes attributes{};
+  attributes.override_redirect = True;
+  const int y = parents.empty() ? 0 : 1200 - height;
+  const Window window = XCreateWindow(display, DefaultRootWindow(display), 0, y, width, height, 0, CopyFromParent,
+                                      InputOutput, CopyFromParent, CWOverrideRedirect, &attributes);
+  XMapRaised(display, window);
+  XSync(display, False);
+  parents.push_back(window);
+  return window;
+}
+
+IPtr<IPlugView> EditorHostTest::OpenView(float scale)
+{
+  IPtr<IPlugView> opened(Controller()->createView(ViewType::kEditor), false);
+  if (!opened)
+    return nullptr;
+  if (scale != 1.0f)
+  {
+    FUnknownPtr<IPlugViewContentScaleSupport> scaling(opened);
+    if (!scaling || scaling->setContentScaleFactor(scale) != kResultOk)
+      return nullptr;
+  }
+  opened->setFrame(&frame);
+  if (opened->attached(reinterpret_cast<void*>(parent), kPlatformTypeX11EmbedWindowID) != kResultOk)
+    return nullptr;
+  Pump();
+  return opened;
+}
+
+std::vector<Window> EditorHostTest::Children(Window of) const
+{
+  Window root = 0, up = 0;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  std::vector<Window> found;
+  if (XQueryTree(display, of, &root, &up, &children, &count))
+  {
+    found.assign(children, children + count);
+    XFree(children);
+  }
+  return found;
+}
+
+void EditorHostTest::Pump(int milliseconds)
+{
+  XSync(display, False);
+  frame.RunFor(milliseconds);
+}
+
+void EditorHostTest::MoveTo(int x, int y)
+{
+  int rootX = 0, rootY = 0;
+  Window child = 0;
+  XTranslateCoordinates(display, parent, DefaultRootWindow(display), x, y, &rootX, &rootY, &child);
+  XTestFakeMotionEvent(display, -1, rootX, rootY, CurrentTime);
+  Pump(20);
+}
+
+void EditorHostTest::Press(int x, int y, unsigned int button)
+{
+  MoveTo(x, y);
+  XTestFakeButtonEvent(display, button, True, CurrentTime);
+  Pump(20);
+}
+
+// Long enough for a timer tick, for hosts that only call the timer.
+void EditorHostTest::Release(unsigned int button)
+{
+  XTestFakeButtonEvent(display, button, False, CurrentTime);
+  Pump(50);
+}
+
+void EditorHostTest::Click(int x, int y, unsigned int button)
+{
+  Press(x, y, button);
+  Release(button);
+}
+
+void EditorHostTest::Key(unsigned long keysym)
+{
+  const KeyCode code = XKeysymToKeycode(display, keysym);
+  XTestFakeKeyEvent(display, code, True, CurrentTime);
+  XTestFakeKeyEvent(display, code, False, CurrentTime);
+  Pump(20);
+}
+
+void EditorHostTest::Type(const char* keys)
+{
+  for (const char* key = keys; *key; ++key)
+  {
+    const char name[2] = {*key, 0};
+    const KeySym keysym = *key == '-' ? XK_minus : *key == '.' ? XK_period : XStringToKeysym(name);
+    Key(keysym);
+  }
+}
+
+void EditorHostTest::WaitOutDoubleClick()
+{
+  std::this_thread::sleep_for(std::chrono::milliseconds(450));
+}
+
+double EditorHostTest::PlainValue(ParamID id) const
+{
+  return Controller()->normalizedParamToPlain(id, Controller()->getParamNormalized(id));
+}
+
+std::vector<uint32_t> EditorHostTest::WindowPixels(Window window) const
+{
+  XWindowAttributes attributes{};
+  XGetWindowAttributes(display, window, &attributes);
+  std::vector<uint32_t> pixels;
+  XImage* image = XGetImage(display, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+  if (!image)
+    return pixels;
+  for (int y = 0; y < image->height; ++y)
+    for (int x = 0; x < image->width; ++x)
+      pixels.push_back(static_cast<uint32_t>(XGetPixel(image, x, y)) & 0xFFFFFF);
+  XDestroyImage(image);
+  return pixels;
+}
+
+} // namespace EditorTest
