@@ -3,13 +3,15 @@
 #   make test           build everything and run every test
 #   make test-sanitize  the same under AddressSanitizer and UndefinedBehaviorSanitizer
 #   make bench          build and run the benchmarks (on an X server of their own)
-#   make install        install the VST 3 bundle into ~/.vst3 (or PREFIX)
+#   make install        install the VST 3 bundle and the factory presets into ~/.vst3, or
+#                       everything under PREFIX (PREFIX/lib/vst3, PREFIX/share/vst3/presets, PREFIX/bin)
+#   make package        build the Debian package build/tolvexvulcrax_<version>_amd64.deb
 
 MAKEFLAGS += --no-print-directory
 JOBS  ?= $(shell nproc)
 BUILD ?= build
 
-.PHONY: deps configure build demo test test-sanitize bench install clean
+.PHONY: deps configure build demo test test-sanitize bench install package clean
 
 deps:
 	@scripts/install-deps
@@ -34,8 +36,14 @@ test-sanitize: deps
 bench: build
 	@find $(BUILD)/bench -type f -name "bench_*" -executable -exec xvfb-run -a {} \;
 
+# The install layout is set each time, since `make package` and PREFIX change it.
 install: build
-	@cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX),)
+	@cmake -S . -B $(BUILD) $(if $(PREFIX),-DTV_INSTALL_LAYOUT=system -DCMAKE_INSTALL_PREFIX=$(PREFIX),-DTV_INSTALL_LAYOUT=user -DCMAKE_INSTALL_PREFIX=$(HOME)/.vst3) >/dev/null
+	@cmake --install $(BUILD)
+
+package: build
+	@cmake -S . -B $(BUILD) -DTV_INSTALL_LAYOUT=system >/dev/null
+	@cd $(BUILD) && cpack -G DEB >/dev/null && ls tolvexvulcrax_*.deb
 
 clean:
 	@rm -rf build build-sanitize

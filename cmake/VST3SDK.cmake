@@ -7,7 +7,8 @@
 #   tv_vst3_sdk          static, position-independent: object model, strings, buses,
 #                        parameters, component and controller bases, plug-in view base
 #   tv_vst3_sdk_hosting  static: the SDK's host-side helpers (host application,
-#                        message and attribute objects, memory stream) for tools and tests
+#                        message and attribute objects, memory stream, preset files) for
+#                        tools and tests
 #
 # The SDK's include folders are SYSTEM includes so its own warnings stay out of our
 # -Wall -Wextra builds; the SDK sources themselves are compiled with warnings off.
@@ -60,6 +61,7 @@ add_library(tv_vst3_sdk_hosting STATIC
   ${_sdk}/public.sdk/source/common/memorystream.cpp
   ${_sdk}/public.sdk/source/vst/hosting/hostclasses.cpp
   ${_sdk}/public.sdk/source/vst/hosting/pluginterfacesupport.cpp
+  ${_sdk}/public.sdk/source/vst/vstpresetfile.cpp
 )
 target_compile_options(tv_vst3_sdk_hosting PRIVATE -w)
 set_target_properties(tv_vst3_sdk_hosting PROPERTIES POSITION_INDEPENDENT_CODE ON)

@@ -37,7 +37,7 @@ void TolvexVulcrax::ResetProcessing()
 }
 
 // The source does not matter to the signal path: every change takes the same way.
-void TolvexVulcrax::ApplyParamChange(int paramIdx, int /*source*/)
+void TolvexVulcrax::ApplyParamChange(int paramIdx, ParamChangeSource /*source*/)
 {
   signalPath.ApplyParamChange(paramIdx);
 }

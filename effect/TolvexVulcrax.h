@@ -20,7 +20,7 @@ public:
   ~TolvexVulcrax() override;
 
   void ResetProcessing() override;
-  void ApplyParamChange(int paramIdx, int source) override;
+  void ApplyParamChange(int paramIdx, ParamChangeSource source) override;
   void ProcessBlock(double** inputs, double** outputs, int nFrames) override;
 
   const SignalPath& Signal() const { return signalPath; }

@@ -10,14 +10,21 @@ class IEditor
 public:
   virtual ~IEditor() = default;
 
+  // Called with the plug-in's mutex held, on the audio thread too (host automation, program
+  // changes): it stores and flags only and allocates nothing; the UI thread reads what it
+  // stored only under that mutex, and never holds the mutex through a whole repaint.
   // Every control bound to paramIdx takes the value; a plain (not normalised) value is
   // first converted with the parameter's ToNormalized.
   virtual void PushParamValue(int paramIdx, double value, bool normalized) = 0;
+  // Host's UI thread, mutex held (from AttachEditor).
   virtual void PrepareDrawSurfaces() = 0;
+  // Mutex held, on the audio thread too (from the effect's parameter changes): flags only.
   virtual void GreyParamControls(int paramIdx, bool grey) = 0;
-  // Marks every control for repainting without sending any value back to the plug-in.
+  // Mutex held, on the audio thread too: flags only. Marks every control for repainting
+  // without sending any value back to the plug-in.
   virtual void MarkAllDirty() = 0;
 
+  // These three and the three below: host's UI thread, mutex not held.
   virtual int Width() const = 0;
   virtual int Height() const = 0;
   virtual double DisplayScale() = 0;

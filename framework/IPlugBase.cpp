@@ -55,7 +55,7 @@ void IPlugBase::ResetProcessing()
   std::lock_guard<std::recursive_mutex> lock(mMutex);
 }
 
-void IPlugBase::ApplyParamChange(int /*paramIdx*/, int /*source*/)
+void IPlugBase::ApplyParamChange(int /*paramIdx*/, ParamChangeSource /*source*/)
 {
   std::lock_guard<std::recursive_mutex> lock(mMutex);
 }
@@ -130,7 +130,7 @@ void IPlugBase::InformHostOfAllParams()
     InformHostOfParamChange(i, mParams[i]->Normalized());
 }
 
-void IPlugBase::ApplyAllParamChanges(int source)
+void IPlugBase::ApplyAllParamChanges(ParamChangeSource source)
 {
   for (int i = 0; i < NParams(); ++i)
     ApplyParamChange(i, source);

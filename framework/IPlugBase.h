@@ -41,6 +41,8 @@ enum PluginApi
 // that serialises parameter changes, state and presets against audio processing.
 // A host adapter derives from it and supplies the host-facing operations (their defaults
 // here do nothing); the effect overrides ResetProcessing, ApplyParamChange and ProcessBlock.
+// Each overridable hook below says which thread calls it and whether the mutex is held then;
+// whatever runs with the mutex held on the audio thread allocates nothing and does no I/O.
 class IPlugBase
 {
 public:
@@ -64,51 +66,71 @@ public:
   std::recursive_mutex& Mutex() const { return mMutex; }
 
   // ---- Overridden by the effect -------------------------------------------------------
+  // Host's set-up thread (processing set-up), mutex held, never during a block.
   virtual void ResetProcessing();
-  virtual void ApplyParamChange(int paramIdx, int source);
-  // Default: copies input i to output i, zeros for outputs without an input.
+  // Mutex held, on the thread of the change: the audio thread for host automation and
+  // program changes, the host's UI thread for editor edits, state loads and resets.
+  virtual void ApplyParamChange(int paramIdx, ParamChangeSource source);
+  // Audio thread, mutex held. Default: copies input i to output i, zeros for outputs without an input.
   virtual void ProcessBlock(double** inputs, double** outputs, int nFrames);
 
   // ---- Editor side --------------------------------------------------------------------
+  // Editor (host UI) thread; takes the mutex itself.
   virtual void SetParameterFromGUI(int paramIdx, double normalized);
+  // The four editor notifications come on the host's UI thread without the mutex: an
+  // override takes Mutex() before it touches anything a block reads.
   virtual void EditorOpened() {}
   virtual void EditorClosed() {}
   virtual void EditorIdle() {}
   virtual void EditorResized() {}
+  // Host's UI thread when processing is switched on or off; the default only takes the mutex.
   virtual void ActivationChanged(bool active);
+  // Host's UI thread at the end of initialisation, mutex not held, before any block.
   virtual void AfterInitialize() {}
 
-  // Takes ownership; ignored for nullptr. Pushes every parameter's normalised value to it.
+  // Host's UI thread; takes the mutex itself. Takes ownership; ignored for nullptr. Pushes
+  // every parameter's normalised value to it.
   virtual void AttachEditor(IEditor* editor);
   IEditor* Editor() const { return mEditor.get(); }
   // Destroys the editor at once. An effect calls it from its destructor, since the editor's
   // controls call into parts of the object that are gone before this base is destroyed.
   void DestroyEditor();
-  // Pushes every parameter's current value to the editor (after a state or preset load).
+  // Mutex held, on the thread of a state or preset load (the audio thread for a host program
+  // change). Pushes every parameter's current value to the editor.
   virtual void RefreshEditorFromParams();
 
   // ---- Host-facing operations; the adapter overrides these ----------------------------
+  // Editor (host UI) thread; InformHostOfParamChange with the mutex held, the other two without.
   virtual void BeginInformHostOfParamChange(int /*paramIdx*/) {}
   virtual void InformHostOfParamChange(int /*paramIdx*/, double /*normalized*/) {}
   virtual void EndInformHostOfParamChange(int /*paramIdx*/) {}
+  // Editor (host UI) thread, mutex not held.
   virtual void ShowHostParamMenu(int /*paramIdx*/, int /*x*/, int /*y*/) {}
+  // Editor (host UI) thread, mutex not held.
   virtual void RequestEditorSize(int /*width*/, int /*height*/) {}
+  // The transport queries read what the current block's host context says: audio thread (or
+  // any thread holding the mutex).
   virtual bool HostRendersOffline() { return false; }
   virtual int CurrentSamplePosition() { return 0; }
   virtual double CurrentTempo() { return 0.0; }
   virtual void CurrentTimeSignature(int* numerator, int* denominator);
   virtual void FillTransportInfo(TransportInfo* info);
+  // Host's UI thread, mutex not held.
   virtual void InformHostOfProgramChange() {}
+  // Audio thread, mutex held (events and MIDI controller parameters of the block).
   virtual bool ForwardMidiMessage(const MidiMessage& /*message*/) { return false; }
   virtual void HandleMidiMessage(const MidiMessage& message) { ForwardMidiMessage(message); }
+  // Mutex held, on the thread of the preset load (the audio thread for a host program change).
   virtual void OnPresetChanged() {}
 
   void InformHostOfAllParams();
-  void ApplyAllParamChanges(int source);
-  // True when every parameter's value matches values[start + i] within 0.00001 (as floats).
+  void ApplyAllParamChanges(ParamChangeSource source);
+  // Any thread holding the mutex. True when every parameter's value matches values[start + i]
+  // within 0.00001 (as floats).
   virtual bool ValuesMatch(const double* values, int start) const;
 
   // ---- Identity ------------------------------------------------------------------------
+  // Any thread, no mutex needed: neither changes after construction and host identification.
   virtual int ApiCode() const { return mApiCode; }
   virtual int HostCode() const { return mHostCode; }
   const char* ApiName() const;
@@ -164,11 +186,14 @@ public:
   void ClearScratch();
 
   // ---- Rate, block size, latency --------------------------------------------------------
-  // Resizes the scratch arrays when n differs; false (block size kept) if they cannot grow.
+  // Host's set-up thread, mutex held. Resizes the scratch arrays when n differs; false (block
+  // size kept) if they cannot grow.
   virtual bool SetBlockLength(int n);
   void SetRate(double hertz) { mSampleRate = hertz; }
   double SampleRate() const { return mSampleRate; }
   int BlockSize() const { return mBlockSize; }
+  // Host's UI thread, mutex not held: the adapter tells the host, which must not happen
+  // inside a block.
   virtual void SetLatencyFrames(int n);
   int LatencyFrames() const { return mLatency; }
   // Creates the pass-through delay (the adapter does this when there is an input channel).
@@ -186,6 +211,9 @@ public:
   const char* ParamGroupAt(int i) const;  // "" outside
 
   // ---- State -----------------------------------------------------------------------------
+  // Called with the mutex held (the defaults take it too). Serialising grows the chunk and so
+  // runs on the host's UI thread only; restoring also runs on the audio thread for a host
+  // program change and must not allocate there.
   // The parameter image: every parameter's value as a little-endian double, in index order.
   virtual bool SerializeParams(StateChunk* chunk);
   // Returns start + 8 * NParams(), or -1 when the image runs out (see the implementation).
@@ -195,7 +223,12 @@ public:
 
   // ---- Presets ---------------------------------------------------------------------------
   void FillDefaultPresets(const char* name, int count);
+  // Makes slot index current. An empty slot first captures the current values under the next
+  // "user preset N" name, which grows its image: never on the audio thread.
   bool LoadPreset(int index);
+  // Loads a slot that holds an image; an empty slot is refused (false) and stays empty. It
+  // captures nothing and so allocates nothing: the audio thread's way to change presets.
+  bool LoadFilledPreset(int index);
   bool LoadPresetByName(const char* name);
   const char* PresetName(int index) const;  // "" outside
   int PresetCount() const { return static_cast<int>(mPresets.size()); }
@@ -230,6 +263,7 @@ private:
   void PointUnboundSlotsAtScratch(int nFrames);
   void ConvertOutputsToFloat(int nFrames, bool adding);
   PresetSlot* FirstFreePreset();
+  void MakePresetCurrent(int index);  // selects it, tells the effect and refreshes the editor
   // Marks the slot initialised, names it and empties its image.
   static void ClaimPreset(PresetSlot* slot, const char* name);
   PresetSlot* ClaimFreePreset(const char* name);  // nullptr when every slot is taken

@@ -7,6 +7,7 @@
 #include "framework/Base64.h"
 #include "framework/FixedText.h"
 #include "framework/IPlugBase.h"
+#include "framework/ReplacingFile.h"
 #include "framework/Trace.h"
 
 namespace
@@ -19,18 +20,32 @@ constexpr double kUnsetValueMarker = 9.999e-08;
 // The dumps cut the base64 text of one image at this length.
 constexpr int kMaxBlobTextLength = 1023;
 
-struct FileCloser
-{
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
 std::string BlobText(const StateChunk& image)
 {
   std::string text = Base64::Encode(image.Bytes(), image.Size());
   if (text.size() > static_cast<size_t>(kMaxBlobTextLength))
     text.resize(kMaxBlobTextLength);
   return text;
+}
+
+// One "identifier, value" entry of the source dump; without an identifier the index stands in.
+void PrintNamedValue(ReplacingFile& file, const IPlugParam& param, const char* identifier, int paramIdx)
+{
+  char indexText[16];
+  std::snprintf(indexText, sizeof indexText, "%d", paramIdx);
+  char valueText[64];
+  if (param.Kind() == KindBool)
+    std::snprintf(valueText, sizeof valueText, "%s", param.BoolValue() ? "true" : "false");
+  else if (param.Kind() == KindInt || param.Kind() == KindEnum)
+    std::snprintf(valueText, sizeof valueText, "%d", param.IntValue());
+  else
+    std::snprintf(valueText, sizeof valueText, "%.6f", param.Value());
+  file.Print(",\n    %s, %s", identifier ? identifier : indexText, valueText);
+}
+
+void PrintBlobLine(ReplacingFile& file, const char* name, const StateChunk& image)
+{
+  file.Print("MakePresetFromBlob(\"%s\", \"%s\", %i);\n", name, BlobText(image).c_str(), image.Size());
 }
 }  // namespace
 
@@ -113,22 +128,34 @@ void IPlugBase::FillDefaultPresets(const char* name, int count)
 bool IPlugBase::LoadPreset(int index)
 {
   Lock lock(mMutex);
-  if (index < 0 || index >= PresetCount())
+  const PresetSlot* slot = PresetAt(index);
+  if (!slot)
     return false;
-  PresetSlot& slot = *mPresets[index];
-  if (!slot.initialised)
-  {
-    char name[PresetSlot::kNameSize];
-    NextUserPresetName(name);
-    if (!CaptureIntoPreset(&slot, name))
-      return false;
-  }
-  else if (UnserializeState(&slot.image, 0) < 1)
+  if (slot->initialised)
+    return LoadFilledPreset(index);
+  char name[PresetSlot::kNameSize];
+  NextUserPresetName(name);
+  if (!CaptureIntoPreset(mPresets[index].get(), name))
     return false;
+  MakePresetCurrent(index);
+  return true;
+}
+
+bool IPlugBase::LoadFilledPreset(int index)
+{
+  Lock lock(mMutex);
+  const PresetSlot* slot = PresetAt(index);
+  if (!slot || !slot->initialised || UnserializeState(&slot->image, 0) < 1)
+    return false;
+  MakePresetCurrent(index);
+  return true;
+}
+
+void IPlugBase::MakePresetCurrent(int index)
+{
   mCurrentPresetIndex = index;
   OnPresetChanged();
   RefreshEditorFromParams();
-  return true;
 }
 
 bool IPlugBase::LoadPresetByName(const char* name)
@@ -307,56 +334,43 @@ int IPlugBase::UnserializePresets(const StateChunk* chunk, int startPos)
   return position;
 }
 
+// The dumps are formatted under the mutex; the flush, close and rename that may wait for the
+// disk come after it is released, so a block is not held up by them.
 bool IPlugBase::WritePresetSource(const char* path, const char* const* paramIdentifiers)
 {
-  File file(path ? std::fopen(path, "w") : nullptr);
-  if (!file)
+  ReplacingFile file(path);
+  if (!file.IsOpen())
     return false;
-  Lock lock(mMutex);
-  std::fprintf(file.get(), "  MakePresetFromNamedParams(\"name\", %d", NParams());
-  for (int i = 0; i < NParams(); ++i)
   {
-    const IPlugParam& param = *mParams[i];
-    char indexText[16];
-    std::snprintf(indexText, sizeof indexText, "%d", i);
-    const char* identifier = paramIdentifiers && paramIdentifiers[i] ? paramIdentifiers[i] : indexText;
-    char valueText[64];
-    if (param.Kind() == KindBool)
-      std::snprintf(valueText, sizeof valueText, "%s", param.BoolValue() ? "true" : "false");
-    else if (param.Kind() == KindInt || param.Kind() == KindEnum)
-      std::snprintf(valueText, sizeof valueText, "%d", param.IntValue());
-    else
-      std::snprintf(valueText, sizeof valueText, "%.6f", param.Value());
-    std::fprintf(file.get(), ",\n    %s, %s", identifier, valueText);
+    Lock lock(mMutex);
+    file.Print("  MakePresetFromNamedParams(\"name\", %d", NParams());
+    for (int i = 0; i < NParams(); ++i)
+      PrintNamedValue(file, *mParams[i], paramIdentifiers && paramIdentifiers[i] ? paramIdentifiers[i] : nullptr, i);
+    file.Print(");\n");
   }
-  std::fprintf(file.get(), ");\n");
-  return true;
+  return file.Commit();
 }
 
 bool IPlugBase::WritePresetBlob(const char* path)
 {
-  Lock lock(mMutex);
-  const PresetSlot* slot = PresetAt(mCurrentPresetIndex);
-  if (!slot)
-    return false;
-  File file(path ? std::fopen(path, "w") : nullptr);
-  if (!file)
-    return false;
-  std::fprintf(file.get(), "MakePresetFromBlob(\"name\", \"");
-  std::fprintf(file.get(), "%s\", %i);\n", BlobText(slot->image).c_str(), slot->image.Size());
-  return true;
+  ReplacingFile file(path);
+  {
+    Lock lock(mMutex);
+    const PresetSlot* slot = PresetAt(mCurrentPresetIndex);
+    if (!slot)
+      return false;
+    PrintBlobLine(file, "name", slot->image);
+  }
+  return file.Commit();
 }
 
 bool IPlugBase::WriteBankBlob(const char* path)
 {
-  File file(path ? std::fopen(path, "w") : nullptr);
-  if (!file)
-    return false;
-  Lock lock(mMutex);
-  for (const auto& slot : mPresets)
+  ReplacingFile file(path);
   {
-    std::fprintf(file.get(), "MakePresetFromBlob(\"%s\", \"", slot->name);
-    std::fprintf(file.get(), "%s\", %i);\n", BlobText(slot->image).c_str(), slot->image.Size());
+    Lock lock(mMutex);
+    for (const auto& slot : mPresets)
+      PrintBlobLine(file, slot->name, slot->image);
   }
-  return true;
+  return file.Commit();
 }

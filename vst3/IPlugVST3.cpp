@@ -168,6 +168,9 @@ tresult PLUGIN_API IPlugVST3::setBusArrangements(SpeakerArrangement* inputs, int
       (numOuts > 0 && outputs == nullptr))
     return kInvalidArgument;
 
+  // A host that rearranges the buses while another thread still processes must not pull the
+  // channels out from under a block.
+  const std::lock_guard<std::recursive_mutex> lock(Mutex());
   ConnectInputChannels(0, InputChannelCount(), false);
   ConnectOutputChannels(0, OutputChannelCount(), false);
 

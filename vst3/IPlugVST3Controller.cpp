@@ -120,8 +120,13 @@ bool IPlugVST3::IsRangeParam(ParamID id) const
 
 // ---- Value conversions ---------------------------------------------------------------------
 
+// The host calls these from its own threads while process runs: each one holds the plug-in's
+// mutex while it touches a parameter or the bypass flag, so a value never changes halfway
+// through a block and no read overlaps a write.
+
 ParamValue PLUGIN_API IPlugVST3::getParamNormalized(ParamID id)
 {
+  const std::lock_guard<std::recursive_mutex> lock(Mutex());
   if (id == kBypassParamId)
     return IsBypassed() ? 1.0 : 0.0;
   if (IsPluginParam(id))
@@ -130,11 +135,20 @@ ParamValue PLUGIN_API IPlugVST3::getParamNormalized(ParamID id)
 }
 
 // Host values reach the processing side through the parameter queues of process; this only
-// sets the parameter.
+// sets the parameter. The bypass switch is the exception: it is the plug-in's own state, and
+// hosts tell the controller about it beside the queue, then read it back.
 tresult PLUGIN_API IPlugVST3::setParamNormalized(ParamID id, ParamValue value)
 {
+  const std::lock_guard<std::recursive_mutex> lock(Mutex());
   ParamValue normalised = 0.0;
-  if (!IsPluginParam(id) || !NormalisedFromHost(value, &normalised))
+  if (!NormalisedFromHost(value, &normalised))
+    return kResultFalse;
+  if (id == kBypassParamId && !IsInstrument())
+  {
+    SetBypassed(normalised > 0.5);
+    return kResultOk;
+  }
+  if (!IsPluginParam(id))
     return kResultFalse;
   ParamAt(static_cast<int>(id))->SetFromNormalized(normalised);
   return kResultOk;
@@ -142,6 +156,7 @@ tresult PLUGIN_API IPlugVST3::setParamNormalized(ParamID id, ParamValue value)
 
 ParamValue PLUGIN_API IPlugVST3::plainParamToNormalized(ParamID id, ParamValue plain)
 {
+  const std::lock_guard<std::recursive_mutex> lock(Mutex());
   if (IsPluginParam(id))
     return ParamAt(static_cast<int>(id))->ToNormalized(plain);
   return plain;
@@ -154,6 +169,7 @@ ParamValue PLUGIN_API IPlugVST3::normalizedParamToPlain(ParamID id, ParamValue v
   ParamValue normalised = 0.0;
   if (!NormalisedFromHost(value, &normalised))
     normalised = 0.0;
+  const std::lock_guard<std::recursive_mutex> lock(Mutex());
   if (IsRangeParam(id))
     return ParamAt(static_cast<int>(id))->FromNormalized(normalised);
   return SingleComponentEffect::normalizedParamToPlain(id, normalised);
@@ -165,6 +181,7 @@ tresult PLUGIN_API IPlugVST3::getParamValueByString(ParamID id, TChar* string, P
 {
   if (string == nullptr)
     return kResultFalse;
+  const std::lock_guard<std::recursive_mutex> lock(Mutex());
   ParamValue parsed = 0.0;
   if (SingleComponentEffect::getParamValueByString(id, string, parsed) != kResultTrue ||
       !std::isfinite(parsed))
@@ -181,8 +198,11 @@ tresult PLUGIN_API IPlugVST3::getParamStringByValue(ParamID id, ParamValue value
   ParamValue normalised = 0.0;
   if (!IsPluginParam(id) || string == nullptr || !NormalisedFromHost(value, &normalised))
     return kResultFalse;
+  constexpr bool kValueIsNormalised = true;
+  constexpr bool kWithValueTexts = true;
   char text[IPlugParam::kDisplaySize];
-  ParamAt(static_cast<int>(id))->FormatValue(normalised, true, text, true);
+  const std::lock_guard<std::recursive_mutex> lock(Mutex());
+  ParamAt(static_cast<int>(id))->FormatValue(normalised, kValueIsNormalised, text, kWithValueTexts);
   WidenText(text, string, kTextUnits);
   return kResultOk;
 }
@@ -287,6 +307,7 @@ tresult PLUGIN_API IPlugVST3::getProgramName(ProgramListID listId, int32 program
 {
   if (listId != static_cast<ProgramListID>(kPresetParamId) || name == nullptr)
     return kResultFalse;
+  const std::lock_guard<std::recursive_mutex> lock(Mutex());
   WidenText(PresetName(programIndex), name, kTextUnits);
   return kResultOk;
 }

@@ -81,7 +81,9 @@ void IPlugVST3::ApplyParameterChange(ParamID id, ParamValue value)
   }
   else if (id == kPresetParamId)
   {
-    LoadPreset(static_cast<int>(PresetCount() * value));
+    // An empty slot would capture the current state into itself, growing its image: here,
+    // on the audio thread, a change to an empty slot is ignored instead.
+    LoadFilledPreset(static_cast<int>(PresetCount() * value));
   }
   else if (IsPluginParam(id))
   {

@@ -39,7 +39,8 @@ public:
   virtual void PointerHover(int x, int y, const IPointerMods& mods);
   virtual void PointerLeave();
   virtual bool Paint(IGraphics& graphics) = 0;
-  // Safe on the thread that delivers parameter changes: stores and flags only.
+  // Called through IEditor::PushParamValue with the plug-in's mutex held, on the audio thread
+  // too: an override stores and flags only, allocating and drawing nothing.
   virtual void ValueFromPlugin(double normalized);
   virtual void TextEntered(const char* text);
   virtual void SetHidden(bool hide);
@@ -49,6 +50,7 @@ public:
   virtual void MarkClean();
   virtual bool NeedsPaint() const { return mDirty; }
   virtual void IdleTick();
+  // Same thread and lock as ValueFromPlugin, and the same limits.
   virtual void AuxValueFromPlugin(int position, double normalized);
   virtual void MoveTo(int x, int y);
   // Everything the control may touch when it paints; the editor repaints this region.

@@ -22,7 +22,7 @@ public:
       ParamAt(i)->DefineDouble("P", 0.0, 0.0, 100.0, 0.1, 1.0);
   }
 
-  void ApplyParamChange(int paramIdx, int source) override
+  void ApplyParamChange(int paramIdx, ParamChangeSource source) override
   {
     std::lock_guard<std::recursive_mutex> lock(Mutex());
     mirror[paramIdx] = ParamAt(paramIdx)->Value();

@@ -45,7 +45,7 @@ void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 TEST(RealTime, BlockOperationsDoNotAllocate)
 {
-  RecordingPlug plug(2, "1-1 2-2", 1, 16);
+  RecordingPlug plug(2, "1-1 2-2", 2, 16);
   plug.ParamAt(0)->DefineDouble("Mix", 50.0, 0.0, 100.0, 1.0, 1.0);
   plug.ParamAt(1)->DefineInt("Freq", 250, 50, 5000);
   plug.ParamAt(1)->SetCurveExponent(3.5);
@@ -86,8 +86,11 @@ TEST(RealTime, BlockOperationsDoNotAllocate)
     ASSERT_TRUE(plug.PassThrough(256));
     ASSERT_EQ(static_cast<int>(image.Size()), plug.UnserializeState(&image, 0));
     ASSERT_TRUE(plug.LoadPreset(0));
+    ASSERT_TRUE(plug.LoadFilledPreset(0));
+    ASSERT_FALSE(plug.LoadFilledPreset(1));  // empty: refused rather than captured
   }
   EXPECT_EQ(0, counter.Count());
+  EXPECT_FALSE(plug.PresetAt(1)->initialised);
   EXPECT_GE(editor->pushes.size(), 12u);
 }
 

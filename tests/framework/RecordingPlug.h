@@ -16,7 +16,7 @@ public:
   {
   }
 
-  void ApplyParamChange(int paramIdx, int source) override
+  void ApplyParamChange(int paramIdx, ParamChangeSource source) override
   {
     std::lock_guard<std::recursive_mutex> lock(Mutex());
     ++applyCount;

@@ -1,10 +1,15 @@
+#include <sys/resource.h>
+
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <limits>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -53,6 +58,28 @@ std::string ReadAndRemove(const std::string& path)
   std::remove(path.c_str());
   return text.str();
 }
+
+// For one scope, files this process writes cannot grow past a few bytes, as on a full disk.
+class FileSizeLimit
+{
+public:
+  explicit FileSizeLimit(rlim_t bytes) : mSavedHandler(std::signal(SIGXFSZ, SIG_IGN))
+  {
+    getrlimit(RLIMIT_FSIZE, &mSaved);
+    rlimit limit = mSaved;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit()
+  {
+    setrlimit(RLIMIT_FSIZE, &mSaved);
+    std::signal(SIGXFSZ, mSavedHandler);
+  }
+
+private:
+  void (*mSavedHandler)(int);
+  rlimit mSaved = {};
+};
 }  // namespace
 
 TEST(StateChunk, ReadsReportTheNextPositionOrMinusOne)
@@ -268,4 +295,29 @@ TEST(PresetDumps, SourceAndBlobTexts)
   EXPECT_EQ("MakePresetFromBlob(\"-\", \"" + blob + "\", 24);\nMakePresetFromBlob(\"empty\", \"\", 0);\n",
             ReadAndRemove(path));
   EXPECT_FALSE(plug.WriteBankBlob("/nonexistent-dir/x/bank.txt"));
+}
+
+TEST(PresetDumps, AWriteThatFailsPartWayReportsFalseAndKeepsTheEarlierFile)
+{
+  PresetPlug plug(2);
+  plug.FillDefaultPresets("-", 1);
+  const char* const ids[] = {"kMix", "kSwitch", "kBits"};
+  const std::vector<std::pair<const char*, std::function<bool(const char*)>>> writers = {
+    {"source", [&](const char* path) { return plug.WritePresetSource(path, ids); }},
+    {"preset blob", [&](const char* path) { return plug.WritePresetBlob(path); }},
+    {"bank blob", [&](const char* path) { return plug.WriteBankBlob(path); }},
+  };
+  const std::string path = ::testing::TempDir() + "preset_dump_full.txt";
+  for (const auto& [what, write] : writers)
+  {
+    std::ofstream(path) << "earlier";
+    bool written = true;
+    {
+      const FileSizeLimit diskFull(8);
+      written = write(path.c_str());
+    }
+    EXPECT_FALSE(written) << what;
+    EXPECT_EQ("earlier", ReadAndRemove(path)) << what;
+    EXPECT_FALSE(std::ifstream(path + ".part").good()) << what << ": partial file left behind";
+  }
 }

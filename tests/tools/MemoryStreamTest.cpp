@@ -87,5 +87,6 @@ TEST(MemoryStream, SavesAndLoadsFiles)
   EXPECT_EQ(loaded.Bytes(), original.Bytes());
   std::remove(path.c_str());
   EXPECT_FALSE(loaded.LoadFile(path));
+  EXPECT_FALSE(loaded.LoadFile(testing::TempDir()));  // a folder opens but cannot be read
   EXPECT_FALSE(original.SaveFile("/nonexistent-folder/state.bin"));
 }

@@ -1,4 +1,4 @@
-#include "tests/tools/RenderProcess.h"
+#include "tests/tools/RenderFixture.h"
 #include "tests/tools/TestAudio.h"
 
 #include <gtest/gtest.h>
@@ -16,34 +16,9 @@ namespace {
 constexpr int kRate = 44100;
 const int kFloatWav = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
 
-std::vector<std::string> Lines(const std::string& text)
-{
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);)
-    lines.push_back(line);
-  return lines;
-}
-
-class Renderer : public testing::Test
+class Renderer : public RenderFixture
 {
 protected:
-  void SetUp() override
-  {
-    std::string pattern = testing::TempDir() + "vulcrax-render-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    mDirectory = pattern;
-  }
-
-  void TearDown() override { std::filesystem::remove_all(mDirectory); }
-
-  std::string Path(const std::string& name) const { return mDirectory + "/" + name; }
-
-  ProcessResult Render(const std::vector<std::string>& arguments, const std::string& workingDirectory = "")
-  {
-    return RunProgram(VULCRAX_RENDER_PATH, arguments, mDirectory, workingDirectory);
-  }
-
   // Writes a test signal and renders it; the output is read back (empty on failure).
   TestAudio RenderSignal(const TestAudio& input, const std::string& name, std::vector<std::string> arguments)
   {
@@ -61,8 +36,6 @@ protected:
     EXPECT_EQ(Lines(result.err).size(), 1u) << result.err;
     EXPECT_NE(result.err.find(wording), std::string::npos) << result.err;
   }
-
-  std::string mDirectory;
 };
 
 TEST_F(Renderer, OutputHasTheInputsLayoutAndFormat)
@@ -224,6 +197,28 @@ TEST_F(Renderer, DemoRendersWithoutInputAndReportsLevels)
   EXPECT_NE(lines[1].find("channel 1: peak"), std::string::npos);
   EXPECT_NE(lines[2].find("channel 2: peak"), std::string::npos);
   EXPECT_NE(lines[2].find("RMS"), std::string::npos);
+}
+
+// An installed renderer sits in bin/ with the bundle in lib/vst3/ beside it, wherever the
+// package was unpacked; without such a bundle it uses the one built in this tree.
+TEST_F(Renderer, UsesTheBundleInstalledBesideItElseTheBuiltOne)
+{
+  namespace fs = std::filesystem;
+  const fs::path installed = fs::path(mDirectory) / "lib/vst3/TolvexVulcrax.vst3";
+  fs::create_directories(Path("bin"));
+  fs::copy_file(VULCRAX_RENDER_PATH, Path("bin/vulcrax-render"));
+  fs::permissions(Path("bin/vulcrax-render"), fs::perms::owner_exec, fs::perm_options::add);
+  const auto usedBundle = [&] {
+    const ProcessResult result = RunProgram(Path("bin/vulcrax-render"), {"--stats"}, mDirectory, mDirectory);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    const std::string first = Lines(result.out).empty() ? std::string() : Lines(result.out)[0];
+    return first.substr(first.find(", through ") + 10);
+  };
+  EXPECT_EQ(fs::path(usedBundle()), fs::canonical(TV_BUNDLE_DIR));
+
+  fs::create_directories(installed.parent_path());
+  fs::copy(TV_BUNDLE_DIR, installed, fs::copy_options::recursive);
+  EXPECT_EQ(fs::path(usedBundle()), fs::canonical(installed));
 }
 
 TEST_F(Renderer, ListShowsEveryParameterWithItsUnitAndCurrentValue)

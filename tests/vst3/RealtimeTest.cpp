@@ -5,11 +5,14 @@
 #include <dlfcn.h>
 #include <pthread.h>
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <random>
+#include <vector>
 
 #include "tests/vst3/PluginTestHost.h"
+#include "tools/host/MemoryStream.h"
 #include "tools/host/ParameterChanges.h"
 #include "tools/host/ProcessDataBuilder.h"
 
@@ -98,18 +101,39 @@ namespace {
 class RealtimeTest : public VstTest::PluginTest, public ::testing::WithParamInterface<int32>
 {
 protected:
-  // Every parameter, bypass and program change moved at once, with the next block's values.
-  void QueueChanges(std::mt19937& random)
+  // Every parameter and bypass moved at once, with the next block's values, and a program
+  // change to the given value.
+  void QueueChanges(std::mt19937& random, ParamValue program)
   {
     std::uniform_real_distribution<double> value(0.0, 1.0);
     changes.Clear();
     for (int i = 0; i < VstTest::kParamCount; ++i)
       changes.AddChange(i, value(random));
     changes.AddChange(VstTest::kBypassId, value(random));
-    changes.AddChange(VstTest::kPresetId, value(random) < 0.5 ? 0.0 : 1.0);
+    changes.AddChange(VstTest::kPresetId, program);
+  }
+
+  // The value of every step of the program-change parameter: each preset slot, and the step
+  // past the last slot that the parameter also announces.
+  std::vector<ParamValue> ProgramSteps() const
+  {
+    std::vector<ParamValue> steps;
+    for (int32 i = 0; i < Controller()->getParameterCount(); ++i)
+    {
+      ParameterInfo info = {};
+      if (Controller()->getParameterInfo(i, info) != kResultOk || info.id != VstTest::kPresetId)
+        continue;
+      for (int32 step = 0; step <= info.stepCount; ++step)
+        steps.push_back(static_cast<ParamValue>(step) / std::max(info.stepCount, 1));
+    }
+    return steps;
   }
 
   TvHost::ParameterChanges changes;
+};
+
+class RealtimeCounterTest : public VstTest::PluginTest
+{
 };
 
 } // namespace
@@ -122,15 +146,19 @@ TEST_P(RealtimeTest, ProcessAllocatesNothingAndLocksOnlyThePluginMutex)
   for (int32 c = 0; c < 2; ++c)
     for (int32 f = 0; f < 3 * kBlock; ++f)
       buffers.SetInput(c, f, 0.5 * ((f * (c + 3)) % 17 - 8) / 8.0);
+  const std::vector<ParamValue> programs = ProgramSteps();
+  ASSERT_GE(programs.size(), 2u);
   std::mt19937 random(11);
-  QueueChanges(random);
+  QueueChanges(random, 0.0);
   ASSERT_EQ(Processor()->process(buffers.Prepare(kBlock, &changes)), kResultOk);
 
   int allocations = 0;
-  for (int block = 0; block < 40; ++block)
+  tMutexCount = 0;
+  const int blocks = std::max(40, 3 * static_cast<int>(programs.size()));
+  for (int block = 0; block < blocks; ++block)
   {
-    QueueChanges(random);
-    const int32 frames = block % 3 == 0 ? 3 * kBlock : kBlock - block;
+    QueueChanges(random, programs[block % programs.size()]);
+    const int32 frames = block % 3 == 0 ? 3 * kBlock : kBlock - block % kBlock;
     ProcessData& data = buffers.Prepare(frames, &changes);
     tAllocations = 0;
     tWatching = true;
@@ -140,6 +168,22 @@ TEST_P(RealtimeTest, ProcessAllocatesNothingAndLocksOnlyThePluginMutex)
   }
   EXPECT_EQ(allocations, 0);
   EXPECT_EQ(tMutexCount, 1);
+}
+
+// The counters above would pass a silent instrument: a controller call known to allocate and
+// to take the plug-in's mutex must move both.
+TEST_F(RealtimeCounterTest, SeeTheModulesAllocationsAndLocks)
+{
+  TvHost::MemoryStream state;
+  tAllocations = 0;
+  tMutexCount = 0;
+  tWatching = true;
+  const tresult result = Controller()->getState(&state);
+  tWatching = false;
+  EXPECT_EQ(result, kResultOk);
+  EXPECT_GT(tAllocations, 0);
+  EXPECT_GE(tMutexCount, 1);
+  tMutexCount = 0;
 }
 
 INSTANTIATE_TEST_SUITE_P(BothSampleSizes, RealtimeTest, ::testing::Values(kSample32, kSample64));

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <limits>
 
 namespace TvHost {
@@ -20,7 +19,12 @@ bool MemoryStream::LoadFile(const std::string& path)
   std::ifstream file(path, std::ios::binary);
   if (!file)
     return false;
-  std::vector<char> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  // Read through the stream itself, which turns a read error (a folder opened as a file, a
+  // device fault) into its bad state; the buffer's own iterator would throw instead.
+  std::vector<char> bytes;
+  char block[4096];
+  while (file.read(block, sizeof block) || file.gcount() > 0)
+    bytes.insert(bytes.end(), block, block + file.gcount());
   if (file.bad())
     return false;
   mBytes = std::move(bytes);

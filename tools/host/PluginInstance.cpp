@@ -69,14 +69,15 @@ std::unique_ptr<PluginInstance> PluginInstance::Create(std::shared_ptr<PluginMod
     error = std::string("cannot create an instance of \"") + info.name + "\"";
     return nullptr;
   }
-  std::unique_ptr<PluginInstance> instance(new PluginInstance(std::move(module), component));
+  std::unique_ptr<PluginInstance> instance(new PluginInstance(std::move(module), component, info.cid));
   if (!instance->Initialize(hostContext, error))
     return nullptr;
   return instance;
 }
 
-PluginInstance::PluginInstance(std::shared_ptr<PluginModule> module, IPtr<Vst::IComponent> component)
-  : mModule(std::move(module)), mComponent(std::move(component))
+PluginInstance::PluginInstance(std::shared_ptr<PluginModule> module, IPtr<Vst::IComponent> component,
+                               const TUID classId)
+  : mModule(std::move(module)), mComponent(std::move(component)), mClassId(FUID::fromTUID(classId))
 {
 }
 

@@ -33,6 +33,8 @@ public:
   Steinberg::Vst::IAudioProcessor* Processor() const { return mProcessor.get(); }
   Steinberg::Vst::IEditController* Controller() const { return mController.get(); }
   bool HasSeparateController() const { return mSeparateController; }
+  // The class identifier the factory created the component from; preset files carry it.
+  const Steinberg::FUID& ClassId() const { return mClassId; }
 
   // Main input and output buses of the same width: mono for 1 channel, stereo for 2; then
   // the buses the plug-in marks active by default are activated.
@@ -48,13 +50,15 @@ public:
   bool LoadState(MemoryStream& stream);
 
 private:
-  PluginInstance(std::shared_ptr<PluginModule> module, Steinberg::IPtr<Steinberg::Vst::IComponent> component);
+  PluginInstance(std::shared_ptr<PluginModule> module, Steinberg::IPtr<Steinberg::Vst::IComponent> component,
+                 const Steinberg::TUID classId);
   bool Initialize(Steinberg::FUnknown* hostContext, std::string& error);
   bool ConnectController(Steinberg::FUnknown* hostContext, std::string& error);
   void ActivateDefaultBuses();
 
   std::shared_ptr<PluginModule> mModule;
   Steinberg::IPtr<Steinberg::Vst::IComponent> mComponent;
+  Steinberg::FUID mClassId;
   Steinberg::IPtr<Steinberg::Vst::IAudioProcessor> mProcessor;
   Steinberg::IPtr<Steinberg::Vst::IEditController> mController;
   bool mSeparateController = false;

@@ -1,5 +1,6 @@
 #include "tools/snapshot/SurfacePng.h"
 
+#include "framework/ReplacingFile.h"
 #include "graphics/IGraphics.h"
 #include "graphics/lice/LICE_IBitmap.h"
 
@@ -7,16 +8,10 @@
 
 #include <csetjmp>
 #include <cstdio>
-#include <memory>
 #include <vector>
 
 namespace
 {
-struct FileCloser
-{
-  void operator()(FILE* f) const { std::fclose(f); }
-};
-
 // libpng reports errors by long jump; nothing with a destructor lives across it.
 bool WriteRows(FILE* file, png_bytep* rows, int width, int height)
 {
@@ -44,13 +39,13 @@ bool WriteRows(FILE* file, png_bytep* rows, int width, int height)
 bool WriteSurfacePng(LICE_IBitmap* bitmap, const char* path)
 {
   if (!bitmap || !path || bitmap->Width() <= 0 || bitmap->Height() <= 0 || !bitmap->Bits()) return false;
-  std::unique_ptr<FILE, FileCloser> file(std::fopen(path, "wb"));
-  if (!file) return false;
+  ReplacingFile file(path);
+  if (!file.IsOpen()) return false;
 
   std::vector<png_bytep> rows(static_cast<size_t>(bitmap->Height()));
   for (int y = 0; y < bitmap->Height(); ++y)
     rows[static_cast<size_t>(y)] = reinterpret_cast<png_bytep>(bitmap->Bits() + static_cast<size_t>(y) * bitmap->RowSpan());
-  return WriteRows(file.get(), rows.data(), bitmap->Width(), bitmap->Height()) && std::fflush(file.get()) == 0;
+  return WriteRows(file.Stream(), rows.data(), bitmap->Width(), bitmap->Height()) && file.Commit();
 }
 
 bool SnapshotEditor(IGraphics& graphics, const char* path)

@@ -14,15 +14,6 @@ using TvHost::ParameterEntry;
 
 namespace {
 
-std::string Trim(const std::string& text)
-{
-  const size_t first = text.find_first_not_of(" \t");
-  if (first == std::string::npos)
-    return std::string();
-  const size_t last = text.find_last_not_of(" \t");
-  return text.substr(first, last - first + 1);
-}
-
 // A whole string that is a finite number, optionally followed by the parameter's unit.
 bool ParseNumber(const std::string& text, const std::string& units, double& value)
 {

@@ -14,6 +14,15 @@ std::string PluginValueText(Vst::IEditController& controller, Vst::ParamID id, d
   return TvHost::Utf16ToUtf8(text, 128);
 }
 
+std::string Trim(const std::string& text)
+{
+  const size_t first = text.find_first_not_of(" \t\r");
+  if (first == std::string::npos)
+    return std::string();
+  const size_t last = text.find_last_not_of(" \t\r");
+  return text.substr(first, last - first + 1);
+}
+
 std::string FormatNumber(double value)
 {
   std::ostringstream out;

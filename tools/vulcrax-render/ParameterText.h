@@ -11,6 +11,9 @@
 std::string PluginValueText(Steinberg::Vst::IEditController& controller, Steinberg::Vst::ParamID id,
                             double normalized);
 
+// text without the spaces, tabs and carriage returns around it.
+std::string Trim(const std::string& text);
+
 // A number in its shortest usual form ("60", "0.5", "-30").
 std::string FormatNumber(double value);
 

@@ -14,10 +14,11 @@ const char kUsage[] =
   "Processes INPUT (WAV, FLAC, AIFF, mono or stereo) through the TolvexVulcrax VST 3 plug-in.\n"
   "Without INPUT a few seconds of built-in demo music are processed.\n"
   "NAME=VALUE sets a parameter in its own units, e.g. \"Mid Sat. Gain=18\" or\n"
-  "\"Oversample On/Off=on\"; \"Bypass=on\" bypasses the plug-in.\n"
+  "\"Oversample On/Off=on\"; \"Bypass=on\" bypasses the plug-in. Settings apply after a preset.\n"
   "\n"
   "  -o, --output FILE     output file (default: INPUT-vulcrax.EXT, or vulcrax-demo.wav)\n"
-  "  -p, --plugin PATH     plug-in bundle or library (default: the one built with this tool)\n"
+  "  -p, --plugin PATH     plug-in bundle or library (default: the one installed beside this\n"
+  "                        tool in ../lib/vst3, else the one built with it)\n"
   "  -s, --set NAME=VALUE  set a parameter (same as a NAME=VALUE argument)\n"
   "  -i, --input FILE      input file (for names that contain '=')\n"
   "  -b, --block-size N    frames per processing block, 1 to 65536 (default 512)\n"
@@ -26,6 +27,11 @@ const char kUsage[] =
   "      --list            print the parameters with their current values and exit\n"
   "      --state FILE      load a state saved with --save-state before processing\n"
   "      --save-state FILE save the plug-in's state after processing (or after --list)\n"
+  "      --preset NAME     load a factory preset (--list-presets names them; any case) or,\n"
+  "                        when NAME is a file, a .vstpreset of this plug-in, before processing\n"
+  "      --save-preset FILE\n"
+  "                        save the settings as a .vstpreset after processing (or after --list)\n"
+  "      --list-presets    print the factory presets and exit\n"
   "      --stats           print peak and RMS level of each output channel\n"
   "  -h, --help            show this help\n";
 
@@ -122,7 +128,8 @@ bool ApplyNumber(const std::string& option, const std::string& text, RenderOptio
 bool IsValueOption(const std::string& name)
 {
   static const char* const kNames[] = {"-o", "--output", "-p", "--plugin", "-s", "--set", "-i", "--input",
-                                       "-b", "--block-size", "--precision", "--state", "--save-state"};
+                                       "-b", "--block-size", "--precision", "--state", "--save-state",
+                                       "--preset", "--save-preset"};
   for (const char* known : kNames)
     if (name == known)
       return true;
@@ -143,6 +150,10 @@ bool ApplyValue(const std::string& name, const std::string& value, RenderOptions
     options.loadStatePath = value;
   else if (name == "--save-state")
     options.saveStatePath = value;
+  else if (name == "--preset")
+    options.preset = value;
+  else if (name == "--save-preset")
+    options.savePresetPath = value;
   else
     return ApplyNumber(name, value, options, error);
   return true;
@@ -154,6 +165,8 @@ bool ApplyFlag(const std::string& name, RenderOptions& options)
     options.floatOutput = true;
   else if (name == "--list")
     options.list = true;
+  else if (name == "--list-presets")
+    options.listPresets = true;
   else if (name == "--stats")
     options.stats = true;
   else if (name == "-h" || name == "--help")
@@ -196,6 +209,12 @@ bool ParseRenderOptions(int argc, const char* const* argv, RenderOptions& option
       error = "unknown option " + argument + " (see --help)";
       return false;
     }
+  }
+  // Either one replaces every parameter, so the second would silently undo the first.
+  if (!options.loadStatePath.empty() && !options.preset.empty())
+  {
+    error = "--state and --preset both set every parameter; give only one of them";
+    return false;
   }
   return true;
 }

@@ -14,10 +14,13 @@ struct RenderOptions
   int precision = 32;                    // sample size handed to the plug-in, 32 or 64 bits
   bool floatOutput = false;              // 32-bit float WAV instead of the input's format
   bool list = false;
+  bool listPresets = false;
   bool stats = false;
   bool help = false;
   std::string loadStatePath;
   std::string saveStatePath;
+  std::string preset;                    // factory preset name or .vstpreset file
+  std::string savePresetPath;
 };
 
 // Fills options from the command line; false with a message in error for a bad option.

@@ -2,20 +2,27 @@
 
 #include "tools/host/MemoryStream.h"
 #include "tools/host/ParameterChanges.h"
+#include "tools/host/PresetFileIO.h"
 #include "tools/host/ProcessDataBuilder.h"
 #include "tools/vulcrax-render/DemoSignal.h"
 #include "tools/vulcrax-render/ParameterListing.h"
 #include "tools/vulcrax-render/ParameterText.h"
+#include "tools/vulcrax-render/PresetBank.h"
 #include "tools/vulcrax-render/ProgressBar.h"
 #include "tools/vulcrax-render/SoundFile.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #ifndef TV_DEFAULT_PLUGIN_PATH
 #define TV_DEFAULT_PLUGIN_PATH "TolvexVulcrax.vst3"
+#endif
+#ifndef TV_INSTALLED_PLUGIN_PATH
+#define TV_INSTALLED_PLUGIN_PATH "../lib/vst3/TolvexVulcrax.vst3"
 #endif
 
 using namespace Steinberg;
@@ -32,6 +39,23 @@ std::string ResolvedPath(const std::string& path)
   return realpath(path.c_str(), resolved) ? std::string(resolved) : std::string();
 }
 
+bool IsFile(const std::string& path)
+{
+  struct stat info{};
+  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+// An installed renderer uses the bundle installed with it, wherever the package was unpacked;
+// one run from the build tree finds no such bundle and uses the one built beside it.
+std::string DefaultPluginPath()
+{
+  const std::string executable = ResolvedPath("/proc/self/exe");
+  const std::string folder = executable.substr(0, executable.find_last_of('/') + 1);
+  const std::string installed = ResolvedPath(folder + TV_INSTALLED_PLUGIN_PATH);
+  return !executable.empty() && !installed.empty() ? installed : std::string(TV_DEFAULT_PLUGIN_PATH);
+}
+
+
 // "dir/name.ext" becomes "dir/name-vulcrax.ext" (or ".wav" when the format changes).
 std::string DerivedOutputPath(const std::string& input, bool forceWav)
 {
@@ -43,10 +67,11 @@ std::string DerivedOutputPath(const std::string& input, bool forceWav)
   return stem + "-vulcrax" + extension;
 }
 
-void PrintStats(std::FILE* out, const std::string& path, const SignalStats& stats)
+// The first line names the plug-in that made the output, so a run shows which bundle it used.
+void PrintStats(std::FILE* out, const std::string& path, const std::string& pluginPath, const SignalStats& stats)
 {
-  std::fprintf(out, "%s: %d channel(s), %lld frames\n", path.c_str(), stats.Channels(),
-               static_cast<long long>(stats.Frames()));
+  std::fprintf(out, "%s: %d channel(s), %lld frames, through %s\n", path.c_str(), stats.Channels(),
+               static_cast<long long>(stats.Frames()), pluginPath.c_str());
   for (int channel = 0; channel < stats.Channels(); ++channel)
     std::fprintf(out, "  channel %d: peak %.6f (%.2f dBFS), RMS %.6f (%.2f dBFS)\n", channel + 1,
                  stats.Peak(channel), ToDbfs(stats.Peak(channel)), stats.Rms(channel), ToDbfs(stats.Rms(channel)));
@@ -57,7 +82,7 @@ void PrintStats(std::FILE* out, const std::string& path, const SignalStats& stat
 Renderer::Renderer(RenderOptions options) : mOptions(std::move(options))
 {
   if (mOptions.pluginPath.empty())
-    mOptions.pluginPath = TV_DEFAULT_PLUGIN_PATH;
+    mOptions.pluginPath = DefaultPluginPath();
 }
 
 bool Renderer::Fail(const std::string& message)
@@ -68,11 +93,13 @@ bool Renderer::Fail(const std::string& message)
 
 int Renderer::Run()
 {
+  if (mOptions.listPresets)
+    return ListPresets() ? EXIT_SUCCESS : EXIT_FAILURE;
   const bool listOnly = mOptions.list;
   if (!listOnly && !OpenSource())
     return EXIT_FAILURE;
   const int channels = mSource ? mSource->Channels() : 2;
-  if (!LoadPlugin(channels) || !LoadState() || !ApplySettings())
+  if (!LoadPlugin(channels) || !LoadState() || !LoadPreset() || !ApplySettings(mOptions.settings))
     return EXIT_FAILURE;
   CaptureStartValues();
   if (listOnly)
@@ -80,9 +107,26 @@ int Renderer::Run()
     if (!ApplyWithoutAudio(channels))
       return EXIT_FAILURE;
     PrintParameterTable(stdout, *mDirectory, *mInstance->Controller());
-    return SaveState() ? EXIT_SUCCESS : EXIT_FAILURE;
   }
-  return Render() && SaveState() ? EXIT_SUCCESS : EXIT_FAILURE;
+  else if (!Render())
+  {
+    return EXIT_FAILURE;
+  }
+  return SaveState() && SavePreset() ? EXIT_SUCCESS : EXIT_FAILURE;
+}
+
+bool Renderer::ListPresets()
+{
+  PresetBank bank;
+  std::string error;
+  if (!bank.Parse(FactoryBankText(), error))
+    return Fail(error);
+  size_t nameWidth = 0;
+  for (const auto& preset : bank.Presets())
+    nameWidth = std::max(nameWidth, preset.name.size());
+  for (const auto& preset : bank.Presets())
+    std::printf("%-*s  %s\n", static_cast<int>(nameWidth), preset.name.c_str(), preset.description.c_str());
+  return true;
 }
 
 bool Renderer::OpenSource()
@@ -123,21 +167,53 @@ bool Renderer::LoadState()
 {
   if (mOptions.loadStatePath.empty())
     return true;
-  // Reading past the end is reported as an error, so that a truncated or foreign file is
-  // refused by the plug-in instead of being taken as far as it goes.
   TvHost::MemoryStream stream;
-  stream.SetEndOfData(TvHost::MemoryStream::EndOfData::kFailEmpty);
   if (!stream.LoadFile(mOptions.loadStatePath))
     return Fail("cannot read state file " + mOptions.loadStatePath);
+  return LoadStateBytes(stream, mOptions.loadStatePath);
+}
+
+bool Renderer::LoadStateBytes(TvHost::MemoryStream& stream, const std::string& path)
+{
+  // Reading past the end is reported as an error, so that a truncated or foreign state is
+  // refused by the plug-in instead of being taken as far as it goes.
+  stream.SetEndOfData(TvHost::MemoryStream::EndOfData::kFailEmpty);
   if (!mInstance->LoadState(stream))
-    return Fail("the plug-in refused the state in " + mOptions.loadStatePath);
+    return Fail("the plug-in refused the state in " + path);
   return true;
 }
 
-bool Renderer::ApplySettings()
+bool Renderer::LoadPreset()
+{
+  if (mOptions.preset.empty())
+    return true;
+  PresetBank bank;
+  std::string error;
+  if (!bank.Parse(FactoryBankText(), error))
+    return Fail(error);
+  if (const FactoryPreset* preset = bank.Find(mOptions.preset))
+    return ApplySettings(preset->settings);
+  if (IsFile(mOptions.preset))
+    return LoadPresetFile(mOptions.preset);
+  return Fail("\"" + mOptions.preset + "\" is neither a factory preset nor a preset file (--list-presets names them)");
+}
+
+bool Renderer::LoadPresetFile(const std::string& path)
+{
+  TvHost::PresetContents contents;
+  std::string error;
+  if (!TvHost::ReadPresetFile(path, contents, error))
+    return Fail(error);
+  if (contents.classId != mInstance->ClassId())
+    return Fail(path + " is a preset of another plug-in");
+  TvHost::MemoryStream stream(std::move(contents.componentState));
+  return LoadStateBytes(stream, path);
+}
+
+bool Renderer::ApplySettings(const std::vector<std::string>& texts)
 {
   Vst::IEditController& controller = *mInstance->Controller();
-  for (const std::string& text : mOptions.settings)
+  for (const std::string& text : texts)
   {
     ParameterSetting setting;
     std::string error;
@@ -160,6 +236,16 @@ bool Renderer::SaveState()
     return Fail("the plug-in did not give its state");
   if (!stream.SaveFile(mOptions.saveStatePath))
     return Fail("cannot write state file " + mOptions.saveStatePath);
+  return true;
+}
+
+bool Renderer::SavePreset()
+{
+  if (mOptions.savePresetPath.empty())
+    return true;
+  std::string error;
+  if (!TvHost::WritePresetFile(mOptions.savePresetPath, mInstance->ClassId(), *mInstance->Component(), error))
+    return Fail(error);
   return true;
 }
 
@@ -205,7 +291,7 @@ bool Renderer::Render()
     return Fail("cannot finish writing " + outputPath);
   }
   if (mOptions.stats)
-    PrintStats(stdout, outputPath, stats);
+    PrintStats(stdout, outputPath, mOptions.pluginPath, stats);
   return true;
 }
 

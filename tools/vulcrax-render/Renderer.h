@@ -14,6 +14,7 @@
 
 class SoundFileWriter;
 namespace TvHost {
+class MemoryStream;
 class ParameterChanges;
 }
 
@@ -28,11 +29,16 @@ public:
   int Run();
 
 private:
+  bool ListPresets();
   bool OpenSource();
   bool LoadPlugin(int channels);
   bool LoadState();
-  bool ApplySettings();
+  bool LoadStateBytes(TvHost::MemoryStream& stream, const std::string& path);
+  bool LoadPreset();
+  bool LoadPresetFile(const std::string& path);
+  bool ApplySettings(const std::vector<std::string>& texts);
   bool SaveState();
+  bool SavePreset();
   bool Render();
   Steinberg::int32 SampleSize() const;
   bool SetupProcessing(double sampleRate);
