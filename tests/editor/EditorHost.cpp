@@ -88,8 +88,11 @@ Window EditorHostTest::CreateParent(int width, int height)
 {
   XSetWindowAttributes attributes{};
   attributes.override_redirect = True;
-  const int y = parents.empty() ? 0 : 1200 - height;
-  const Window window = XCreateWindow(display, DefaultRootWindow(display), 0, y, width, height, 0, CopyFromParent,
+  // The first parent at the top left, the second below it, any later one to the right: on a
+  // screen of 2304 x 1200 none covers another.
+  const int x = parents.size() < 2 ? 0 : 1200;
+  const int y = parents.size() == 1 ? 1200 - height : 0;
+  const Window window = XCreateWindow(display, DefaultRootWindow(display), x, y, width, height, 0, CopyFromParent,
                                       InputOutput, CopyFromParent, CWOverrideRedirect, &attributes);
   XMapRaised(display, window);
   XSync(display, False);

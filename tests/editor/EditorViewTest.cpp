@@ -256,6 +256,32 @@ TEST_F(EditorViewTest, TwoViewsShowTheOneEditorAndOutliveEachOther)
   EXPECT_EQ(second->removed(), kResultOk);
 }
 
+TEST_F(EditorViewTest, EditorsOfTwoInstancesOpenAtOnceEachEditTheirOwn)
+{
+  view = OpenView();
+  ASSERT_TRUE(view);
+  std::string error;
+  auto other = TvHost::PluginInstance::Create(module, &host, error);
+  ASSERT_TRUE(other) << error;
+  RecordingHandler otherHandler;
+  ASSERT_EQ(other->Controller()->setComponentHandler(&otherHandler), kResultOk);
+  parent = CreateParent(kWidth, kHeight);
+  IPtr<IPlugView> otherView(other->Controller()->createView(ViewType::kEditor), false);
+  otherView->setFrame(&frame);
+  ASSERT_EQ(otherView->attached(reinterpret_cast<void*>(parent), kPlatformTypeX11EmbedWindowID), kResultOk);
+  Pump();
+
+  handler.calls.clear();
+  Click(kMultibandX, kMultibandY);
+  EXPECT_EQ(otherHandler.calls, "begin:41 perform:41 end:41 ");
+  EXPECT_EQ(handler.calls, "");
+  EXPECT_EQ(PlainValue(kMultiband), 1.0);
+
+  EXPECT_EQ(otherView->removed(), kResultOk);
+  otherView = nullptr;
+  other->Controller()->setComponentHandler(nullptr);
+}
+
 TEST_F(EditorViewTest, AHostScaleOfTwoDoublesEveryPixelAndThePointerFollows)
 {
   parent = CreateParent(2 * kWidth, 2 * kHeight);
