@@ -308,6 +308,21 @@ TEST_F(EditorViewTest, AHostScaleOfTwoDoublesEveryPixelAndThePointerFollows)
   Click(2 * kMidBypassX, 2 * kMidBypassY);
   EXPECT_EQ(handler.calls, "begin:12 perform:12 end:12 ");
 
+  // A scale changed while the editor is open reopens it at the new size and asks the host
+  // for that size.
+  FUnknownPtr<IPlugViewContentScaleSupport> live(view);
+  ASSERT_TRUE(live);
+  EXPECT_EQ(live->setContentScaleFactor(1.0f), kResultOk);
+  ASSERT_FALSE(frame.resizes.empty());
+  EXPECT_EQ(frame.resizes.back().getWidth(), kWidth);
+  EXPECT_EQ(frame.resizes.back().getHeight(), kHeight);
+  XSync(display, False);
+  const std::vector<Window> reopened = Children(parent);
+  ASSERT_EQ(reopened.size(), 1u);
+  XWindowAttributes attributes{};
+  XGetWindowAttributes(display, reopened[0], &attributes);
+  EXPECT_EQ(attributes.width, kWidth);
+
   // Fractions below 2 keep the editor's own size.
   IPtr<IPlugView> fractional(Controller()->createView(ViewType::kEditor), false);
   FUnknownPtr<IPlugViewContentScaleSupport> scaling(fractional);
