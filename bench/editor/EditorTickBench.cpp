@@ -29,18 +29,27 @@ public:
   OpenEditor() : mDisplay(OpenX11Display())
   {
     mEditor = dynamic_cast<IGraphicsLinux*>(mEffect.Editor());
-    if (!mDisplay || !mEditor) return;
+    if (!mDisplay || !mEditor)
+    {
+      return;
+    }
     mParent = XCreateSimpleWindow(mDisplay, DefaultRootWindow(mDisplay), 0, 0, mEditor->Width(), mEditor->Height(),
                                   0, 0, 0);
     XMapWindow(mDisplay, mParent);
     XSync(mDisplay, False);
     mWindow = static_cast<X11EditorWindow*>(mEditor->OpenHostView(reinterpret_cast<void*>(mParent), mLoop, 1));
-    for (int i = 0; mWindow && i < 3; ++i) mWindow->OnTimer();
+    for (int i = 0; mWindow && i < 3; ++i)
+    {
+      mWindow->OnTimer();
+    }
   }
 
   ~OpenEditor()
   {
-    if (mWindow) mEditor->CloseHostView(mWindow);
+    if (mWindow)
+    {
+      mEditor->CloseHostView(mWindow);
+    }
     if (mDisplay)
     {
       XDestroyWindow(mDisplay, mParent);
@@ -89,7 +98,10 @@ void BM_IdleTick(benchmark::State& state)
     state.SkipWithError("no X display: run under xvfb-run -a");
     return;
   }
-  for (auto _ : state) open.Window().OnTimer();
+  for (auto _ : state)
+  {
+    open.Window().OnTimer();
+  }
 }
 BENCHMARK(BM_IdleTick)->Unit(benchmark::kMicrosecond);
 } // namespace

@@ -19,8 +19,14 @@ struct Channel
 
   explicit Channel(unsigned long mask)
   {
-    for (; mask && !(mask & 1); mask >>= 1) ++shift;
-    for (; mask & 1; mask >>= 1) ++bits;
+    for (; mask && !(mask & 1); mask >>= 1)
+    {
+      ++shift;
+    }
+    for (; mask & 1; mask >>= 1)
+    {
+      ++bits;
+    }
   }
 
   unsigned long Place(int value) const
@@ -53,8 +59,14 @@ uint32_t Direct8888(LICE_pixel pixel)
 X11Image::X11Image(Display* display, Visual* visual, int depth, int width, int height, bool share)
   : mDisplay(display)
 {
-  if (!display || !visual || width <= 0 || height <= 0) return;
-  if (share && XShmQueryExtension(display) && CreateShared(visual, depth, width, height)) return;
+  if (!display || !visual || width <= 0 || height <= 0)
+  {
+    return;
+  }
+  if (share && XShmQueryExtension(display) && CreateShared(visual, depth, width, height))
+  {
+    return;
+  }
   CreatePlain(visual, depth, width, height);
 }
 
@@ -64,7 +76,10 @@ bool X11Image::CreateShared(Visual* visual, int depth, int width, int height)
 {
   mImage = XShmCreateImage(mDisplay, visual, static_cast<unsigned>(depth), ZPixmap, nullptr, &mSegment,
                            static_cast<unsigned>(width), static_cast<unsigned>(height));
-  if (!mImage) return false;
+  if (!mImage)
+  {
+    return false;
+  }
   mSegment.shmid = shmget(IPC_PRIVATE, static_cast<size_t>(mImage->bytes_per_line) * height, IPC_CREAT | 0600);
   void* address = mSegment.shmid < 0 ? reinterpret_cast<void*>(-1) : shmat(mSegment.shmid, nullptr, 0);
   if (mSegment.shmid >= 0)
@@ -80,7 +95,10 @@ bool X11Image::CreateShared(Visual* visual, int depth, int width, int height)
     XShmAttach(mDisplay, &mSegment);
     mShared = !trap.Failed();
   }
-  if (!mShared) ReleaseShared();
+  if (!mShared)
+  {
+    ReleaseShared();
+  }
   return mShared;
 }
 
@@ -88,7 +106,10 @@ void X11Image::CreatePlain(Visual* visual, int depth, int width, int height)
 {
   mImage = XCreateImage(mDisplay, visual, static_cast<unsigned>(depth), ZPixmap, 0, nullptr,
                         static_cast<unsigned>(width), static_cast<unsigned>(height), 32, 0);
-  if (!mImage) return;
+  if (!mImage)
+  {
+    return;
+  }
   mImage->byte_order = NativeByteOrder();
   mPixels.assign(static_cast<size_t>(mImage->bytes_per_line) * static_cast<size_t>(height), 0);
   mImage->data = mPixels.data();
@@ -102,7 +123,10 @@ void X11Image::ReleaseShared()
     XShmDetach(mDisplay, &mSegment);
     mShared = false;
   }
-  if (mSegment.shmaddr) shmdt(mSegment.shmaddr);
+  if (mSegment.shmaddr)
+  {
+    shmdt(mSegment.shmaddr);
+  }
   mSegment = XShmSegmentInfo{};
   if (mImage)
   {
@@ -119,17 +143,26 @@ X11Image::~X11Image()
     ReleaseShared();
     return;
   }
-  if (!mImage) return;
+  if (!mImage)
+  {
+    return;
+  }
   mImage->data = nullptr;  // the vector owns the pixels
   XDestroyImage(mImage);
 }
 
 void X11Image::CopyFrom(LICE_IBitmap& bitmap, const IRECT& region, int scale)
 {
-  if (!mImage || scale < 1) return;
+  if (!mImage || scale < 1)
+  {
+    return;
+  }
   const IRECT r = region.Intersection(IRECT(0, 0, std::min(bitmap.Width(), mImage->width / scale),
                                             std::min(bitmap.Height(), mImage->height / scale)));
-  if (r.W() <= 0 || r.H() <= 0) return;
+  if (r.W() <= 0 || r.H() <= 0)
+  {
+    return;
+  }
   const LICE_pixel* bits = bitmap.Bits();
   const size_t span = static_cast<size_t>(bitmap.RowSpan());
   if (IsDirect8888(*mImage))
@@ -141,7 +174,10 @@ void X11Image::CopyFrom(LICE_IBitmap& bitmap, const IRECT& region, int scale)
       {
         auto* out =
           reinterpret_cast<uint32_t*>(mImage->data + static_cast<size_t>(y * scale + dy) * mImage->bytes_per_line);
-        for (int x = r.L; x < r.R; ++x) std::fill_n(out + x * scale, scale, Direct8888(in[x]));
+        for (int x = r.L; x < r.R; ++x)
+        {
+          std::fill_n(out + x * scale, scale, Direct8888(in[x]));
+        }
       }
     }
     return;
@@ -160,9 +196,15 @@ void X11Image::CopyFrom(LICE_IBitmap& bitmap, const IRECT& region, int scale)
 
 void X11Image::Put(Drawable drawable, GC gc, const IRECT& region)
 {
-  if (!mImage) return;
+  if (!mImage)
+  {
+    return;
+  }
   const IRECT r = region.Intersection(IRECT(0, 0, mImage->width, mImage->height));
-  if (r.W() <= 0 || r.H() <= 0) return;
+  if (r.W() <= 0 || r.H() <= 0)
+  {
+    return;
+  }
   if (!mShared)
   {
     XPutImage(mDisplay, drawable, gc, mImage, r.L, r.T, r.L, r.T, static_cast<unsigned>(r.W()),
