@@ -2,7 +2,7 @@
 #   make demo           build everything and render the demo through the plug-in
 #   make test           build everything and run every test
 #   make test-sanitize  the same under AddressSanitizer and UndefinedBehaviorSanitizer
-#   make bench          build and run the benchmarks
+#   make bench          build and run the benchmarks (on an X server of their own)
 #   make install        install the VST 3 bundle into ~/.vst3 (or PREFIX)
 
 MAKEFLAGS += --no-print-directory
@@ -32,7 +32,7 @@ test-sanitize: deps
 	@ctest --test-dir build-sanitize --output-on-failure -j $(JOBS)
 
 bench: build
-	@find $(BUILD)/bench -type f -name "bench_*" -executable -exec {} \;
+	@find $(BUILD)/bench -type f -name "bench_*" -executable -exec xvfb-run -a {} \;
 
 install: build
 	@cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX),)

@@ -25,6 +25,17 @@ enum ParamChangeSource
   kSourceReset = 4
 };
 
+// The plug-in APIs an adapter can report through ApiCode, in the order ApiName names them.
+enum PluginApi
+{
+  kApiVst2 = 0,
+  kApiVst3 = 1,
+  kApiAu = 2,
+  kApiRtas = 3,
+  kApiAax = 4,
+  kApiStandalone = 5
+};
+
 // The host-neutral base of every effect. It owns the parameters, the preset slots, the
 // channel bookkeeping with its scratch arrays, the editor object and the one recursive mutex
 // that serialises parameter changes, state and presets against audio processing.

@@ -4,11 +4,6 @@
 #include "framework/IPlugBase.h"
 #include "graphics/controls/IControl.h"
 
-namespace
-{
-constexpr int kApiVst3 = 1;
-} // namespace
-
 // ---- Pointer and keys ------------------------------------------------------------------
 
 void IGraphics::ReleaseCapture()

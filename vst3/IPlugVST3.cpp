@@ -16,7 +16,6 @@ using namespace Steinberg::Vst;
 
 namespace {
 
-constexpr int kApiCodeVst3 = 1;
 constexpr int kMaxSidechainChannels = 2;
 constexpr int kMaxBusChannels = 6;
 constexpr int kHostNameBytes = 128;
@@ -29,7 +28,7 @@ IPlugVST3::IPlugVST3(int nParams, const char* channelIoString, int nPresets,
                      bool stateChunks, bool isInstrument, int sidechainChannels)
 : IPlugBase(nParams, channelIoString, nPresets, effectName, productName, makerName,
             effectVersion, uniqueId, makerId, latency, doesMidi, stateChunks, isInstrument,
-            kApiCodeVst3)
+            kApiVst3)
 , mSidechainChannels(sidechainChannels)
 , mInputScratchHoldsAudio(static_cast<size_t>(InputChannelCount()), 0)
 , mFloatWindow(std::max(InputChannelCount(), OutputChannelCount()))

@@ -1,6 +1,7 @@
 #include "graphics/linux/X11EditorWindow.h"
 
 #include "graphics/linux/IGraphicsLinux.h"
+#include "graphics/linux/X11Display.h"
 #include "graphics/linux/X11ErrorTrap.h"
 #include "graphics/linux/X11Image.h"
 
@@ -36,7 +37,7 @@ IRECT EditorRect(int x, int y, int width, int height, int scale)
 std::unique_ptr<X11EditorWindow> X11EditorWindow::Open(IGraphicsLinux& graphics, Window parent,
                                                        IEditorRunLoop& runLoop, int scale)
 {
-  Display* display = XOpenDisplay(nullptr);
+  Display* display = OpenX11Display();
   if (display == nullptr)
   {
     return nullptr;

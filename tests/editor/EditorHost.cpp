@@ -1,5 +1,7 @@
 #include "tests/editor/EditorHost.h"
 
+#include "graphics/linux/X11Display.h"
+
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
@@ -57,7 +59,7 @@ tresult PLUGIN_API RecordingHandler::queryInterface(const TUID iid, void** obj)
 void EditorHostTest::SetUp()
 {
   PluginTest::SetUp();
-  display = XOpenDisplay(nullptr);
+  display = OpenX11Display();
   ASSERT_NE(display, nullptr) << "these tests need an X server (run them under xvfb-run)";
   int event = 0, error = 0, major = 0, minor = 0;
   ASSERT_TRUE(XTestQueryExtension(display, &event, &error, &major, &minor));

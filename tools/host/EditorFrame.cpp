@@ -8,6 +8,20 @@ using namespace Steinberg;
 using namespace Steinberg::Linux;
 
 namespace TvHost {
+namespace {
+
+// Takes every entry of the handler out of the list; kResultFalse when it had none.
+template <class Entries, class Handler>
+tresult RemoveEntriesOf(Entries& entries, Handler* handler)
+{
+  const auto end = std::remove_if(entries.begin(), entries.end(),
+                                  [handler](const auto& entry) { return entry.handler == handler; });
+  const bool found = end != entries.end();
+  entries.erase(end, entries.end());
+  return found ? kResultOk : kResultFalse;
+}
+
+} // namespace
 
 tresult PLUGIN_API EditorFrame::resizeView(IPlugView* view, ViewRect* rect)
 {
@@ -32,11 +46,7 @@ tresult PLUGIN_API EditorFrame::registerEventHandler(IEventHandler* handler, Fil
 
 tresult PLUGIN_API EditorFrame::unregisterEventHandler(IEventHandler* handler)
 {
-  const auto end = std::remove_if(mHandlers.begin(), mHandlers.end(),
-                                  [handler](const Handler& entry) { return entry.handler == handler; });
-  const bool found = end != mHandlers.end();
-  mHandlers.erase(end, mHandlers.end());
-  return found ? kResultOk : kResultFalse;
+  return RemoveEntriesOf(mHandlers, handler);
 }
 
 tresult PLUGIN_API EditorFrame::registerTimer(ITimerHandler* handler, TimerInterval milliseconds)
@@ -52,11 +62,7 @@ tresult PLUGIN_API EditorFrame::registerTimer(ITimerHandler* handler, TimerInter
 
 tresult PLUGIN_API EditorFrame::unregisterTimer(ITimerHandler* handler)
 {
-  const auto end = std::remove_if(mTimers.begin(), mTimers.end(),
-                                  [handler](const Timer& entry) { return entry.handler == handler; });
-  const bool found = end != mTimers.end();
-  mTimers.erase(end, mTimers.end());
-  return found ? kResultOk : kResultFalse;
+  return RemoveEntriesOf(mTimers, handler);
 }
 
 tresult PLUGIN_API EditorFrame::queryInterface(const TUID iid, void** obj)
