@@ -12,6 +12,7 @@ class LICE_IBitmap;
 // A one-line value field drawn by us inside the editor. It holds the text being typed and a
 // caret, applies the parameter's filter to every insertion and says when typing ends. The
 // whole initial text starts selected, so the first typed character replaces it.
+// User-interface thread only: drawing sets the colour of a font the whole editor shares.
 class TextEntryField
 {
 public:

@@ -35,7 +35,9 @@ IPopupMenu* X11PopupMenu::Run(Display* display, int rootX, int rootY, IPopupMenu
   return session.Loop();
 }
 
-X11PopupMenu::X11PopupMenu(Display* display) : mDisplay(display) {}
+X11PopupMenu::X11PopupMenu(Display* display) : mDisplay(display)
+{
+}
 
 X11PopupMenu::~X11PopupMenu()
 {

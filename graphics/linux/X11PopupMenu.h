@@ -16,7 +16,8 @@ class X11MenuWindow;
 // Items are chosen by a click (or by releasing a pressed button over them) or with
 // Up/Down and Enter; a submenu opens when the pointer rests on its item or with Right or
 // Enter, and Left closes it. Disabled items and separators cannot be chosen. Escape or a
-// press outside every menu window dismisses the menu.
+// press outside every menu window dismisses the menu. Runs on the thread that uses the
+// display connection (the editor's user-interface thread) and blocks it while open.
 class X11PopupMenu
 {
 public:
