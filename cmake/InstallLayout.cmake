@@ -10,7 +10,7 @@
 # `make install` and `make package` always set it. In the user layout the directories that
 # do not exist there (TV_INSTALL_BIN_DIR, TV_INSTALL_DOC_DIR) are empty and nothing goes to them.
 
-set(TV_PRESET_SUBDIR "Tolvex/TolvexVulcrax")
+set(TV_PRESET_SUBDIR "${TV_MAKER_NAME}/${PROJECT_NAME}")
 # The system layout's folders; the renderer looks for the bundle relative to its own place.
 set(TV_SYSTEM_VST3_DIR lib/vst3)
 set(TV_SYSTEM_BIN_DIR bin)

@@ -31,8 +31,8 @@ install(FILES ${tv_manual} DESTINATION share/man/man1)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tolvexvulcrax)
-set(CPACK_PACKAGE_VENDOR Tolvex)
-set(CPACK_PACKAGE_CONTACT "Tolvex <info@tolvex.com>")
+set(CPACK_PACKAGE_VENDOR ${TV_MAKER_NAME})
+set(CPACK_PACKAGE_CONTACT "${TV_MAKER_NAME} <${TV_MAKER_EMAIL}>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "three-band distortion effect as a VST 3 plug-in")
 set(CPACK_PACKAGE_DESCRIPTION
   "TolvexVulcrax splits the sound into low, mid and high bands and gives each\n"
