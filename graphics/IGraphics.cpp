@@ -6,8 +6,15 @@
 #include "graphics/lice/LICE_MemBitmap.h"
 #include "graphics/lice/LICE_SysBitmap.h"
 
+#include <mutex>
+
 IGraphics::IGraphics(IPlugBase* plug, int width, int height, int fps)
-  : mPlug(plug), mWidth(width), mHeight(height), mFps(fps > 0 ? fps : kDefaultFps)
+  : mPlug(plug),
+    mWidth(width),
+    mHeight(height),
+    mFps(fps > 0 ? fps : kDefaultFps),
+    mPending(plug ? plug->NParams() : 0),
+    mTaken(plug ? plug->NParams() : 0)
 {
 }
 
@@ -53,15 +60,13 @@ void IGraphics::PushParamValue(int paramIdx, double value, bool normalized)
   if (!normalized)
   {
     const IPlugParam* param = mPlug ? mPlug->ParamAt(paramIdx) : nullptr;
-    if (!param) return;
+    if (!param)
+    {
+      return;
+    }
     value = param->ToNormalized(value);
   }
-  for (auto& control : mControls)
-  {
-    if (control->ParamIdx() == paramIdx) control->ValueFromPlugin(value);
-    const int aux = control->AuxPositionOf(paramIdx);
-    if (aux >= 0) control->AuxValueFromPlugin(aux, value);
-  }
+  mPending.StoreValue(paramIdx, value);
 }
 
 void IGraphics::PrepareDrawSurfaces()
@@ -73,13 +78,74 @@ void IGraphics::PrepareDrawSurfaces()
 
 void IGraphics::GreyParamControls(int paramIdx, bool grey)
 {
-  for (auto& control : mControls)
-    if (control->ParamIdx() == paramIdx) control->SetGreyed(grey);
+  mPending.StoreGrey(paramIdx, grey);
 }
 
 void IGraphics::MarkAllDirty()
 {
-  for (auto& control : mControls) control->MarkDirty(false);
+  mPending.StoreAllDirty();
+}
+
+void IGraphics::ApplyPendingChanges()
+{
+  {
+    std::unique_lock<std::recursive_mutex> lock;
+    if (mPlug)
+    {
+      lock = std::unique_lock<std::recursive_mutex>(mPlug->Mutex());
+    }
+    mPending.TakeInto(mTaken);
+  }
+  for (int i = 0; i < mTaken.ParamCount(); ++i)
+  {
+    const PendingEditorChanges::ParamChange& change = mTaken.ChangeAt(i);
+    if (change.hasFirstValue)
+    {
+      DeliverParamValue(i, change.firstValue);
+    }
+    if (change.hasValue)
+    {
+      DeliverParamValue(i, change.value);
+    }
+    if (change.hasGrey)
+    {
+      DeliverParamGrey(i, change.grey);
+    }
+  }
+  if (mTaken.AllDirty())
+  {
+    for (auto& control : mControls)
+    {
+      control->MarkDirty(false);
+    }
+  }
+}
+
+void IGraphics::DeliverParamValue(int paramIdx, double normalized)
+{
+  for (auto& control : mControls)
+  {
+    if (control->ParamIdx() == paramIdx)
+    {
+      control->ValueFromPlugin(normalized);
+    }
+    const int aux = control->AuxPositionOf(paramIdx);
+    if (aux >= 0)
+    {
+      control->AuxValueFromPlugin(aux, normalized);
+    }
+  }
+}
+
+void IGraphics::DeliverParamGrey(int paramIdx, bool grey)
+{
+  for (auto& control : mControls)
+  {
+    if (control->ParamIdx() == paramIdx)
+    {
+      control->SetGreyed(grey);
+    }
+  }
 }
 
 LICE_IBitmap* IGraphics::DrawSurface() const

@@ -7,6 +7,7 @@
 #include "graphics/IPointerMods.h"
 #include "graphics/IRECT.h"
 #include "graphics/IText.h"
+#include "graphics/PendingEditorChanges.h"
 
 #include <memory>
 #include <string>
@@ -72,8 +73,9 @@ public:
   virtual LICE_IBitmap* LoadPlatformBitmap(int id, const char* name) = 0;
 
   // ---- Editor interface ----------------------------------------------------------------
-  // PushParamValue, GreyParamControls and MarkAllDirty run on the audio thread: they only
-  // store values and set flags.
+  // PushParamValue, GreyParamControls and MarkAllDirty run with the plug-in's mutex held, on
+  // the audio thread too: they only store into the pending changes, which the controls
+  // take over in ApplyPendingChanges on the UI thread. No control is touched here.
   void PushParamValue(int paramIdx, double value, bool normalized) override;
   void PrepareDrawSurfaces() override;
   void GreyParamControls(int paramIdx, bool grey) override;
@@ -115,6 +117,12 @@ public:
   void ApplyTextEntryResult(IControl* control, IPlugParam* param, const char* text);
 
   // ---- Redraw --------------------------------------------------------------------------
+  // UI thread, mutex not held. Moves what the plug-in side stored out under the plug-in's
+  // mutex, then hands it to the controls without the mutex: values (the first one a
+  // parameter ever had before any later one), grey states, and repaint-all.
+  void ApplyPendingChanges();
+  // One timer tick's question: applies the pending changes first, then reports the region
+  // to repaint.
   bool NeedsRedraw(IRECT* out);
   void Render(const IRECT& rect);
   void SetStrictRedraw(bool strict);
@@ -194,6 +202,8 @@ protected:
 
 private:
   int FindControl(int x, int y, bool forHover, int lowest) const;
+  void DeliverParamValue(int paramIdx, double normalized);
+  void DeliverParamGrey(int paramIdx, bool grey);
   void RenderStrict(const IRECT& rect);
   void RenderDirtyControls();
   void DeleteControls();
@@ -219,4 +229,8 @@ private:
   bool mTooltipsEnabled = false;
   std::unique_ptr<IControl> mKeyCatcher;
   std::string mBundleId;
+  // Written by the plug-in side under its mutex; read and cleared only under that mutex.
+  PendingEditorChanges mPending;
+  // The UI thread's copy of the last take-over, so that a tick allocates nothing.
+  PendingEditorChanges mTaken;
 };

@@ -7,6 +7,7 @@
 
 bool IGraphics::NeedsRedraw(IRECT* out)
 {
+  ApplyPendingChanges();
   IRECT dirty;
   bool anyDirty = false;
   for (auto& control : mControls)

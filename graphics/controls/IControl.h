@@ -39,8 +39,8 @@ public:
   virtual void PointerHover(int x, int y, const IPointerMods& mods);
   virtual void PointerLeave();
   virtual bool Paint(IGraphics& graphics) = 0;
-  // Called through IEditor::PushParamValue with the plug-in's mutex held, on the audio thread
-  // too: an override stores and flags only, allocating and drawing nothing.
+  // A value the plug-in pushed, handed over by the editor on the UI thread at the start of a
+  // tick (mutex not held): an override stores and flags; painting follows in the same tick.
   virtual void ValueFromPlugin(double normalized);
   virtual void TextEntered(const char* text);
   virtual void SetHidden(bool hide);
@@ -50,7 +50,7 @@ public:
   virtual void MarkClean();
   virtual bool NeedsPaint() const { return mDirty; }
   virtual void IdleTick();
-  // Same thread and lock as ValueFromPlugin, and the same limits.
+  // Same thread as ValueFromPlugin, and the same limits.
   virtual void AuxValueFromPlugin(int position, double normalized);
   virtual void MoveTo(int x, int y);
   // Everything the control may touch when it paints; the editor repaints this region.

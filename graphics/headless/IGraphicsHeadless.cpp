@@ -119,6 +119,7 @@ bool IGraphicsHeadless::OpenLink(const char* url)
 void* IGraphicsHeadless::AttachToParentView(void*)
 {
   mViewOpen = true;
+  ApplyPendingChanges();
   RefreshTooltips();
   return this;
 }
@@ -158,5 +159,6 @@ bool IGraphicsHeadless::TimerTick()
 
 void IGraphicsHeadless::RenderAll()
 {
+  ApplyPendingChanges();
   Render(IRECT(0, 0, Width(), Height()));
 }

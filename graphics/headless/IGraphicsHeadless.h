@@ -69,7 +69,7 @@ public:
   // ---- Driving the editor as a window system would -----------------------------------------
   // One redraw-timer tick: repaints and presents the dirty region. True when it painted.
   bool TimerTick();
-  // Repaints and presents the whole editor.
+  // Applies the pending changes, then repaints and presents the whole editor.
   void RenderAll();
 
   // ---- Answering and inspecting requests -------------------------------------------------

@@ -191,6 +191,8 @@ void* IGraphicsLinux::OpenHostView(void* parentWindow, IEditorRunLoop& runLoop, 
   }
   X11EditorWindow* view = window.get();
   mWindows.push_back(std::move(window));
+  // The first paint comes before the first tick: it must already show the current values.
+  ApplyPendingChanges();
   Render(IRECT(0, 0, Width(), Height()));
   return view;
 }

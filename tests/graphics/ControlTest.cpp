@@ -33,6 +33,7 @@ TEST_F(ControlTest, TwoFrameSwitchTogglesAndWrapsAboveOne)
 
   // A host value of 0.5 steps to 1.5, past the wrap limit.
   graphics->PushParamValue(RecordingPlug::kBypass, 0.5, true);
+  graphics->ApplyPendingChanges();
   EXPECT_EQ(sw->CurrentFrame(), 2);
   graphics->PointerDown(15, 15, left);
   EXPECT_EQ(sw->Value(), 0.0);
@@ -175,6 +176,7 @@ TEST_F(ControlTest, AuxiliaryBindingsFollowTheirParameters)
   EXPECT_EQ(sw->AuxPositionOf(RecordingPlug::kMode), -1);
   EXPECT_DOUBLE_EQ(sw->AuxParamAt(0)->value, 0.5); // Level 0 dB in -24..24
   graphics->PushParamValue(RecordingPlug::kBits, 24.0, false);
+  graphics->ApplyPendingChanges();
   EXPECT_DOUBLE_EQ(sw->AuxParamAt(1)->value, 1.0);
   EXPECT_DOUBLE_EQ(sw->Value(), 0.5); // the main binding is untouched
   sw->PushAuxToPlugin();

@@ -9,7 +9,8 @@
 
 // A headless editor of 200 x 100 pixels over a recording plug-in. Controls are added by
 // the test; Attach() hands the editor to the plug-in as an effect does, which pushes every
-// parameter's value into the controls and prepares the drawing surfaces.
+// parameter's value and prepares the drawing surfaces, then lets the controls take the
+// values over as an open view's first tick does.
 class EditorFixture : public ::testing::Test
 {
 protected:
@@ -33,6 +34,7 @@ protected:
   {
     plug.AttachEditor(graphics);
     attached = true;
+    graphics->ApplyPendingChanges();
     plug.calls.clear();
   }
 

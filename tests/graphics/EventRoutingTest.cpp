@@ -229,22 +229,35 @@ TEST_F(EventRoutingTest, ZeroFramesPerSecondMeansTwentyFive)
   EXPECT_EQ(fast.Fps(), 60);
 }
 
-TEST_F(EventRoutingTest, PluginSidePushesOnlyStoreValuesAndFlags)
+TEST_F(EventRoutingTest, PluginSideCallsReachTheControlsOnlyWhenTheUiThreadTakesThemOver)
 {
   graphics->PrepareDrawSurfaces();
   graphics->RenderAll();
   graphics->PushParamValue(RecordingPlug::kLevel, 12.0, false); // plain dB -> 0.75
-  EXPECT_DOUBLE_EQ(upper->Value(), 0.75);
+  graphics->PushParamValue(RecordingPlug::kLevel, 0.6, true);
   graphics->PushParamValue(RecordingPlug::kLevel, 0.25, true);
-  EXPECT_DOUBLE_EQ(upper->Value(), 0.25);
   graphics->PushParamValue(99, 1.0, false); // unknown parameter: nothing
+  graphics->PushParamValue(99, 1.0, true);
   graphics->GreyParamControls(RecordingPlug::kGain, true);
+  graphics->MarkAllDirty();
+  EXPECT_DOUBLE_EQ(upper->Value(), 0.0);
+  EXPECT_FALSE(lower->IsGreyed());
+  EXPECT_FALSE(background->NeedsPaint());
+
+  graphics->ApplyPendingChanges();
+  EXPECT_DOUBLE_EQ(upper->DefaultValue(), 0.75); // the first value, though later ones came before the take-over
+  EXPECT_DOUBLE_EQ(upper->Value(), 0.25);
   EXPECT_TRUE(lower->IsGreyed());
   EXPECT_FALSE(upper->IsGreyed());
-  graphics->RenderAll();
-  graphics->MarkAllDirty();
   EXPECT_TRUE(background->NeedsPaint());
   EXPECT_TRUE(plug.calls.empty());
+
+  // What was taken over is gone: the next take-over repeats nothing.
+  lower->SetGreyed(false);
+  graphics->RenderAll();
+  graphics->ApplyPendingChanges();
+  EXPECT_FALSE(lower->IsGreyed());
+  EXPECT_FALSE(background->NeedsPaint());
 }
 
 TEST_F(EventRoutingTest, ResizeDropsTheControlsAndAsksThePluginForTheSize)

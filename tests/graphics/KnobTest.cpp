@@ -104,6 +104,7 @@ TEST_F(KnobTest, DoubleClickRestoresTheFirstValueTheEditorWasGiven)
   IKnobMultiControlText* knob = AddKnob();
   Attach(); // Gain 50 % -> 0.5 becomes the default
   graphics->PushParamValue(RecordingPlug::kGain, 0.9, true);
+  graphics->ApplyPendingChanges();
   EXPECT_EQ(knob->Value(), 0.9);
   EXPECT_EQ(knob->DefaultValue(), 0.5);
 
@@ -184,6 +185,8 @@ TEST_F(KnobTest, ValueDisplayAndNameDisplayMirrorTheParameter)
 
   // Values from the plug-in repaint the knob but never rewrite the displays.
   graphics->PushParamValue(RecordingPlug::kGain, 0.2, true);
+  graphics->ApplyPendingChanges();
+  EXPECT_DOUBLE_EQ(knob->Value(), 0.2);
   EXPECT_EQ(value->Caption(), "55.0");
 }
 } // namespace
