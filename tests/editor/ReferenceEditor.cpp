@@ -14,6 +14,8 @@ std::vector<uint32_t> ReferenceEditor()
   std::vector<uint32_t> pixels;
   if (!editor)
     return pixels;
+  // The values pushed at attach time reach the controls as before a view's first paint.
+  editor->ApplyPendingChanges();
   editor->Render(IRECT(0, 0, editor->Width(), editor->Height()));
   LICE_IBitmap* surface = editor->DrawSurface();
   for (int y = 0; y < editor->Height(); ++y)

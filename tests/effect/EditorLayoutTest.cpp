@@ -87,6 +87,7 @@ TEST_F(EditorLayout, ControlsFollowTheTableWithGeometryFromTheImages)
   EXPECT_EQ(editor->ControlAt(0)->Rect(), IRECT(0, 0, 1024, 480)) << "background at its own size";
   EXPECT_FALSE(editor->ControlAt(0)->IsBound());
 
+  editor->ApplyPendingChanges(); // as before an open view's first paint
   for (int i = 0; i < kTableSize; ++i)
   {
     const Placement& row = kTable[i];
@@ -172,6 +173,7 @@ TEST_F(EditorLayout, SingleBandGreysLowAndHighBandsAndCrossovers)
   {
     SCOPED_TRACE(step.multiband);
     effect.SetParameterFromGUI(kMultiband, step.multiband);
+    editor->ApplyPendingChanges();
     int greyed = 0;
     for (int i = 0; i < editor->ControlCount(); ++i)
     {
@@ -207,6 +209,8 @@ TEST_F(EditorLayout, DoubleClickRestoresTheValueAtAttachTime)
     // A later preset or host value does not move the default.
     p->SetFromNormalized(0.3);
     effect.RefreshEditorFromParams();
+    // The first time, the values pushed at attach time and these come in one take-over.
+    editor->ApplyPendingChanges();
     const IRECT r = KnobFor(param)->ImageRect();
     editor->PointerDoubleClick((r.L + r.R) / 2, (r.T + r.B) / 2, LeftButton());
     editor->PointerUp((r.L + r.R) / 2, (r.T + r.B) / 2, LeftButton());
