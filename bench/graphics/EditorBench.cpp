@@ -13,7 +13,12 @@ class BenchEditor
 public:
   BenchEditor() : mGraphics(dynamic_cast<IGraphics*>(mEffect.Editor()))
   {
-    if (mGraphics) RenderAll();
+    if (mGraphics)
+    {
+      // The values pushed when the effect attached its editor, as a view's first paint takes them.
+      mGraphics->ApplyPendingChanges();
+      RenderAll();
+    }
   }
 
   bool Usable() const

@@ -51,6 +51,7 @@ bool WriteSurfacePng(LICE_IBitmap* bitmap, const char* path)
 bool SnapshotEditor(IGraphics& graphics, const char* path)
 {
   if (!graphics.DrawSurface()) graphics.PrepareDrawSurfaces();
+  graphics.ApplyPendingChanges();
   graphics.Render(IRECT(0, 0, graphics.Width(), graphics.Height()));
   return WriteSurfacePng(graphics.DrawSurface(), path);
 }
