@@ -88,29 +88,10 @@ void IGraphics::MarkAllDirty()
 
 void IGraphics::ApplyPendingChanges()
 {
-  {
-    std::unique_lock<std::recursive_mutex> lock;
-    if (mPlug)
-    {
-      lock = std::unique_lock<std::recursive_mutex>(mPlug->Mutex());
-    }
-    mPending.TakeInto(mTaken);
-  }
+  TakePendingChanges();
   for (int i = 0; i < mTaken.ParamCount(); ++i)
   {
-    const PendingEditorChanges::ParamChange& change = mTaken.ChangeAt(i);
-    if (change.hasFirstValue)
-    {
-      DeliverParamValue(i, change.firstValue);
-    }
-    if (change.hasValue)
-    {
-      DeliverParamValue(i, change.value);
-    }
-    if (change.hasGrey)
-    {
-      DeliverParamGrey(i, change.grey);
-    }
+    DeliverParamChange(i, mTaken.ChangeAt(i));
   }
   if (mTaken.AllDirty())
   {
@@ -118,6 +99,33 @@ void IGraphics::ApplyPendingChanges()
     {
       control->MarkDirty(false);
     }
+  }
+}
+
+// The one critical section of the UI thread's side: a copy, no control touched.
+void IGraphics::TakePendingChanges()
+{
+  std::unique_lock<std::recursive_mutex> lock;
+  if (mPlug)
+  {
+    lock = std::unique_lock<std::recursive_mutex>(mPlug->Mutex());
+  }
+  mPending.TakeInto(mTaken);
+}
+
+void IGraphics::DeliverParamChange(int paramIdx, const PendingEditorChanges::ParamChange& change)
+{
+  if (change.hasFirstValue)
+  {
+    DeliverParamValue(paramIdx, change.firstValue);
+  }
+  if (change.hasValue)
+  {
+    DeliverParamValue(paramIdx, change.value);
+  }
+  if (change.hasGrey)
+  {
+    DeliverParamGrey(paramIdx, change.grey);
   }
 }
 

@@ -202,6 +202,8 @@ protected:
 
 private:
   int FindControl(int x, int y, bool forHover, int lowest) const;
+  void TakePendingChanges();
+  void DeliverParamChange(int paramIdx, const PendingEditorChanges::ParamChange& change);
   void DeliverParamValue(int paramIdx, double normalized);
   void DeliverParamGrey(int paramIdx, bool grey);
   void RenderStrict(const IRECT& rect);
