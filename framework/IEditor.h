@@ -13,8 +13,9 @@ public:
   // Called with the plug-in's mutex held, on the audio thread too (host automation, program
   // changes): it stores and flags only and allocates nothing; the UI thread reads what it
   // stored only under that mutex, and never holds the mutex through a whole repaint.
-  // Every control bound to paramIdx takes the value; a plain (not normalised) value is
-  // first converted with the parameter's ToNormalized.
+  // Every control bound to paramIdx takes the value when the UI thread next takes the stored
+  // changes over; a plain (not normalised) value is first converted with the parameter's
+  // ToNormalized.
   virtual void PushParamValue(int paramIdx, double value, bool normalized) = 0;
   // Host's UI thread, mutex held (from AttachEditor).
   virtual void PrepareDrawSurfaces() = 0;
