@@ -150,7 +150,12 @@ tresult PLUGIN_API IPlugVST3::setParamNormalized(ParamID id, ParamValue value)
   }
   if (!IsPluginParam(id))
     return kResultFalse;
-  ParamAt(static_cast<int>(id))->SetFromNormalized(normalised);
+  const int index = static_cast<int>(id);
+  ParamAt(index)->SetFromNormalized(normalised);
+  // Hosts tell the controller about automation and their own parameter views this way; an
+  // open editor shows the change even when no block carries it.
+  if (Editor() != nullptr)
+    Editor()->PushParamValue(index, normalised, true);
   return kResultOk;
 }
 

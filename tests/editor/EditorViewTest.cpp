@@ -90,6 +90,17 @@ TEST_F(EditorViewTest, TheEmbeddedWindowShowsTheEditorPixelForPixel)
   EXPECT_EQ(FocusWindow(), focusBefore);
 }
 
+TEST_F(EditorViewTest, AChangeTheHostTellsTheControllerShowsInTheOpenEditor)
+{
+  view = OpenView();
+  ASSERT_TRUE(view);
+  const Window window = Children(parent).at(0);
+  const std::vector<uint32_t> before = WindowPixels(window);
+  ASSERT_EQ(Controller()->setParamNormalized(kMidSatGain, 0.9), kResultOk);
+  Pump();
+  EXPECT_FALSE(WindowPixels(window) == before);
+}
+
 TEST_F(EditorViewTest, PointerEditsReachTheHostAtThePixelUnderThePointer)
 {
   view = OpenView();
