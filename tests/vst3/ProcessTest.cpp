@@ -125,6 +125,21 @@ TEST_P(SampleSizeTest, BypassedBlocksCopyInputToOutput)
       ASSERT_EQ(buffers.Output(c, f), buffers.Input(c, f)) << c << ":" << f;
 }
 
+// A host that names the other precision in a block hands buffers of the wrong element size:
+// they are left alone, while the block's parameter changes still count.
+TEST_P(SampleSizeTest, BlockInTheOtherPrecisionIsRefused)
+{
+  ASSERT_TRUE(Setup(GetParam(), 64));
+  TvHost::ProcessDataBuilder buffers(GetParam() == kSample32 ? kSample64 : kSample32, 2, 2, 64);
+  FillRamp(buffers, 64);
+  buffers.FillOutputs(9.0);
+  changes.AddChange(kLowLevel, 0.25);
+  EXPECT_EQ(Run(buffers, 64), kInvalidArgument);
+  EXPECT_DOUBLE_EQ(Normalized(kLowLevel), 0.25);
+  for (int32 c = 0; c < 2; ++c)
+    ASSERT_EQ(buffers.Output(c, 63), 9.0) << c;
+}
+
 TEST_P(SampleSizeTest, BlocksLongerThanTheSetupMaximumAreProcessedInSlices)
 {
   constexpr int32 kMax = 64;
