@@ -10,13 +10,6 @@ namespace TvFuzz {
 
 using namespace Steinberg;
 
-void Violation(const char* what)
-{
-  std::fprintf(stderr, "invariant broken: %s\n", what);
-  std::fflush(stderr);
-  std::abort();
-}
-
 FuzzBundle& FuzzBundle::Instance()
 {
   static FuzzBundle bundle;

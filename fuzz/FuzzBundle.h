@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fuzz/Violation.h"
 #include "pluginterfaces/base/smartpointer.h"
 #include "pluginterfaces/vst/ivstcomponent.h"
 #include "tools/host/HostApplication.h"
@@ -27,9 +28,6 @@ private:
   Steinberg::TUID mClassId{};
   TvHost::HostApplication mHost{"Fuzz Host"};
 };
-
-// Reports a broken invariant and aborts, so libFuzzer keeps the input that caused it.
-[[noreturn]] void Violation(const char* what);
 
 template <class Interface>
 Steinberg::IPtr<Interface> QueryInterface(Steinberg::FUnknown* object)

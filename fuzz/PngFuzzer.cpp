@@ -2,6 +2,7 @@
 // every frame of whatever strip results.
 
 #include "framework/IPlugBase.h"
+#include "fuzz/Violation.h"
 #include "graphics/controls/IBitmapControl.h"
 #include "graphics/headless/IGraphicsHeadless.h"
 #include "graphics/lice/LICE_Png.h"
@@ -16,13 +17,9 @@
 
 namespace {
 
-constexpr const char* kImageName = "fuzz.png";
+using TvFuzz::Violation;
 
-[[noreturn]] void Violation(const char* what)
-{
-  std::fprintf(stderr, "invariant broken: %s\n", what);
-  std::abort();
-}
+constexpr const char* kImageName = "fuzz.png";
 
 // A folder of this process holding the one image file each input is written to.
 const std::string& ImageFolder()

@@ -5,21 +5,16 @@
 #include "effect/TolvexVulcrax.h"
 #include "framework/Base64.h"
 #include "framework/StateChunk.h"
+#include "fuzz/Violation.h"
 
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
 namespace {
 
-[[noreturn]] void Violation(const char* what)
-{
-  std::fprintf(stderr, "invariant broken: %s\n", what);
-  std::abort();
-}
+using TvFuzz::Violation;
 
 void CheckParameters(const IPlugBase& plug)
 {

@@ -3,22 +3,17 @@
 // value inside the parameter's range, and a normalised value inside [0, 1].
 
 #include "effect/TolvexVulcrax.h"
+#include "fuzz/Violation.h"
 #include "graphics/controls/IBitmapControl.h"
 #include "graphics/headless/IGraphicsHeadless.h"
 
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 namespace {
 
-[[noreturn]] void Violation(const char* what)
-{
-  std::fprintf(stderr, "invariant broken: %s\n", what);
-  std::abort();
-}
+using TvFuzz::Violation;
 
 bool InUnitRange(double value)
 {
