@@ -33,11 +33,11 @@ std::vector<Vst::ParamValue> HostView(Vst::IEditController& controller)
 
 struct Instance
 {
-  Instance()
+  explicit Instance(TvHost::HostApplication& host)
     : component(TvFuzz::FuzzBundle::Instance().CreateComponent()),
       controller(TvFuzz::QueryInterface<Vst::IEditController>(component))
   {
-    if (!controller || component->initialize(&TvFuzz::FuzzBundle::Instance().Host()) != kResultOk)
+    if (!controller || component->initialize(&host) != kResultOk)
       Violation("the instance does not initialise");
   }
   ~Instance() { component->terminate(); }
@@ -54,8 +54,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
   return 0;
 }
 
-// Input: one byte choosing the stream's fault and the receiving call, one byte for where a
-// cut-off stream stops, then the blob.
+// Input: one byte choosing the stream's fault, the receiving call and the host (one host keeps
+// the bytes of reads that report an error), one byte for where a cut-off stream stops, then
+// the blob.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
 {
   if (size < 2)
@@ -64,7 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
   const int receiver = (bytes[0] / TvFuzz::FaultyStream::kFaultCount) % 3;
   TvFuzz::FaultyStream stream(std::vector<unsigned char>(bytes + 2, bytes + size), fault, bytes[1] * 2);
 
-  Instance loaded;
+  TvHost::HostApplication host(bytes[0] / (3 * TvFuzz::FaultyStream::kFaultCount) % 2 ? "WaveLab 8" : "Fuzz Host");
+  Instance loaded(host);
   if (receiver == 0)
     loaded.component->setState(&stream);
   else if (receiver == 1)
@@ -77,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
   if (loaded.component->getState(&saved) != kResultOk)
     Violation("the state does not save after a load");
   saved.Rewind();
-  Instance reloaded;
+  Instance reloaded(host);
   if (reloaded.component->setState(&saved) != kResultOk)
     Violation("a saved state does not load");
   if (HostView(*reloaded.controller) != values)
