@@ -151,6 +151,12 @@ Sample BandChain::Harmonics(Sample x) const
   return x + 0.2 * evenAmount * even - oddAmount * odd;
 }
 
+void BandChain::ClearDcBlocker()
+{
+  dcLastInL = dcLastInR = 0.0;
+  dcLastOutL = dcLastOutR = 0.0;
+}
+
 void BandChain::SetDcBlockerRate(int rate)
 {
   // The corner's share of the rate is computed in single precision on purpose: the

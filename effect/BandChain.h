@@ -42,6 +42,10 @@ struct BandChain
   void ReduceBits(double* buffer, int count) const;
   void Excite(double* buffer, int count) const;
 
+  // Forgets the DC blocker's past, for a saturation stage that runs again after blocks in
+  // which it did not.
+  void ClearDcBlocker();
+
   // Puts the DC blocker's corner at 10 Hz of `rate`; its histories stay.
   void SetDcBlockerRate(int rate);
 

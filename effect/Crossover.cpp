@@ -37,6 +37,28 @@ void Crossover::Update(ParamSmoother& lowEdge, ParamSmoother& highEdge, int rate
   }
 }
 
+void Crossover::Design(double lowEdgeHz, double highEdgeHz, int rate)
+{
+  const double low = NormalisedCutoff(lowEdgeHz, rate);
+  const double high = NormalisedCutoff(highEdgeHz, rate);
+  for (LowPass* f : {&lowSplitLP1, &lowSplitLP2})
+    f->Setup(kOrder, 1.0, low);
+  for (HighPass* f : {&midSplitHP1, &midSplitHP2})
+    f->Setup(kOrder, 1.0, low);
+  for (HighPass* f : {&highSplitHP1, &highSplitHP2})
+    f->Setup(kOrder, 1.0, high);
+  for (LowPass* f : {&midSplitLP1, &midSplitLP2})
+    f->Setup(kOrder, 1.0, high);
+}
+
+void Crossover::Clear()
+{
+  for (LowPass* f : {&lowSplitLP1, &lowSplitLP2, &midSplitLP1, &midSplitLP2})
+    f->Clear();
+  for (HighPass* f : {&midSplitHP1, &midSplitHP2, &highSplitHP1, &highSplitHP2})
+    f->Clear();
+}
+
 // The sections run frame by frame from registers, several side by side (low and high band
 // together, then the mid band's four): one filter after another would leave the processor
 // waiting on each section's feedback in turn. Two loops keep the state within the registers.

@@ -15,6 +15,15 @@ public:
   // of one edge differ slightly until the glide ends. A settled edge is left alone.
   void Update(ParamSmoother& lowEdge, ParamSmoother& highEdge, int oversampledRate);
 
+  // Designs all four filters of each edge at once at these frequencies (in Hz).
+  void Design(double lowEdgeHz, double highEdgeHz, int oversampledRate);
+
+  // Forgets every filter's past, for a split that resumes after blocks without it: old
+  // histories would meet the designs of now and ring out.
+  void Clear();
+
+  bool AllDesigned() const;
+
   // Filters each buffer in place over `frames` stereo frames.
   void Split(double* low, double* mid, double* high, int frames);
 
@@ -23,7 +32,6 @@ private:
   using HighPass = Dsp::ButterHighPass<2, 2>;
 
   static double NormalisedCutoff(double hertz, int oversampledRate);
-  bool AllDesigned() const;
   void SplitFilterByFilter(double* low, double* mid, double* high, int frames);
 
   LowPass lowSplitLP1;

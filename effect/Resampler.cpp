@@ -11,6 +11,12 @@ void Resampler::Design(double stopBandDb, double hostRate, int oversampledRate)
   downsampleFilter.Setup(6, 1.0, cutoff, stopBandDb);
 }
 
+void Resampler::Clear()
+{
+  upsampleFilter.Clear();
+  downsampleFilter.Clear();
+}
+
 void Resampler::Upsample(const double* in, int frames, int factor, double* out)
 {
   if (factor < 2)

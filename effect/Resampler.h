@@ -12,6 +12,9 @@ public:
   // begins at the host rate's Nyquist frequency. Histories stay.
   void Design(double stopBandDb, double hostRate, int oversampledRate);
 
+  // Forgets both filters' past, for oversampling that resumes after blocks without it.
+  void Clear();
+
   // in: `frames` frames; out: frames * factor frames.
   void Upsample(const double* in, int frames, int factor, double* out);
 

@@ -100,7 +100,24 @@ void SignalPath::ResetProcessing()
   for (int i = 0; i < kNumParams; ++i)
     plug.ApplyParamChange(i, kSourceReset);
   DesignResamplingFilters(kResetStopBandDb);
+  SettleSmoothers();
   PrepareBuffers(plug.BlockSize());
+}
+
+// After a reset the signal path starts at the parameters' values instead of gliding towards
+// them, so that a render does not depend on where playback or an export begins.
+void SignalPath::SettleSmoothers()
+{
+  for (ParamSmoother& smoother : smoothers)
+    smoother.current = smoother.target;
+  for (const Band band : {kLowBand, kMidBand, kHighBand})
+    UpdateChainValues(band, kAllValues);
+  DesignCrossoverAtCurrentFrequencies();
+}
+
+void SignalPath::DesignCrossoverAtCurrentFrequencies()
+{
+  crossover.Design(smoothers[kFreqLow].current, smoothers[kFreqHigh].current, oversampledRate);
 }
 
 void SignalPath::SetRateFromFactor()
@@ -169,6 +186,10 @@ void SignalPath::ChangeOversampling(bool on)
   oversampling = on ? kMaxOversampling : 1;
   SetRateFromFactor();
   DesignResamplingFilters(kSwitchStopBandDb);
+  // The frequencies are in Hz, so a glide under way simply continues; only the designs must
+  // follow the new rate. Before the first reset there is nothing to follow yet.
+  if (crossover.AllDesigned())
+    DesignCrossoverAtCurrentFrequencies();
 }
 
 void SignalPath::ProcessBlock(double** inputs, double** outputs, int nFrames)
@@ -177,7 +198,7 @@ void SignalPath::ProcessBlock(double** inputs, double** outputs, int nFrames)
     return;
   const ScopedFlushToZero flushToZero;
   if (nFrames != lastBlockSize)
-    RestartSmoothers(nFrames);
+    SetSmoothingForBlockSize(nFrames);
 
   const int factor = oversampling;
   const int frames = nFrames * factor;
@@ -185,6 +206,7 @@ void SignalPath::ProcessBlock(double** inputs, double** outputs, int nFrames)
   if (!frameBuffers.Reserve(static_cast<std::size_t>(count)) || !bandScratch.Reserve(static_cast<std::size_t>(count)))
   {
     Silence(outputs, nFrames);
+    ranLastBlock = FilterRuns {};
     return;
   }
   double* const interleaved = frameBuffers[kInterleaved];
@@ -193,6 +215,10 @@ void SignalPath::ProcessBlock(double** inputs, double** outputs, int nFrames)
   double* const high = frameBuffers[kHighBuffer];
   double* const sum = frameBuffers[kSum];
 
+  const bool resampling = factor > 1;
+  if (resampling && !ranLastBlock.resampling)
+    resampler.Clear();
+  ranLastBlock.resampling = resampling;
   Interleave(inputs, nFrames, interleaved);
   resampler.Upsample(interleaved, nFrames, factor, sum);
   std::copy(sum, sum + count, low);
@@ -202,12 +228,16 @@ void SignalPath::ProcessBlock(double** inputs, double** outputs, int nFrames)
   crossover.Update(smoothers[kFreqLow], smoothers[kFreqHigh], oversampledRate);
   const bool multiband = IsOn(kMultiband);
   if (multiband)
+  {
+    if (!ranLastBlock.split)
+      crossover.Clear();
     crossover.Split(low, mid, high, frames);
+  }
+  ranLastBlock.split = multiband;
 
-  UpdateChainValues(bands[kLowBand], kLowSatMix);
-  UpdateChainValues(bands[kMidBand], kMidSatMix);
-  UpdateChainValues(bands[kHighBand], kHighSatMix);
-  smoothersRestarted = false;
+  UpdateChainValues(kLowBand, kGlidingValues);
+  UpdateChainValues(kMidBand, kGlidingValues);
+  UpdateChainValues(kHighBand, kGlidingValues);
   const double lowGain = RunBand(kLowBand, low, count, kLowMute, kLowLevel, multiband);
   const double midGain = RunBand(kMidBand, mid, count, kMidMute, kMidLevel, true);
   const double highGain = RunBand(kHighBand, high, count, kHighMute, kHighLevel, multiband);
@@ -217,63 +247,64 @@ void SignalPath::ProcessBlock(double** inputs, double** outputs, int nFrames)
 }
 
 // Smoothers advance once per host block, so their coefficient depends on how many blocks
-// a second holds; after a change every smoothed value glides again from 0.
-void SignalPath::RestartSmoothers(int nFrames)
+// a second holds. A glide under way continues from where it is at the new pace.
+void SignalPath::SetSmoothingForBlockSize(int nFrames)
 {
   const int blocksPerSecond = oversampledRate / nFrames;
   const double coeff = std::exp(-1.0 / (blocksPerSecond * 0.005));
   for (ParamSmoother& smoother : smoothers)
-  {
     smoother.coeff = coeff;
-    smoother.current = 0.0;
-  }
   lastBlockSize = nFrames;
-  smoothersRestarted = true;
 }
 
-// A smoother whose target is 0 restarts already settled; its derived value is still written
-// in the first block after the restart, or it would keep whatever an interrupted glide (or
-// the construction) left in it while the knob says 0.
-bool SignalPath::AdvanceIfGliding(int paramIdx, double& value)
+// Writes the band's derived values: those whose smoother still glides, after one step, or
+// all of them as they stand.
+void SignalPath::UpdateChainValues(Band band, ChainValues which)
 {
-  if (smoothers[paramIdx].Settled() && !smoothersRestarted)
-    return false;
-  value = AdvanceSmoother(paramIdx);
-  return true;
-}
-
-// Derived values change only in blocks in which their smoother moves or restarts.
-void SignalPath::UpdateChainValues(BandChain& chain, int firstParam)
-{
-  const auto param = [firstParam](int lowBandParam) { return firstParam + lowBandParam - kLowSatMix; };
+  BandChain& chain = bands[band];
+  const int firstParam = band * kBandParamCount;
+  const auto next = [&](int lowBandParam, double& value) {
+    ParamSmoother& smoother = smoothers[firstParam + lowBandParam - kLowSatMix];
+    if (which == kGlidingValues && smoother.Settled())
+      return false;
+    value = which == kAllValues ? smoother.current : smoother.Advance();
+    return true;
+  };
   double v = 0.0;
-  if (AdvanceIfGliding(param(kLowSatGain), v))
+  if (next(kLowSatGain, v))
     chain.gain = DbToGain(v);
-  if (AdvanceIfGliding(param(kLowDcOffset), v))
+  if (next(kLowDcOffset, v))
     chain.dcOffset = v / 100.0;
-  if (AdvanceIfGliding(param(kLowSatMix), v))
+  if (next(kLowSatMix, v))
     chain.satMix = v / 100.0;
-  if (AdvanceIfGliding(param(kLowBitRes), v))
+  if (next(kLowBitRes, v))
     chain.bits = static_cast<int32_t>(v);
-  if (AdvanceIfGliding(param(kLowBitRedMix), v))
+  if (next(kLowBitRedMix, v))
     chain.bitMix = v / 100.0;
-  if (AdvanceIfGliding(param(kLowEvenHarm), v))
+  if (next(kLowEvenHarm, v))
     chain.evenAmount = v;
-  if (AdvanceIfGliding(param(kLowOddHarm), v))
+  if (next(kLowOddHarm, v))
     chain.oddAmount = v;
-  if (AdvanceIfGliding(param(kLowExcMix), v))
+  if (next(kLowExcMix, v))
     chain.excMix = v / 100.0;
 }
 
 // Runs one band's chain and returns its level as a gain. A muted or disabled band is
-// cleared and its level smoother waits; its gain of 1 keeps it exactly silent.
+// cleared and its level smoother waits; its gain of 1 keeps it exactly silent. A saturation
+// stage that did not run in the previous block starts its DC blocker from silence.
 double SignalPath::RunBand(Band band, double* buffer, int count, int muteParam, int levelParam, bool enabled)
 {
-  if (IsOn(muteParam) || !enabled)
+  BandChain& chain = bands[band];
+  const bool runs = enabled && !IsOn(muteParam);
+  const bool saturates = runs && !chain.satBypass;
+  if (saturates && !ranLastBlock.saturation[band])
+    chain.ClearDcBlocker();
+  ranLastBlock.saturation[band] = saturates;
+  if (!runs)
   {
     std::fill(buffer, buffer + count, 0.0);
     return 1.0;
   }
-  bands[band].ProcessBand(buffer, count, bandScratch);
+  chain.ProcessBand(buffer, count, bandScratch);
   return DbToGain(AdvanceSmoother(levelParam));
 }

@@ -61,9 +61,11 @@ private:
   void SetRateFromFactor();
   void PrepareBuffers(int maxFrames);
 
-  void RestartSmoothers(int nFrames);
-  void UpdateChainValues(BandChain& chain, int firstParam);
-  bool AdvanceIfGliding(int paramIdx, double& value);
+  void SetSmoothingForBlockSize(int nFrames);
+  void SettleSmoothers();
+  void DesignCrossoverAtCurrentFrequencies();
+  enum ChainValues { kGlidingValues, kAllValues };
+  void UpdateChainValues(Band band, ChainValues which);
   double RunBand(Band band, double* buffer, int count, int muteParam, int levelParam, bool enabled);
 
   static constexpr int kBandParamCount = kMidSatMix - kLowSatMix;
@@ -72,7 +74,14 @@ private:
   std::array<ParamSmoother, kNumParams> smoothers {};
   std::array<BandChain, 3> bands {};
   int lastBlockSize = 0;
-  bool smoothersRestarted = false;
+  // Which filters ran in the previous block: one that did not starts the next from silence.
+  struct FilterRuns
+  {
+    bool split = false;
+    bool resampling = false;
+    std::array<bool, 3> saturation {};
+  };
+  FilterRuns ranLastBlock;
   int oversampledRate = 44100;
   int oversampling = 1;
   Crossover crossover;

@@ -28,6 +28,13 @@ int DecimalsForStep(double step)
   return 6;
 }
 
+// "-0.0" (a tiny negative value, or -0) reads as a value below zero; zero has no sign.
+void DropSignOfZero(char* text)
+{
+  if (text[0] == '-' && text[1] != '\0' && std::strspn(text + 1, "0.") == std::strlen(text + 1))
+    std::memmove(text, text + 1, std::strlen(text));
+}
+
 // Truncation toward zero that stays defined for values beyond the int range.
 int TruncateToInt(double v)
 {
@@ -126,18 +133,22 @@ double IPlugParam::FromNormalized(double n) const
   return mMin + (mMax - mMin) * std::pow(n, mCurveExponent);
 }
 
-void IPlugParam::SetFromNormalized(double n)
+double IPlugParam::ValueFromNormalized(double n) const
 {
   if (!std::isfinite(n))
-    return;
+    return mValue;
   // Positions below 0 would fall under the range (or give NaN through the curve).
   double v = FromNormalized(std::max(0.0, n));
   if (mKind != KindDouble)
     v = std::floor(v / mStep + 0.5) * mStep;
   else if (mStep == 1.0)
     v = std::round(v);
-  if (std::isfinite(v))
-    mValue = std::min(v, mMax);
+  return std::isfinite(v) ? std::min(v, mMax) : mValue;
+}
+
+void IPlugParam::SetFromNormalized(double n)
+{
+  mValue = ValueFromNormalized(n);
 }
 
 double IPlugParam::ToNormalized(double v) const
@@ -164,11 +175,14 @@ void IPlugParam::Limits(double* minValue, double* maxValue) const
 
 void IPlugParam::FormatValue(double value, bool isNormalized, char* out, bool useValueTexts) const
 {
+  // A host shows the value it would set: the quantised one the plug-in then processes.
   if (isNormalized)
-    value = FromNormalized(value);
+    value = ValueFromNormalized(value);
   if (useValueTexts)
   {
-    const char* text = ValueTextFor(TruncateToInt(value));
+    // A switch is on from 0.5 up, however a host's automation lands between its two values.
+    const int textValue = mKind == KindBool ? (value >= 0.5 ? 1 : 0) : TruncateToInt(value);
+    const char* text = ValueTextFor(textValue);
     if (text[0] != '\0')
     {
       CopyFixedText(out, kDisplaySize, text);
@@ -181,6 +195,7 @@ void IPlugParam::FormatValue(double value, bool isNormalized, char* out, bool us
     std::snprintf(out, kDisplaySize, "%.*f", mDecimals, value);
   else
     std::snprintf(out, kDisplaySize, "%d", TruncateToInt(value));
+  DropSignOfZero(out);
 }
 
 const char* IPlugParam::ValueTextFor(int value) const

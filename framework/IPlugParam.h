@@ -34,7 +34,12 @@ public:
   bool BoolValue() const { return mValue >= 0.5; }
 
   void Assign(double v);
+  // Sets the value ValueFromNormalized gives.
   void SetFromNormalized(double n);
+  // The value a normalised position stands for: curve applied, quantised to the step (whole
+  // steps for the integer kinds, whole numbers for a continuous step of 1), limited at the
+  // top. The current value for a position that is no number.
+  double ValueFromNormalized(double n) const;
   double Normalized() const { return ToNormalized(mValue); }
   double ToNormalized(double v) const;
   // Plain value of a normalised position, curve applied, neither quantised nor clamped.

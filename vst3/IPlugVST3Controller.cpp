@@ -130,11 +130,20 @@ ParamValue PLUGIN_API IPlugVST3::getParamNormalized(ParamID id)
 }
 
 // Host values reach the processing side through the parameter queues of process; this only
-// sets the parameter.
+// sets the parameter. The bypass switch is the exception: it is the plug-in's own state, and
+// hosts tell the controller about it beside the queue, then read it back.
 tresult PLUGIN_API IPlugVST3::setParamNormalized(ParamID id, ParamValue value)
 {
   ParamValue normalised = 0.0;
-  if (!IsPluginParam(id) || !NormalisedFromHost(value, &normalised))
+  if (!NormalisedFromHost(value, &normalised))
+    return kResultFalse;
+  if (id == kBypassParamId && !IsInstrument())
+  {
+    const std::lock_guard<std::recursive_mutex> lock(Mutex());
+    SetBypassed(normalised > 0.5);
+    return kResultOk;
+  }
+  if (!IsPluginParam(id))
     return kResultFalse;
   ParamAt(static_cast<int>(id))->SetFromNormalized(normalised);
   return kResultOk;

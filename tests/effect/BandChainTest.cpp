@@ -71,7 +71,7 @@ TEST(BandChain, BitDepthsAtTheEdges)
   EXPECT_EQ(samples[2], 3e20);
   EXPECT_EQ(samples[3], -0.75);
 
-  // A smoothed depth starting from 0 bits shifts by 31: practically transparent.
+  // A depth of 0 bits shifts by 31: practically transparent.
   std::vector<double> fine = {0.1234567891, -0.987654321};
   chain.bits = 0;
   chain.ReduceBits(fine.data(), 2);

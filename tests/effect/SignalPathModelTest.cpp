@@ -122,6 +122,8 @@ public:
       factor = v >= 0.5 ? 4 : 1;
       SetRate();
       DesignResampling(12.0);
+      if (crossoverDesigned)
+        DesignCrossover();
     }
     else if (i != kMultiband)
       smoothers[i].target = v;
@@ -133,6 +135,11 @@ public:
     for (int i = 0; i < kNumParams; ++i)
       Apply(i);
     DesignResampling(9.0);
+    for (ParamSmoother& smoother : smoothers)
+      smoother.current = smoother.target;
+    for (int b = 0; b < 3; ++b)
+      UpdateChain(b, true);
+    DesignCrossover();
   }
 
   void Process(const StereoSignal& in, StereoSignal& out)
@@ -141,7 +148,7 @@ public:
     const unsigned savedMode = _mm_getcsr();
     _mm_setcsr(savedMode | 0x8040);
     if (n != lastBlockSize)
-      Restart(n);
+      SetCoefficient(n);
     const int m = n * factor * 2;
     Buffer interleaved(2 * n), oversampled(m);
     for (int k = 0; k < n; ++k)
@@ -155,7 +162,15 @@ public:
       oversampled[2 * k + 1] = interleaved[2 * (k / factor) + 1];
     }
     if (factor > 1)
+    {
+      if (!ran.resampling)
+      {
+        upsample.Clear();
+        downsample.Clear();
+      }
       upsample.Process(n * factor, oversampled.data());
+    }
+    ran.resampling = factor > 1;
     Buffer bands[3] = {oversampled, oversampled, oversampled};
     std::fill(oversampled.begin(), oversampled.end(), 0.0);
 
@@ -163,15 +178,20 @@ public:
     const bool multiband = value[kMultiband] >= 0.5;
     if (multiband)
       Split(bands, n * factor);
+    ran.split = multiband;
     for (int b = 0; b < 3; ++b)
-      UpdateChain(b);
-    restarted = false;
+      UpdateChain(b, false);
 
     const int mutes[] = {kLowMute, kMidMute, kHighMute};
     const int levels[] = {kLowLevel, kMidLevel, kHighLevel};
     for (int b = 0; b < 3; ++b)
     {
-      if (value[mutes[b]] < 0.5 && (b == 1 || multiband))
+      const bool runs = value[mutes[b]] < 0.5 && (b == 1 || multiband);
+      const bool saturates = runs && !chains[b].satBypass;
+      if (saturates && !ran.saturation[b])
+        chains[b].lastIn[0] = chains[b].lastIn[1] = chains[b].lastOut[0] = chains[b].lastOut[1] = 0.0;
+      ran.saturation[b] = saturates;
+      if (runs)
       {
         chains[b].ProcessBand(bands[b]);
         const double g = Gain(Advance(levels[b]));
@@ -215,16 +235,12 @@ private:
     }
   }
 
-  void Restart(int n)
+  void SetCoefficient(int n)
   {
     const double c = std::exp(-1.0 / ((rate / n) * 0.005));
     for (ParamSmoother& s : smoothers)
-    {
       s.coeff = c;
-      s.current = 0.0;
-    }
     lastBlockSize = n;
-    restarted = true;
   }
 
   double Advance(int i)
@@ -239,6 +255,21 @@ private:
   }
 
   double Cutoff(int i) { return std::min(Advance(i) / rate, 0.49); }
+
+  void DesignCrossover()
+  {
+    const double low = std::min(smoothers[kFreqLow].current / rate, 0.49);
+    const double high = std::min(smoothers[kFreqHigh].current / rate, 0.49);
+    lowLP1.Setup(2, 1.0, low);
+    lowLP2.Setup(2, 1.0, low);
+    midHP1.Setup(2, 1.0, low);
+    midHP2.Setup(2, 1.0, low);
+    highHP1.Setup(2, 1.0, high);
+    highHP2.Setup(2, 1.0, high);
+    midLP1.Setup(2, 1.0, high);
+    midLP2.Setup(2, 1.0, high);
+    crossoverDesigned = true;
+  }
 
   void UpdateCrossover()
   {
@@ -260,6 +291,12 @@ private:
 
   void Split(Buffer* bands, int frames)
   {
+    if (!ran.split)
+      for (auto* f : {&lowLP1, &lowLP2, &midLP1, &midLP2})
+        f->Clear();
+    if (!ran.split)
+      for (auto* f : {&midHP1, &midHP2, &highHP1, &highHP2})
+        f->Clear();
     lowLP1.Process(frames, bands[0].data());
     lowLP2.Process(frames, bands[0].data());
     midHP1.Process(frames, bands[1].data());
@@ -270,16 +307,19 @@ private:
     highHP2.Process(frames, bands[2].data());
   }
 
-  // A value is written when its smoother moves, and in the first block after a restart.
-  void UpdateChain(int band)
+  // A value is written when its smoother moves, and every value after a reset.
+  void UpdateChain(int band, bool all)
   {
     ModelChain& c = chains[band];
     const int first = band * 11;
     const auto moved = [&](int lowParam, double& v) {
       const int i = first + lowParam;
-      if (smoothers[i].current == smoothers[i].target && !restarted)
+      if (all)
+        v = smoothers[i].current;
+      else if (smoothers[i].current == smoothers[i].target)
         return false;
-      v = Advance(i);
+      else
+        v = Advance(i);
       return true;
     };
     double v = 0.0;
@@ -305,7 +345,11 @@ private:
   int factor = 1;
   int rate = 0;
   int lastBlockSize = 0;
-  bool restarted = false;
+  bool crossoverDesigned = false;
+  struct
+  {
+    bool split = false, resampling = false, saturation[3] = {false, false, false};
+  } ran;
   ParamSmoother smoothers[kNumParams];
   ModelChain chains[3];
   LowPass lowLP1, lowLP2, midLP1, midLP2;

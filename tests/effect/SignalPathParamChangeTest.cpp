@@ -134,14 +134,17 @@ TEST(ParamChange, SwitchesActAtOnceWithoutAGlide)
 TEST(ParamChange, SilencedBandsHoldTheirLevelsAndTheCrossoverStillGlides)
 {
   const double c = std::exp(-1.0 / 0.43);  // 512 frames at 44 100 Hz
-  double freqLow = 0.0;
+  double freqLow = 250.0;
   for (int i = 0; i < 4; ++i)
-    freqLow = (1.0 - c) * 250.0 + c * freqLow;
+    freqLow = (1.0 - c) * 1000.0 + c * freqLow;
 
   EffectRunner singleBand, lowMuted;
   for (EffectRunner* r : {&singleBand, &lowMuted})
+  {
+    r->Set(kFreqLow, 1000.0);
     for (const int level : {kLowLevel, kMidLevel, kHighLevel})
       r->Set(level, -6.0);
+  }
   singleBand.Set(kMultiband, 0.0);
   lowMuted.Set(kLowMute, 1.0);
   singleBand.Run(Tone(512, 440.0, 44100.0));

@@ -13,9 +13,11 @@
 
 namespace {
 
-double FirstGlideStep(double target, int rate, int blockSize)
+// One block's step of a glide from `from` towards `to`.
+double GlideStep(double from, double to, int rate, int blockSize)
 {
-  return (1.0 - std::exp(-1.0 / ((rate / blockSize) * 0.005))) * target;
+  const double c = std::exp(-1.0 / ((rate / blockSize) * 0.005));
+  return (1.0 - c) * to + c * from;
 }
 
 double Rms(const std::vector<double>& v, size_t from)
@@ -26,61 +28,52 @@ double Rms(const std::vector<double>& v, size_t from)
   return std::sqrt(sum / (v.size() - from));
 }
 
-TEST(SignalPathSmoothing, FirstBlockGlidesFromZero)
+// A reset starts every smoother at its value; a change then glides from where the value was,
+// also across changes of block size and oversampling, which only change the pace.
+TEST(SignalPathSmoothing, GlidesStartFromTheValueInUseAndSurviveBlockSizeAndRateChanges)
 {
-  EffectRunner runner;
-  runner.Run(StereoSignal(512));
-  const double c = std::exp(-1.0 / 0.43);  // 512 frames at 44 100 Hz: 86 blocks a second
-  EXPECT_EQ(runner.Path().Smoother(kMidSatMix).coeff, c);
-  EXPECT_EQ(runner.Path().Smoother(kMidSatMix).current, (1.0 - c) * 100.0);
-  double freq = 0.0;  // the crossover frequencies advance four times a block
-  for (int i = 0; i < 4; ++i)
-    freq = (1.0 - c) * 250.0 + c * freq;
-  EXPECT_EQ(runner.Path().Smoother(kFreqLow).current, freq);
-  EXPECT_EQ(runner.Path().Smoother(kLowSatGain).current, 0.0) << "a parameter at 0 does not move";
+  EffectRunner runner(44100.0, 256);
+  EXPECT_EQ(runner.Path().Smoother(kFreqLow).current, 250.0);
+  EXPECT_EQ(runner.Path().Smoother(kMidSatMix).current, 100.0);
+  runner.Set(kMidSatMix, 0.0);
+  runner.Run(StereoSignal(256), 256);
+  double expected = GlideStep(100.0, 0.0, 44100, 256);
+  EXPECT_EQ(runner.Path().Smoother(kMidSatMix).current, expected);
+
+  runner.Run(StereoSignal(100), 100);
+  expected = GlideStep(expected, 0.0, 44100, 100);
+  EXPECT_EQ(runner.Path().Smoother(kMidSatMix).current, expected);
+
+  runner.Set(kOversample, 1.0);
+  EXPECT_EQ(runner.Path().Smoother(kMidSatMix).current, expected);
+  runner.Run(StereoSignal(100), 100);
+  expected = GlideStep(expected, 0.0, 176400, 100);
+  EXPECT_EQ(runner.Path().Smoother(kMidSatMix).current, expected);
+  EXPECT_EQ(runner.Path().Smoother(kFreqLow).current, 250.0) << "a settled value does not move";
 }
 
-TEST(SignalPathSmoothing, ResetOversamplingAndBlockSizeRestartTheGlide)
+// The reset writes every derived value from its parameter: no glide cut short, no value the
+// chain was constructed with, survives it, and nothing waits for the next block.
+TEST(SignalPathSmoothing, ResetPutsEveryValueInForceAtOnce)
 {
-  const auto settled = [] {
-    auto r = std::make_unique<EffectRunner>();
-    for (int i = 0; i < 200; ++i)
-      r->Run(StereoSignal(256), 256);
-    EXPECT_EQ(r->Path().Smoother(kMidSatMix).current, 100.0);
-    return r;
-  };
-  auto afterReset = settled();
-  afterReset->effect.ResetProcessing();
-  afterReset->Run(StereoSignal(256), 256);
-  EXPECT_EQ(afterReset->Path().Smoother(kMidSatMix).current, FirstGlideStep(100.0, 44100, 256));
-
-  auto afterSwitch = settled();
-  afterSwitch->Set(kOversample, 1.0);
-  afterSwitch->Run(StereoSignal(256), 256);
-  EXPECT_EQ(afterSwitch->Path().Smoother(kMidSatMix).current, FirstGlideStep(100.0, 176400, 256));
-
-  auto afterResize = settled();
-  afterResize->Run(StereoSignal(100), 100);
-  EXPECT_EQ(afterResize->Path().Smoother(kMidSatMix).current, FirstGlideStep(100.0, 44100, 100));
-}
-
-TEST(SignalPathSmoothing, ValuesAtZeroTakeEffectAfterARestart)
-{
-  EffectRunner fresh;  // construction leaves the mix at fully wet
-  fresh.Set(kMidSatMix, 0.0);
-  fresh.Run(StereoSignal(512));
-  EXPECT_EQ(fresh.Path().Chain(SignalPath::kMidBand).satMix, 0.0);
-
-  EffectRunner interrupted;  // a glide down to 0 cut short by a reset
+  EffectRunner interrupted;
   interrupted.Set(kMidDcOffset, 50.0);
-  for (int i = 0; i < 100; ++i)
-    interrupted.Run(StereoSignal(512));
+  interrupted.Set(kMidBitRes, 6.0);
+  interrupted.Run(StereoSignal(32), 32);
   interrupted.Set(kMidDcOffset, 0.0);
-  interrupted.Run(StereoSignal(512));
+  interrupted.Run(StereoSignal(32), 32);
   ASSERT_GT(interrupted.Path().Chain(SignalPath::kMidBand).dcOffset, 0.0);
+  ASSERT_NE(interrupted.Path().Chain(SignalPath::kMidBand).bits, 6);
+  interrupted.effect.ParamAt(kLowSatGain)->Assign(12.0);
+  interrupted.effect.ParamAt(kHighExcMix)->Assign(0.0);
   interrupted.effect.ResetProcessing();
-  interrupted.Run(StereoSignal(512));
-  EXPECT_EQ(interrupted.Path().Chain(SignalPath::kMidBand).dcOffset, 0.0);
+  const BandChain& mid = interrupted.Path().Chain(SignalPath::kMidBand);
+  EXPECT_EQ(mid.dcOffset, 0.0);
+  EXPECT_EQ(mid.bits, 6);
+  EXPECT_EQ(interrupted.Path().Chain(SignalPath::kLowBand).gain, DbToGain(12.0));
+  EXPECT_EQ(interrupted.Path().Chain(SignalPath::kHighBand).excMix, 0.0);
+  for (int i = 0; i < kNumParams; ++i)
+    EXPECT_TRUE(interrupted.Path().Smoother(i).Settled()) << i;
 }
 
 TEST(SignalPathFrame, OversampledRateIsTruncated)
@@ -103,11 +96,12 @@ TEST(SignalPathFrame, NonPositiveFrameCountsTouchNothing)
   out.left.assign(8, 7.0);
   double* inputs[] = {in.left.data(), in.right.data()};
   double* outputs[] = {out.left.data(), out.right.data()};
+  runner.Set(kMidSatMix, 0.0);
   runner.effect.ProcessBlock(inputs, outputs, 0);
   runner.effect.ProcessBlock(inputs, outputs, -3);
   EXPECT_EQ(out.left, std::vector<double>(8, 7.0));
   EXPECT_EQ(out.right, std::vector<double>(8, 0.0));
-  EXPECT_EQ(runner.Path().Smoother(kMidSatMix).current, 0.0);
+  EXPECT_EQ(runner.Path().Smoother(kMidSatMix).current, 100.0);
 }
 
 TEST(SignalPathFrame, SharedInputAndOutputMemoryGivesTheSameResult)
@@ -173,15 +167,13 @@ TEST(SignalPathBands, LevelsAreAppliedInDecibels)
   quiet.Set(kMultiband, 0.0);
   plain.Set(kMultiband, 0.0);
   quiet.Set(kMidLevel, -12.0);
-  const StereoSignal in = Tone(44032, 200.0, 44100.0);  // whole blocks: a shorter one restarts the glide
+  const StereoSignal in = Tone(44032, 200.0, 44100.0);
   const double ratio = Rms(quiet.Run(in).left, 22016) / Rms(plain.Run(in).left, 22016);
   EXPECT_NEAR(ratio, std::pow(10.0, -12.0 / 20.0), 1e-6);
 }
 
 // With all stages bypassed and one band, the oversampled path is up-sampling, 0.99 and
-// down-sampling, rebuilt here from the same pieces. The mid mixes are set to 0 so that they
-// never glide: a mix of 0 passes the dry signal exactly, like the model's full mixes, while a
-// gliding mix would make wet * m + dry * (1 - m) differ from the input in the last bit.
+// down-sampling, rebuilt here from the same pieces.
 StereoSignal OversampledModel(double stopBandDb, const StereoSignal& in)
 {
   Resampler resampler;
@@ -215,11 +207,7 @@ TEST(SignalPathOversampling, ResamplingFiltersHaveNineDecibelsAfterResetAndTwelv
   const StereoSignal in = Tone(2048, 5000.0, 44100.0);
   EffectRunner reset, switched;
   for (EffectRunner* r : {&reset, &switched})
-  {
     r->Set(kMultiband, 0.0);
-    for (const int mix : {kMidSatMix, kMidBitRedMix, kMidExcMix})
-      r->Set(mix, 0.0);
-  }
   reset.effect.ParamAt(kOversample)->Assign(1.0);
   reset.effect.ResetProcessing();
   switched.Set(kOversample, 1.0);

@@ -1,10 +1,14 @@
 // What the edit-controller side tells a host: parameter list, conversions, units, programs.
 
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "tests/vst3/PluginTestHost.h"
+#include "tools/host/MemoryStream.h"
 #include "tools/host/Utf16Text.h"
 
 #include "pluginterfaces/base/smartpointer.h"
@@ -72,6 +76,16 @@ protected:
     String128 text = {};
     EXPECT_EQ(Controller()->getParamStringByValue(id, value, text), kResultOk);
     return Text(text);
+  }
+
+  // The value the plug-in holds, as its state blob stores it.
+  double ValueInState(ParamID id)
+  {
+    TvHost::MemoryStream stream;
+    EXPECT_EQ(Component()->getState(&stream), kResultOk);
+    double value = 0.0;
+    std::memcpy(&value, stream.Bytes().data() + 8 * id, sizeof value);
+    return value;
   }
 };
 
@@ -182,9 +196,73 @@ TEST_F(ControllerTest, SetAndGetNormalisedValues)
   EXPECT_EQ(Controller()->getParamNormalized(35), 0.0);
   EXPECT_EQ(Controller()->setParamNormalized(35, std::nan("")), kResultFalse);
   EXPECT_EQ(Controller()->getParamNormalized(35), 0.0);
-  EXPECT_EQ(Controller()->setParamNormalized(kBypassId, 1.0), kResultFalse);
-  EXPECT_EQ(Controller()->getParamNormalized(kBypassId), 0.0);
   EXPECT_EQ(Controller()->getParamNormalized(kParamCount), 0.0);
+  EXPECT_EQ(Controller()->setParamNormalized(kPresetId, 1.0), kResultFalse);
+}
+
+// Hosts tell the controller about their bypass switch beside the process queue and read it
+// back; a validator checks that it persists.
+TEST_F(ControllerTest, BypassSetOnTheControllerIsTheBypassInForce)
+{
+  const struct
+  {
+    ParamValue value;
+    tresult result;
+    ParamValue readBack;
+  } cases[] = {{1.0, kResultOk, 1.0}, {0.5, kResultOk, 0.0}, {0.51, kResultOk, 1.0},
+               {std::nan(""), kResultFalse, 1.0}, {0.0, kResultOk, 0.0}, {7.0, kResultOk, 1.0}};
+  for (const auto& c : cases)
+  {
+    EXPECT_EQ(Controller()->setParamNormalized(kBypassId, c.value), c.result) << c.value;
+    EXPECT_EQ(Controller()->getParamNormalized(kBypassId), c.readBack) << c.value;
+  }
+  TvHost::MemoryStream stream;
+  ASSERT_EQ(Component()->getState(&stream), kResultOk);
+  int32 bypassWord = 0;
+  std::memcpy(&bypassWord, stream.Bytes().data() + 8 * kParamCount, sizeof bypassWord);
+  EXPECT_EQ(bypassWord, 1) << "the saved state carries it";
+}
+
+// What a host shows for a normalised position must be the value the plug-in makes of it,
+// processes and saves: the same number at the display's precision, and zero without a sign.
+TEST_F(ControllerTest, DisplayedValueIsTheValueThePluginUses)
+{
+  const struct
+  {
+    ParamID id;
+    ParamValue position;
+    std::string text;
+  } known[] = {{15, 0.77, "77"},       {2, 0.44, "44"},         {30, 0.25, "9"},  {24, 0.736918, "74"},
+               {35, 5.0 / 6.0, "0.0"}, {37, 0.8333, "0.0"},    {37, 0.83, "-0.1"},    {1, 0.7, "on"},   {1, 0.3, "off"}};
+  for (const auto& k : known)
+    EXPECT_EQ(StringOf(k.id, k.position), k.text) << k.id << " at " << k.position;
+
+  std::mt19937 random(8);
+  std::uniform_real_distribution<double> unit(0.0, 1.0);
+  for (ParamID id = 0; id < static_cast<ParamID>(kParamCount); ++id)
+  {
+    for (int k = 0; k < 200; ++k)
+    {
+      const double position = unit(random);
+      const std::string text = StringOf(id, position);
+      ASSERT_EQ(Controller()->setParamNormalized(id, position), kResultOk);
+      const double value = ValueInState(id);
+      SCOPED_TRACE(std::to_string(id) + " at " + std::to_string(position) + ": \"" + text + "\"");
+      if (text == "on" || text == "off")
+      {
+        EXPECT_EQ(text == "on", value >= 0.5);
+        continue;
+      }
+      const size_t point = text.find('.');
+      const int decimals = point == std::string::npos ? 0 : static_cast<int>(text.size() - point - 1);
+      const double halfUnit = 0.5 * std::pow(10.0, -decimals);
+      EXPECT_LE(std::fabs(std::strtod(text.c_str(), nullptr) - value), halfUnit + 1e-9);
+      if (text[0] == '-')
+      {
+        EXPECT_LE(value, -halfUnit);
+      }
+    }
+  }
 }
 
 TEST_F(ControllerTest, UnitsProgramListAndMidiMapping)
