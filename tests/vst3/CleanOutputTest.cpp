@@ -1,7 +1,8 @@
 // Whatever the 43 parameters are set to, extremes included, loud but finite input never
 // makes the plug-in hand NaN, infinite or subnormal samples to the host: at every rate a host
-// may run, with and without four-times oversampling, and in the silence after the input stops
-// (where decaying filter states would turn subnormal).
+// may run, with and without four-times oversampling, in either sample size (32-bit samples
+// overflow where 64-bit ones do not), and in the silence after the input stops (where
+// decaying filter states would turn subnormal).
 
 #include <cmath>
 #include <random>
@@ -24,8 +25,8 @@ constexpr int kVectorsPerCase = 40;
 constexpr int kLoudBlocks = 8;
 constexpr int kSilentBlocks = 16;
 
-// Oversampling factor and sample rate.
-using CleanOutputCase = std::tuple<int, double>;
+// Oversampling factor, sample rate and the host's sample size.
+using CleanOutputCase = std::tuple<int, double, int32>;
 
 class CleanOutputTest : public VstTest::PluginTest, public ::testing::WithParamInterface<CleanOutputCase>
 {
@@ -87,9 +88,9 @@ protected:
 
 TEST_P(CleanOutputTest, RandomParametersAndLoudInputGiveCleanOutput)
 {
-  const auto [factor, rate] = GetParam();
-  ASSERT_TRUE(Setup(kSample64, kBlock, rate));
-  TvHost::ProcessDataBuilder buffers(kSample64, 2, 2, kBlock, rate);
+  const auto [factor, rate, sampleSize] = GetParam();
+  ASSERT_TRUE(Setup(sampleSize, kBlock, rate));
+  TvHost::ProcessDataBuilder buffers(sampleSize, 2, 2, kBlock, rate);
   std::mt19937 random(static_cast<unsigned>(rate) + factor);
 
   for (int v = 0; v < kVectorsPerCase; ++v)
@@ -114,8 +115,10 @@ TEST_P(CleanOutputTest, RandomParametersAndLoudInputGiveCleanOutput)
 
 INSTANTIATE_TEST_SUITE_P(RatesAndOversampling, CleanOutputTest,
                          ::testing::Combine(::testing::Values(1, 4),
-                                            ::testing::Values(22050.0, 44100.0, 96000.0, 192000.0)),
+                                            ::testing::Values(22050.0, 44100.0, 96000.0, 192000.0),
+                                            ::testing::Values(kSample32, kSample64)),
                          [](const ::testing::TestParamInfo<CleanOutputCase>& info) {
                            return "F" + std::to_string(std::get<0>(info.param)) + "_" +
-                                  std::to_string(static_cast<int>(std::get<1>(info.param))) + "Hz";
+                                  std::to_string(static_cast<int>(std::get<1>(info.param))) + "Hz_" +
+                                  (std::get<2>(info.param) == kSample32 ? "32bit" : "64bit");
                          });
