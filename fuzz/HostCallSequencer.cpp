@@ -161,7 +161,12 @@ public:
         for (int32 i = 0; i < process.numSamples; ++i)
         {
           if (wide ? !SampleAt(buffers.channelBuffers64[channel], i) : !SampleAt(buffers.channelBuffers32[channel], i))
+          {
+            std::fprintf(stderr, "output bus %d channel %d frame %d of %d (%s): %g\n", bus, channel, i,
+                         process.numSamples, wide ? "64-bit" : "32-bit",
+                         wide ? buffers.channelBuffers64[channel][i] : buffers.channelBuffers32[channel][i]);
             Violation("a block of finite input gave NaN, infinite or subnormal output");
+          }
         }
       }
     }

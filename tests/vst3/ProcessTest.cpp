@@ -64,8 +64,11 @@ TEST_F(ProcessTest, SetupRefusesWhatCannotBeProcessed)
   EXPECT_EQ(Processor()->canProcessSampleSize(kSample64), kResultTrue);
   EXPECT_EQ(Processor()->canProcessSampleSize(2), kResultFalse);
   for (ProcessSetup setup : {ProcessSetup{kRealtime, 2, 512, 48000.0}, ProcessSetup{kRealtime, kSample32, 0, 48000.0},
-                             ProcessSetup{kRealtime, kSample32, 512, std::nan("")}})
+                             ProcessSetup{kRealtime, kSample32, 512, std::nan("")},
+                             ProcessSetup{kRealtime, kSample32, 512, 1.0e12}})
     EXPECT_EQ(Processor()->setupProcessing(setup), kResultFalse);
+  ProcessSetup highest{kRealtime, kSample32, 512, 768000.0};
+  EXPECT_EQ(Processor()->setupProcessing(highest), kResultOk);
   EXPECT_EQ(Processor()->getLatencySamples(), 0u);
 }
 
