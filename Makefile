@@ -6,12 +6,22 @@
 #   make install        install the VST 3 bundle and the factory presets into ~/.vst3, or
 #                       everything under PREFIX (PREFIX/lib/vst3, PREFIX/share/vst3/presets, PREFIX/bin)
 #   make package        build the Debian package build/tolvexvulcrax_<version>_amd64.deb
+#   make validate       run the conformance validators of ../shared/tools on the bundle
+#   make fuzz           build the libFuzzer targets (clang) into build-fuzz
+#   make fuzz-smoke     run each fuzz target for FUZZ_SECONDS (30) seconds
+#   make test-thread    the concurrency tests under ThreadSanitizer
 
 MAKEFLAGS += --no-print-directory
 JOBS  ?= $(shell nproc)
 BUILD ?= build
 
-.PHONY: deps configure build demo test test-sanitize bench install package clean
+FUZZ_BUILD   ?= build-fuzz
+FUZZ_SECONDS ?= 30
+TSAN_BUILD   ?= build-tsan
+TSAN_SUPPRESSIONS := $(wildcard $(CURDIR)/tests/tsan.supp)
+
+.PHONY: deps configure build demo test test-sanitize bench install package clean validate fuzz fuzz-smoke \
+  test-thread
 
 deps:
 	@scripts/install-deps
@@ -45,5 +55,22 @@ package: build
 	@cmake -S . -B $(BUILD) -DTV_INSTALL_LAYOUT=system >/dev/null
 	@cd $(BUILD) && cpack -G DEB >/dev/null && ls tolvexvulcrax_*.deb
 
+validate: build
+	@scripts/validate $(BUILD)/vst3/TolvexVulcrax.vst3
+
+fuzz: deps
+	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
+	  -DCMAKE_CXX_COMPILER=clang++ -DTV_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz
+
+fuzz-smoke: fuzz
+	@scripts/fuzz-run $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+test-thread: deps
+	@cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTV_SANITIZE=thread >/dev/null
+	@cmake --build $(TSAN_BUILD) -j $(JOBS) --target concurrency_tests
+	@TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 $(if $(TSAN_SUPPRESSIONS),suppressions=$(TSAN_SUPPRESSIONS))" \
+	  ctest --test-dir $(TSAN_BUILD) -L concurrency --no-tests=error --output-on-failure -j $(JOBS)
+
 clean:
-	@rm -rf build build-sanitize
+	@rm -rf build build-sanitize $(FUZZ_BUILD) $(TSAN_BUILD)

@@ -11,10 +11,11 @@
 
 namespace
 {
-// Float conversion that never yields a subnormal (they are slow on the host's side).
+// Float conversion that never yields a subnormal (they are slow on the host's side) nor an
+// infinity: a value beyond the float range becomes the largest float of its sign.
 float ToFloatSample(double v)
 {
-  const float f = static_cast<float>(v);
+  const float f = static_cast<float>(std::clamp(v, -static_cast<double>(FLT_MAX), static_cast<double>(FLT_MAX)));
   return std::fabs(f) < FLT_MIN ? 0.0f : f;
 }
 

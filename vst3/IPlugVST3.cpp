@@ -204,7 +204,10 @@ tresult PLUGIN_API IPlugVST3::setupProcessing(ProcessSetup& setup)
 {
   if (canProcessSampleSize(setup.symbolicSampleSize) != kResultTrue)
     return kResultFalse;
-  if (setup.maxSamplesPerBlock < 1 || !std::isfinite(setup.sampleRate) || setup.sampleRate <= 0.0)
+  // Far above any host's rate, yet low enough that four times it stays a sane filter rate:
+  // at absurd rates the oversampled band filters blow up into NaN.
+  constexpr double kHighestRate = 1.0e7;
+  if (setup.maxSamplesPerBlock < 1 || !(setup.sampleRate > 0.0 && setup.sampleRate <= kHighestRate))
     return kResultFalse;
 
   const std::lock_guard<std::recursive_mutex> lock(Mutex());

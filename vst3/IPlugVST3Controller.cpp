@@ -194,7 +194,9 @@ tresult PLUGIN_API IPlugVST3::getParamValueByString(ParamID id, TChar* string, P
   if (IsRangeParam(id))
     parsed = ParamAt(static_cast<int>(id))->ToNormalized(
       SingleComponentEffect::normalizedParamToPlain(id, parsed));
-  value = parsed;
+  // The SDK objects of the other parameters scale a typed number without bounds: "5" for the
+  // program list of one preset would come back as 5.
+  value = std::clamp(parsed, 0.0, 1.0);
   return kResultTrue;
 }
 

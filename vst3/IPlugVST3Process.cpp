@@ -41,6 +41,10 @@ tresult PLUGIN_API IPlugVST3::process(ProcessData& data)
   if (DoesMidi())
     HandleEvents(data.inputEvents);
 
+  // The buffers of a block in another precision than the one set up would be read past
+  // their ends; its parameter changes still count, as a block without audio's do.
+  if (data.numSamples > 0 && data.symbolicSampleSize != processSetup.symbolicSampleSize)
+    return kInvalidArgument;
   if (processSetup.symbolicSampleSize == kSample64)
     ProcessAudio(data, mDoubleWindow);
   else if (processSetup.symbolicSampleSize == kSample32)

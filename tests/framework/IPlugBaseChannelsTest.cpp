@@ -1,3 +1,4 @@
+#include <cfloat>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -143,17 +144,33 @@ TEST(IPlugBaseBlocks, FloatBlockWritesExactlyTheConnectedFrames)
   }
 }
 
-TEST(IPlugBaseBlocks, FloatOutputNeverHoldsSubnormals)
+// Subnormals become 0 and values beyond the float range the largest float of their sign, so
+// a host reading 32-bit samples never gets a subnormal or an infinity.
+TEST(IPlugBaseBlocks, FloatOutputIsFiniteAndNeverSubnormal)
 {
-  RecordingPlug plug;
-  ASSERT_TRUE(plug.SetBlockLength(2));
-  ConnectAll(plug);
-  FloatBuffers in(2, 1e-41f), out(2, 3.0f);
-  ASSERT_TRUE(plug.BindInputBuffers(0, 2, in.pointers, 2));
-  ASSERT_TRUE(plug.BindOutputBuffers(0, 2, out.pointers));
-  ASSERT_TRUE(plug.ProcessHostBlockFloat(2));
-  EXPECT_EQ(0.0f, out.data[0][0]);
-  EXPECT_EQ(0.0f, out.data[1][0]);
+  struct Case
+  {
+    float input;
+    float hostOutput;
+    bool adding;
+    float expected;
+  };
+  const Case cases[] = {
+    {1e-41f, 3.0f, false, 0.0f},
+    {FLT_MAX, FLT_MAX, true, FLT_MAX},
+  };
+  for (const Case& c : cases)
+  {
+    RecordingPlug plug;
+    ASSERT_TRUE(plug.SetBlockLength(2));
+    ConnectAll(plug);
+    FloatBuffers in(2, c.input), out(2, c.hostOutput);
+    ASSERT_TRUE(plug.BindInputBuffers(0, 2, in.pointers, 2));
+    ASSERT_TRUE(plug.BindOutputBuffers(0, 2, out.pointers));
+    ASSERT_TRUE(c.adding ? plug.ProcessHostBlockFloatAdding(2) : plug.ProcessHostBlockFloat(2));
+    EXPECT_EQ(c.expected, out.data[0][0]) << c.input;
+    EXPECT_EQ(-c.expected, out.data[1][0]) << c.input;  // the second channel holds the negated values
+  }
 }
 
 TEST(IPlugBaseBlocks, BlockLongerThanTheBlockSizeIsRefused)

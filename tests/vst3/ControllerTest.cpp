@@ -165,6 +165,12 @@ TEST_F(ControllerTest, DisplayStringsAndTheirParsing)
   EXPECT_NEAR(value, std::pow(200.0 / 4950.0, 1.0 / 3.5), 1e-12);
   EXPECT_EQ(StringOf(33, value), "250");
   EXPECT_EQ(Controller()->getParamValueByString(33, nullptr, value), kResultFalse);
+
+  // A number typed for the program list, whose SDK object scales without bounds, is still
+  // handed back as a normalised value.
+  TvHost::Utf8ToUtf16("5", text, 128);
+  ASSERT_EQ(Controller()->getParamValueByString(kPresetId, text, value), kResultTrue);
+  EXPECT_EQ(value, 1.0);
 }
 
 TEST_F(ControllerTest, PlainAndNormalisedConversions)

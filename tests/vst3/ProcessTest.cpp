@@ -64,8 +64,11 @@ TEST_F(ProcessTest, SetupRefusesWhatCannotBeProcessed)
   EXPECT_EQ(Processor()->canProcessSampleSize(kSample64), kResultTrue);
   EXPECT_EQ(Processor()->canProcessSampleSize(2), kResultFalse);
   for (ProcessSetup setup : {ProcessSetup{kRealtime, 2, 512, 48000.0}, ProcessSetup{kRealtime, kSample32, 0, 48000.0},
-                             ProcessSetup{kRealtime, kSample32, 512, std::nan("")}})
+                             ProcessSetup{kRealtime, kSample32, 512, std::nan("")},
+                             ProcessSetup{kRealtime, kSample32, 512, 1.0e12}})
     EXPECT_EQ(Processor()->setupProcessing(setup), kResultFalse);
+  ProcessSetup highest{kRealtime, kSample32, 512, 768000.0};
+  EXPECT_EQ(Processor()->setupProcessing(highest), kResultOk);
   EXPECT_EQ(Processor()->getLatencySamples(), 0u);
 }
 
@@ -123,6 +126,21 @@ TEST_P(SampleSizeTest, BypassedBlocksCopyInputToOutput)
   for (int32 c = 0; c < 2; ++c)
     for (int32 f = 0; f < 128; ++f)
       ASSERT_EQ(buffers.Output(c, f), buffers.Input(c, f)) << c << ":" << f;
+}
+
+// A host that names the other precision in a block hands buffers of the wrong element size:
+// they are left alone, while the block's parameter changes still count.
+TEST_P(SampleSizeTest, BlockInTheOtherPrecisionIsRefused)
+{
+  ASSERT_TRUE(Setup(GetParam(), 64));
+  TvHost::ProcessDataBuilder buffers(GetParam() == kSample32 ? kSample64 : kSample32, 2, 2, 64);
+  FillRamp(buffers, 64);
+  buffers.FillOutputs(9.0);
+  changes.AddChange(kLowLevel, 0.25);
+  EXPECT_EQ(Run(buffers, 64), kInvalidArgument);
+  EXPECT_DOUBLE_EQ(Normalized(kLowLevel), 0.25);
+  for (int32 c = 0; c < 2; ++c)
+    ASSERT_EQ(buffers.Output(c, 63), 9.0) << c;
 }
 
 TEST_P(SampleSizeTest, BlocksLongerThanTheSetupMaximumAreProcessedInSlices)
