@@ -21,7 +21,7 @@ struct BiquadSection
   };
 
   BiquadStage coeffs;
-  std::array<History, Channels> history {};
+  std::array<History, Channels> history{};
 
   double Step(int channel, double x)
   {

@@ -126,7 +126,7 @@ private:
     stored = section;
   }
 
-  std::array<Section, kMaxStages> sections {};
+  std::array<Section, kMaxStages> sections{};
   int activeStages = 0;
 };
 

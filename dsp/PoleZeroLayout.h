@@ -12,8 +12,8 @@ struct PoleZeroLayout
 {
   static constexpr int kMaxOrder = 16;
 
-  std::array<std::complex<double>, kMaxOrder> poles {};
-  std::array<std::complex<double>, kMaxOrder> zeros {};
+  std::array<std::complex<double>, kMaxOrder> poles{};
+  std::array<std::complex<double>, kMaxOrder> zeros{};
   int count = 0;
 };
 

@@ -23,7 +23,7 @@ inline void StoreFrame(double* samples, StereoFrame frame)
 
 inline StereoFrame BothChannels(double value)
 {
-  return StereoFrame {value, value};
+  return StereoFrame{value, value};
 }
 
 }  // namespace Dsp

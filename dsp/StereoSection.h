@@ -11,9 +11,8 @@ struct StereoSection
 {
   explicit StereoSection(const BiquadSection<2>& s)
     : b0(BothChannels(s.coeffs.b0)), b1(BothChannels(s.coeffs.b1)), b2(BothChannels(s.coeffs.b2)),
-      a1(BothChannels(s.coeffs.a1)), a2(BothChannels(s.coeffs.a2)),
-      x1 {s.history[0].x1, s.history[1].x1}, x2 {s.history[0].x2, s.history[1].x2},
-      y1 {s.history[0].y1, s.history[1].y1}, y2 {s.history[0].y2, s.history[1].y2}
+      a1(BothChannels(s.coeffs.a1)), a2(BothChannels(s.coeffs.a2)), x1{s.history[0].x1, s.history[1].x1},
+      x2{s.history[0].x2, s.history[1].x2}, y1{s.history[0].y1, s.history[1].y1}, y2{s.history[0].y2, s.history[1].y2}
   {
   }
 

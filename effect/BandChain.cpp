@@ -13,7 +13,12 @@ using Dsp::LoadFrame;
 using Dsp::StereoFrame;
 using Dsp::StoreFrame;
 
-enum WetCopy { kSatWet, kBitWet, kExcWet };
+enum WetCopy
+{
+  kSatWet,
+  kBitWet,
+  kExcWet
+};
 
 // The stages' outputs are summed with this weight each; 0.33 rather than 1/3 leaves the
 // band 0.99 times as loud when all stages pass their dry signal.
@@ -37,7 +42,7 @@ StereoFrame TruncateTowardZero(StereoFrame x)
   constexpr double kInt32Limit = 2147483648.0;
   if (std::fabs(x[0]) < kInt32Limit && std::fabs(x[1]) < kInt32Limit)
     return _mm_cvtepi32_pd(_mm_cvttpd_epi32(x));
-  return StereoFrame {TruncateTowardZero(x[0]), TruncateTowardZero(x[1])};
+  return StereoFrame{TruncateTowardZero(x[0]), TruncateTowardZero(x[1])};
 }
 
 // out = map(in), a frame at a time, with a lone last sample on its own; in may be out.
@@ -106,8 +111,8 @@ void BandChain::SaturateInto(const double* in, double* out, int count)
 // One pole, one zero at DC, left and right each with their own history.
 void BandChain::RunDcBlocker(double* buffer, int frames)
 {
-  StereoFrame in {dcLastInL, dcLastInR};
-  StereoFrame out {dcLastOutL, dcLastOutR};
+  StereoFrame in{dcLastInL, dcLastInR};
+  StereoFrame out{dcLastOutL, dcLastOutR};
   for (int frame = 0; frame < frames; ++frame, buffer += 2)
   {
     const StereoFrame x = LoadFrame(buffer) + kAntiDenormal;

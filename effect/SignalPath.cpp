@@ -19,11 +19,10 @@ constexpr double kSwitchStopBandDb = 12.0;
 // Controls that mean nothing while the effect runs as a single band, in the order the
 // editor greys them.
 constexpr int kMultibandOnlyParams[] = {
-  kFreqLow,     kFreqHigh,
-  kLowSatGain,  kLowDcOffset,  kLowSatMix,  kLowSatBypass,  kLowOddHarm,  kLowEvenHarm,  kLowExcMix,
-  kLowExcBypass,  kLowBitRes,  kLowBitRedMix,  kLowBitRedBypass,  kLowLevel,  kLowMute,
-  kHighSatGain, kHighDcOffset, kHighSatMix, kHighSatBypass, kHighOddHarm, kHighEvenHarm, kHighExcMix,
-  kHighExcBypass, kHighBitRes, kHighBitRedMix, kHighBitRedBypass, kHighLevel, kHighMute};
+  kFreqLow,     kFreqHigh,      kLowSatGain,   kLowDcOffset,   kLowSatMix,        kLowSatBypass,    kLowOddHarm,
+  kLowEvenHarm, kLowExcMix,     kLowExcBypass, kLowBitRes,     kLowBitRedMix,     kLowBitRedBypass, kLowLevel,
+  kLowMute,     kHighSatGain,   kHighDcOffset, kHighSatMix,    kHighSatBypass,    kHighOddHarm,     kHighEvenHarm,
+  kHighExcMix,  kHighExcBypass, kHighBitRes,   kHighBitRedMix, kHighBitRedBypass, kHighLevel,       kHighMute};
 
 // The integer part of a rate, kept inside int's range.
 int TruncatedRate(double rate)
@@ -73,8 +72,8 @@ void Silence(double* const* outputs, int nFrames)
 }
 
 // sum = low * lowGain + mid * midGain + high * highGain, added in that order from 0.
-void MixBands(const double* low, double lowGain, const double* mid, double midGain, const double* high,
-              double highGain, int count, double* sum)
+void MixBands(const double* low, double lowGain, const double* mid, double midGain, const double* high, double highGain,
+              int count, double* sum)
 {
   for (int i = 0; i < count; i += 2)
   {
@@ -165,10 +164,17 @@ bool SignalPath::ApplyBypass(int paramIdx, bool on)
   BandChain& chain = ChainOf(paramIdx);
   switch (paramIdx % kBandParamCount)
   {
-    case kLowSatBypass: chain.satBypass = on; return true;
-    case kLowBitRedBypass: chain.bitBypass = on; return true;
-    case kLowExcBypass: chain.excBypass = on; return true;
-    default: return false;
+    case kLowSatBypass:
+      chain.satBypass = on;
+      return true;
+    case kLowBitRedBypass:
+      chain.bitBypass = on;
+      return true;
+    case kLowExcBypass:
+      chain.excBypass = on;
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -206,7 +212,7 @@ void SignalPath::ProcessBlock(double** inputs, double** outputs, int nFrames)
   if (!frameBuffers.Reserve(static_cast<std::size_t>(count)) || !bandScratch.Reserve(static_cast<std::size_t>(count)))
   {
     Silence(outputs, nFrames);
-    ranLastBlock = FilterRuns {};
+    ranLastBlock = FilterRuns{};
     return;
   }
   double* const interleaved = frameBuffers[kInterleaved];

@@ -20,7 +20,12 @@ class IPlugBase;
 class SignalPath
 {
 public:
-  enum Band { kLowBand, kMidBand, kHighBand };
+  enum Band
+  {
+    kLowBand,
+    kMidBand,
+    kHighBand
+  };
 
   explicit SignalPath(IPlugBase& plug);
 
@@ -51,7 +56,14 @@ public:
   const BandChain& Chain(Band band) const { return bands[band]; }
 
 private:
-  enum FrameBuffer { kInterleaved, kLowBuffer, kMidBuffer, kHighBuffer, kSum };
+  enum FrameBuffer
+  {
+    kInterleaved,
+    kLowBuffer,
+    kMidBuffer,
+    kHighBuffer,
+    kSum
+  };
 
   bool IsOn(int paramIdx) const;
   BandChain& ChainOf(int paramIdx) { return bands[paramIdx / kBandParamCount]; }
@@ -64,22 +76,26 @@ private:
   void SetSmoothingForBlockSize(int nFrames);
   void SettleSmoothers();
   void DesignCrossoverAtCurrentFrequencies();
-  enum ChainValues { kGlidingValues, kAllValues };
+  enum ChainValues
+  {
+    kGlidingValues,
+    kAllValues
+  };
   void UpdateChainValues(Band band, ChainValues which);
   double RunBand(Band band, double* buffer, int count, int muteParam, int levelParam, bool enabled);
 
   static constexpr int kBandParamCount = kMidSatMix - kLowSatMix;
 
   IPlugBase& plug;
-  std::array<ParamSmoother, kNumParams> smoothers {};
-  std::array<BandChain, 3> bands {};
+  std::array<ParamSmoother, kNumParams> smoothers{};
+  std::array<BandChain, 3> bands{};
   int lastBlockSize = 0;
   // Which filters ran in the previous block: one that did not starts the next from silence.
   struct FilterRuns
   {
     bool split = false;
     bool resampling = false;
-    std::array<bool, 3> saturation {};
+    std::array<bool, 3> saturation{};
   };
   FilterRuns ranLastBlock;
   int oversampledRate = 44100;

@@ -5,8 +5,7 @@
 #include "effect/ParamIndex.h"
 #include "effect/PluginIdentity.h"
 
-namespace
-{
+namespace {
 constexpr char kChannelIo[] = "1-1 2-2";
 constexpr int kPresetCount = 1;
 constexpr int kLatency = 0;

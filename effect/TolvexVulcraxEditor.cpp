@@ -11,8 +11,7 @@
 #include "graphics/controls/ITextControl.h"
 #include "graphics/linux/IGraphicsLinux.h"
 
-namespace
-{
+namespace {
 constexpr int kBackgroundId = 102;
 constexpr char kBackgroundImage[] = "resources/img/bkg.png";
 constexpr int kSwitchId = 103;
@@ -44,55 +43,35 @@ struct ControlPlacement
 // share their columns: saturation gain, DC offset, saturation mix and bypass, odd and even
 // harmonics, exciter mix and bypass, bit resolution, bit-reduction mix and bypass.
 constexpr ControlPlacement kPlacements[] = {
-  {ControlKind::Switch, 35, 42, kMultiband},
-  {ControlKind::Switch, 35, 411, kOversample},
-  {ControlKind::Knob, 24, 129, kFreqHigh},
-  {ControlKind::Knob, 24, 278, kFreqLow},
+  {ControlKind::Switch, 35, 42, kMultiband},         {ControlKind::Switch, 35, 411, kOversample},
+  {ControlKind::Knob, 24, 129, kFreqHigh},           {ControlKind::Knob, 24, 278, kFreqLow},
 
-  {ControlKind::Knob, 127, 53, kHighSatGain},
-  {ControlKind::Knob, 199, 53, kHighDcOffset},
-  {ControlKind::Knob, 272, 53, kHighSatMix},
-  {ControlKind::Switch, 345, 65, kHighSatBypass},
-  {ControlKind::Knob, 422, 53, kHighOddHarm},
-  {ControlKind::Knob, 494, 53, kHighEvenHarm},
-  {ControlKind::Knob, 567, 53, kHighExcMix},
-  {ControlKind::Switch, 644, 65, kHighExcBypass},
-  {ControlKind::Knob, 722, 53, kHighBitRes},
-  {ControlKind::Knob, 795, 53, kHighBitRedMix},
+  {ControlKind::Knob, 127, 53, kHighSatGain},        {ControlKind::Knob, 199, 53, kHighDcOffset},
+  {ControlKind::Knob, 272, 53, kHighSatMix},         {ControlKind::Switch, 345, 65, kHighSatBypass},
+  {ControlKind::Knob, 422, 53, kHighOddHarm},        {ControlKind::Knob, 494, 53, kHighEvenHarm},
+  {ControlKind::Knob, 567, 53, kHighExcMix},         {ControlKind::Switch, 644, 65, kHighExcBypass},
+  {ControlKind::Knob, 722, 53, kHighBitRes},         {ControlKind::Knob, 795, 53, kHighBitRedMix},
   {ControlKind::Switch, 872, 65, kHighBitRedBypass},
 
-  {ControlKind::Knob, 127, 203, kMidSatGain},
-  {ControlKind::Knob, 199, 203, kMidDcOffset},
-  {ControlKind::Knob, 272, 203, kMidSatMix},
-  {ControlKind::Switch, 345, 215, kMidSatBypass},
-  {ControlKind::Knob, 422, 203, kMidOddHarm},
-  {ControlKind::Knob, 494, 203, kMidEvenHarm},
-  {ControlKind::Knob, 567, 203, kMidExcMix},
-  {ControlKind::Switch, 644, 215, kMidExcBypass},
-  {ControlKind::Knob, 722, 203, kMidBitRes},
-  {ControlKind::Knob, 795, 203, kMidBitRedMix},
+  {ControlKind::Knob, 127, 203, kMidSatGain},        {ControlKind::Knob, 199, 203, kMidDcOffset},
+  {ControlKind::Knob, 272, 203, kMidSatMix},         {ControlKind::Switch, 345, 215, kMidSatBypass},
+  {ControlKind::Knob, 422, 203, kMidOddHarm},        {ControlKind::Knob, 494, 203, kMidEvenHarm},
+  {ControlKind::Knob, 567, 203, kMidExcMix},         {ControlKind::Switch, 644, 215, kMidExcBypass},
+  {ControlKind::Knob, 722, 203, kMidBitRes},         {ControlKind::Knob, 795, 203, kMidBitRedMix},
   {ControlKind::Switch, 872, 215, kMidBitRedBypass},
 
-  {ControlKind::Knob, 127, 352, kLowSatGain},
-  {ControlKind::Knob, 199, 352, kLowDcOffset},
-  {ControlKind::Knob, 272, 352, kLowSatMix},
-  {ControlKind::Switch, 345, 364, kLowSatBypass},
-  {ControlKind::Knob, 422, 352, kLowOddHarm},
-  {ControlKind::Knob, 494, 352, kLowEvenHarm},
-  {ControlKind::Knob, 567, 352, kLowExcMix},
-  {ControlKind::Switch, 644, 364, kLowExcBypass},
-  {ControlKind::Knob, 722, 352, kLowBitRes},
-  {ControlKind::Knob, 795, 352, kLowBitRedMix},
+  {ControlKind::Knob, 127, 352, kLowSatGain},        {ControlKind::Knob, 199, 352, kLowDcOffset},
+  {ControlKind::Knob, 272, 352, kLowSatMix},         {ControlKind::Switch, 345, 364, kLowSatBypass},
+  {ControlKind::Knob, 422, 352, kLowOddHarm},        {ControlKind::Knob, 494, 352, kLowEvenHarm},
+  {ControlKind::Knob, 567, 352, kLowExcMix},         {ControlKind::Switch, 644, 364, kLowExcBypass},
+  {ControlKind::Knob, 722, 352, kLowBitRes},         {ControlKind::Knob, 795, 352, kLowBitRedMix},
   {ControlKind::Switch, 872, 364, kLowBitRedBypass},
 
-  {ControlKind::Knob, 949, 37, kHighLevel},
-  {ControlKind::Knob, 949, 185, kMidLevel},
-  {ControlKind::Knob, 949, 336, kLowLevel},
-  {ControlKind::Switch, 975, 119, kHighMute},
-  {ControlKind::Switch, 975, 267, kMidMute},
-  {ControlKind::Switch, 975, 417, kLowMute},
+  {ControlKind::Knob, 949, 37, kHighLevel},          {ControlKind::Knob, 949, 185, kMidLevel},
+  {ControlKind::Knob, 949, 336, kLowLevel},          {ControlKind::Switch, 975, 119, kHighMute},
+  {ControlKind::Switch, 975, 267, kMidMute},         {ControlKind::Switch, 975, 417, kLowMute},
 };
-} // namespace
+}  // namespace
 
 void TolvexVulcrax::BuildEditor()
 {

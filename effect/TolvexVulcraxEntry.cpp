@@ -4,8 +4,7 @@
 #include "effect/TolvexVulcrax.h"
 #include "vst3/PluginEntryInfo.h"
 
-namespace
-{
+namespace {
 constexpr char kSubCategories[] = "Fx|Distortion";
 
 // One object is processor, component and controller; hosts start from its processor.
@@ -13,13 +12,16 @@ Steinberg::FUnknown* CreateEffect()
 {
   return static_cast<Steinberg::Vst::IAudioProcessor*>(new TolvexVulcrax());
 }
-} // namespace
+}  // namespace
 
 const PluginEntryInfo& PluginEntry()
 {
-  static const PluginEntryInfo entry = {PluginIdentity::kMakerName,  PluginIdentity::kMakerUrl,
-                                        PluginIdentity::kMakerEmail, PluginIdentity::kEffectName,
-                                        kSubCategories,              PluginIdentity::kVersionText,
+  static const PluginEntryInfo entry = {PluginIdentity::kMakerName,
+                                        PluginIdentity::kMakerUrl,
+                                        PluginIdentity::kMakerEmail,
+                                        PluginIdentity::kEffectName,
+                                        kSubCategories,
+                                        PluginIdentity::kVersionText,
                                         {PluginIdentity::kClassWords[0], PluginIdentity::kClassWords[1],
                                          PluginIdentity::kClassWords[2], PluginIdentity::kClassWords[3]},
                                         &CreateEffect};

@@ -3,8 +3,7 @@
 #include <string>
 
 // Standard base64 (alphabet A-Z a-z 0-9 + /, "=" padding).
-namespace Base64
-{
+namespace Base64 {
 std::string Encode(const unsigned char* bytes, int size);
 
 // Decodes up to the first character outside the alphabet (so the first "=" ends it) into

@@ -12,14 +12,8 @@
 IPlugBase::IPlugBase(int nParams, const char* channelIoString, int nPresets, const char* effectName,
                      const char* productName, const char* makerName, int effectVersion, int uniqueId, int makerId,
                      int latency, bool doesMidi, bool stateChunks, bool isInstrument, int apiCode)
-  : mUniqueId(uniqueId),
-    mMakerId(makerId),
-    mEffectVersion(effectVersion),
-    mApiCode(apiCode),
-    mStateChunks(stateChunks),
-    mIsInstrument(isInstrument),
-    mDoesMidi(doesMidi),
-    mLatency(latency)
+  : mUniqueId(uniqueId), mMakerId(makerId), mEffectVersion(effectVersion), mApiCode(apiCode), mStateChunks(stateChunks),
+    mIsInstrument(isInstrument), mDoesMidi(doesMidi), mLatency(latency)
 {
   TV_TRACE("IPlugBase");
   for (int i = 0; i < nParams; ++i)

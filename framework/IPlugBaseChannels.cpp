@@ -9,8 +9,7 @@
 #include "framework/SampleCopy.h"
 #include "framework/Trace.h"
 
-namespace
-{
+namespace {
 // Float conversion that never yields a subnormal (they are slow on the host's side) nor an
 // infinity: a value beyond the float range becomes the largest float of its sign.
 float ToFloatSample(double v)

@@ -7,8 +7,7 @@
 #include "framework/PackedVersion.h"
 #include "framework/Trace.h"
 
-namespace
-{
+namespace {
 struct HostFragment
 {
   const char* fragment;
@@ -18,20 +17,26 @@ struct HostFragment
 // Tested in this order; the first fragment found decides, so the order settles names that
 // contain several fragments.
 const HostFragment kHostFragments[] = {
-  {"cubase", 3},      {"reaper", 1},     {"nuendo", 4},     {"cakewalk", 5},   {"samplitude", 8},
-  {"fruity", 7},      {"live", 9},       {"melodyne", 12},  {"vstmanlib", 13}, {"aulab", 14},
-  {"garageband", 22}, {"forte", 15},     {"chainer", 16},   {"audition", 17},  {"orion", 18},
-  {"sawstudio", 20},  {"logic", 21},     {"digital", 23},   {"audiomulch", 25}, {"presonus", 26},
-  {"vst3plugintesthost", 27}, {"protools", 2}, {"ardour", 28}, {"openmpt", 30}, {"renoise", 29},
-  {"standalone", 24}, {"wavelab", 31},
+  {"cubase", 3},      {"reaper", 1},      {"nuendo", 4},
+  {"cakewalk", 5},    {"samplitude", 8},  {"fruity", 7},
+  {"live", 9},        {"melodyne", 12},   {"vstmanlib", 13},
+  {"aulab", 14},      {"garageband", 22}, {"forte", 15},
+  {"chainer", 16},    {"audition", 17},   {"orion", 18},
+  {"sawstudio", 20},  {"logic", 21},      {"digital", 23},
+  {"audiomulch", 25}, {"presonus", 26},   {"vst3plugintesthost", 27},
+  {"protools", 2},    {"ardour", 28},     {"openmpt", 30},
+  {"renoise", 29},    {"standalone", 24}, {"wavelab", 31},
 };
 
 const char* const kHostDisplayNames[] = {
-  "Unknown",    "Reaper",     "ProTools",  "Cubase",      "Nuendo",  "Sonar",   "Vegas",
-  "FLStudio",   "Samplitude", "Live",      "Unknown",     "Unknown", "Unknown", "VSTScanner",
-  "AULab",      "Forte",      "Chainer",   "Audition",    "Orion",   "Unknown", "SAWStudio",
-  "Logic",      "GarageBand", "DigitalPerformer", "Standalone", "AudioMulch", "StudioOne",
-  "VST3PluginTestHost", "Ardour", "Renoise", "OpenMPT", "WaveLab",
+  "Unknown",    "Reaper",     "ProTools",   "Cubase",
+  "Nuendo",     "Sonar",      "Vegas",      "FLStudio",
+  "Samplitude", "Live",       "Unknown",    "Unknown",
+  "Unknown",    "VSTScanner", "AULab",      "Forte",
+  "Chainer",    "Audition",   "Orion",      "Unknown",
+  "SAWStudio",  "Logic",      "GarageBand", "DigitalPerformer",
+  "Standalone", "AudioMulch", "StudioOne",  "VST3PluginTestHost",
+  "Ardour",     "Renoise",    "OpenMPT",    "WaveLab",
 };
 constexpr int kHostCodeCount = static_cast<int>(sizeof kHostDisplayNames / sizeof kHostDisplayNames[0]);
 static_assert(kHostCodeCount == 32, "host codes run from 0 to 31");

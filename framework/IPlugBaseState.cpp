@@ -10,8 +10,7 @@
 #include "framework/ReplacingFile.h"
 #include "framework/Trace.h"
 
-namespace
-{
+namespace {
 using Lock = std::lock_guard<std::recursive_mutex>;
 
 const char kUserPresetWord[] = "user preset";

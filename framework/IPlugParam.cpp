@@ -8,8 +8,7 @@
 
 #include "framework/FixedText.h"
 
-namespace
-{
+namespace {
 constexpr double kDecibelToGainFactor = 0.1151292546497;
 
 // Digits after the point that display a value stepped by step: the number of decimal shifts

@@ -2,10 +2,20 @@
 
 #include <vector>
 
-enum ParamKind { KindUnset = 0, KindBool = 1, KindInt = 2, KindEnum = 3, KindDouble = 4 };
+enum ParamKind
+{
+  KindUnset = 0,
+  KindBool = 1,
+  KindInt = 2,
+  KindEnum = 3,
+  KindDouble = 4
+};
 
 // True for the kinds whose values are whole numbers (bool, int, enum).
-inline bool IsIntegerKind(ParamKind kind) { return kind >= KindBool && kind <= KindEnum; }
+inline bool IsIntegerKind(ParamKind kind)
+{
+  return kind >= KindBool && kind <= KindEnum;
+}
 
 // One automatable parameter: its kind, range, step, curve, default and current value, and
 // the texts that replace particular values in displays. Values are held in the parameter's

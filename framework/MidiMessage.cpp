@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-namespace
-{
+namespace {
 uint8_t StatusByte(int kindNibble, int channel)
 {
   return static_cast<uint8_t>((kindNibble << 4) | (channel & 0x0F));
@@ -63,14 +62,23 @@ const char* MidiMessage::KindName(int kind)
 {
   switch (kind)
   {
-    case kNoteOff: return "noteoff";
-    case kNoteOn: return "noteon";
-    case kPolyAftertouch: return "aftertouch";
-    case kControlChange: return "controlchange";
-    case kProgramChange: return "programchange";
-    case kChannelAftertouch: return "channelaftertouch";
-    case kPitchWheel: return "pitchwheel";
-    case kNone: return "none";
-    default: return "unknown";
+    case kNoteOff:
+      return "noteoff";
+    case kNoteOn:
+      return "noteon";
+    case kPolyAftertouch:
+      return "aftertouch";
+    case kControlChange:
+      return "controlchange";
+    case kProgramChange:
+      return "programchange";
+    case kChannelAftertouch:
+      return "channelaftertouch";
+    case kPitchWheel:
+      return "pitchwheel";
+    case kNone:
+      return "none";
+    default:
+      return "unknown";
   }
 }

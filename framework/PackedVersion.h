@@ -2,11 +2,19 @@
 
 // Versions packed as 0xMMMMmmbb: major in the upper 16 bits, minor in bits 8..15,
 // bug-fix in bits 0..7.
-namespace PackedVersion
+namespace PackedVersion {
+inline int Major(int packed)
 {
-inline int Major(int packed) { return (packed >> 16) & 0xFFFF; }
-inline int Minor(int packed) { return (packed >> 8) & 0xFF; }
-inline int BugFix(int packed) { return packed & 0xFF; }
+  return (packed >> 16) & 0xFFFF;
+}
+inline int Minor(int packed)
+{
+  return (packed >> 8) & 0xFF;
+}
+inline int BugFix(int packed)
+{
+  return packed & 0xFF;
+}
 
 // major * 10000 + minor * 100 + bug-fix, or the packed word itself.
 inline int Number(int packed, bool decimal)

@@ -11,8 +11,14 @@ class ScopedFlushToZero
 {
 public:
 #if defined(__SSE__)
-  ScopedFlushToZero() : mSaved(_mm_getcsr()) { _mm_setcsr(mSaved | kFlushToZero | kDenormalsAreZero); }
-  ~ScopedFlushToZero() { _mm_setcsr(mSaved); }
+  ScopedFlushToZero() : mSaved(_mm_getcsr())
+  {
+    _mm_setcsr(mSaved | kFlushToZero | kDenormalsAreZero);
+  }
+  ~ScopedFlushToZero()
+  {
+    _mm_setcsr(mSaved);
+  }
 #else
   ScopedFlushToZero() = default;
 #endif

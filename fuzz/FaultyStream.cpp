@@ -38,11 +38,16 @@ tresult PLUGIN_API FaultyStream::read(void* buffer, int32 numBytes, int32* numBy
 
   switch (mFault)
   {
-    case Fault::kFailAtEnd: return count == 0 && numBytes > 0 ? kResultFalse : kResultOk;
-    case Fault::kFailShortRead: return count < numBytes ? kResultFalse : kResultOk;
-    case Fault::kBytesButError: return kResultFalse;
-    case Fault::kCutOff: return count < numBytes ? kResultFalse : kResultOk;
-    default: return kResultOk;
+    case Fault::kFailAtEnd:
+      return count == 0 && numBytes > 0 ? kResultFalse : kResultOk;
+    case Fault::kFailShortRead:
+      return count < numBytes ? kResultFalse : kResultOk;
+    case Fault::kBytesButError:
+      return kResultFalse;
+    case Fault::kCutOff:
+      return count < numBytes ? kResultFalse : kResultOk;
+    default:
+      return kResultOk;
   }
 }
 
@@ -83,4 +88,4 @@ tresult PLUGIN_API FaultyStream::tell(int64* pos)
   return kResultOk;
 }
 
-} // namespace TvFuzz
+}  // namespace TvFuzz

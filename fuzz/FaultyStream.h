@@ -15,14 +15,14 @@ class FaultyStream : public TvHost::HostObject<Steinberg::IBStream>
 public:
   enum class Fault
   {
-    kNone,              // every read succeeds, delivering what there is
-    kFailAtEnd,         // a read that delivers nothing fails
-    kFailShortRead,     // a read that cannot be served in full fails, delivering what there was
-    kBytesButError,     // reads deliver their bytes and still report an error
-    kCutOff,            // after mLimit bytes every read fails and delivers nothing
-    kDribble,           // reads deliver at most one byte each and succeed
-    kNoCount,           // reads succeed but leave the byte count untouched
-    kSeekFails,         // reads are honest; seek and tell fail
+    kNone,           // every read succeeds, delivering what there is
+    kFailAtEnd,      // a read that delivers nothing fails
+    kFailShortRead,  // a read that cannot be served in full fails, delivering what there was
+    kBytesButError,  // reads deliver their bytes and still report an error
+    kCutOff,         // after mLimit bytes every read fails and delivers nothing
+    kDribble,        // reads deliver at most one byte each and succeed
+    kNoCount,        // reads succeed but leave the byte count untouched
+    kSeekFails,      // reads are honest; seek and tell fail
   };
   static constexpr int kFaultCount = 8;
 
@@ -45,4 +45,4 @@ private:
   Steinberg::int64 mPosition = 0;
 };
 
-} // namespace TvFuzz
+}  // namespace TvFuzz

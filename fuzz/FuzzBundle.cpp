@@ -50,4 +50,4 @@ IPtr<Vst::IComponent> FuzzBundle::CreateComponent()
   return owned(component);
 }
 
-} // namespace TvFuzz
+}  // namespace TvFuzz

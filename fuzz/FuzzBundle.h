@@ -38,4 +38,4 @@ Steinberg::IPtr<Interface> QueryInterface(Steinberg::FUnknown* object)
   return Steinberg::owned(result);
 }
 
-} // namespace TvFuzz
+}  // namespace TvFuzz

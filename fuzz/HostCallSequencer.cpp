@@ -46,7 +46,7 @@ double AnyRate(FuzzedDataProvider& data)
 {
   constexpr double nan = std::numeric_limits<double>::quiet_NaN();
   constexpr double inf = std::numeric_limits<double>::infinity();
-  static constexpr std::array<double, 14> rates{0.0,     -44100.0, nan,      inf,      1.0,      8000.0, 22050.0,
+  static constexpr std::array<double, 14> rates{0.0,     -44100.0, nan,     inf,      1.0,      8000.0, 22050.0,
                                                 44100.0, 48000.0,  96000.0, 192000.0, 768000.0, 1.0e9,  0.0};
   const double rate = Pick(data, rates);
   return rate == 0.0 && data.ConsumeBool() ? data.ConsumeFloatingPoint<double>() : rate;
@@ -79,8 +79,8 @@ Vst::SpeakerArrangement AnyArrangement(FuzzedDataProvider& data)
 
 Vst::ParamID AnyParamId(FuzzedDataProvider& data)
 {
-  static constexpr std::array<Vst::ParamID, 6> special{0x62706173 /* bpas */, 0x70727374 /* prst */, 43, 0xFFFFFFFF,
-                                                       0x80000000, 42};
+  static constexpr std::array<Vst::ParamID, 6> special{
+    0x62706173 /* bpas */, 0x70727374 /* prst */, 43, 0xFFFFFFFF, 0x80000000, 42};
   return data.ConsumeBool() ? data.ConsumeIntegralInRange<Vst::ParamID>(0, 42) : Pick(data, special);
 }
 
@@ -262,20 +262,44 @@ public:
   {
     switch (mData.ConsumeIntegralInRange<int>(0, 13))
     {
-      case 0: SetupProcessing(); break;
-      case 1: SetBusArrangements(); break;
-      case 2: SetActive(); break;
-      case 3: SetProcessing(); break;
+      case 0:
+        SetupProcessing();
+        break;
+      case 1:
+        SetBusArrangements();
+        break;
+      case 2:
+        SetActive();
+        break;
+      case 3:
+        SetProcessing();
+        break;
       case 4:
       case 5:
-      case 6: Process(); break;
-      case 7: LoadState(); break;
-      case 8: SaveAndReload(); break;
-      case 9: ChangeFromController(); break;
-      case 10: AskAboutBuses(); break;
-      case 11: AskAboutParameters(); break;
-      case 12: Terminate(); break;
-      case 13: OpenAndDropView(); break;
+      case 6:
+        Process();
+        break;
+      case 7:
+        LoadState();
+        break;
+      case 8:
+        SaveAndReload();
+        break;
+      case 9:
+        ChangeFromController();
+        break;
+      case 10:
+        AskAboutBuses();
+        break;
+      case 11:
+        AskAboutParameters();
+        break;
+      case 12:
+        Terminate();
+        break;
+      case 13:
+        OpenAndDropView();
+        break;
     }
   }
 
@@ -288,9 +312,21 @@ public:
       mComponent->terminate();
     switch (mData.ConsumeIntegralInRange<int>(0, 2))
     {
-      case 0: mComponent = nullptr; mProcessor = nullptr; mController = nullptr; break;
-      case 1: mController = nullptr; mProcessor = nullptr; mComponent = nullptr; break;
-      default: mProcessor = nullptr; mComponent = nullptr; mController = nullptr; break;
+      case 0:
+        mComponent = nullptr;
+        mProcessor = nullptr;
+        mController = nullptr;
+        break;
+      case 1:
+        mController = nullptr;
+        mProcessor = nullptr;
+        mComponent = nullptr;
+        break;
+      default:
+        mProcessor = nullptr;
+        mComponent = nullptr;
+        mController = nullptr;
+        break;
     }
   }
 
@@ -310,8 +346,7 @@ private:
   void SetBusArrangements()
   {
     std::array<Vst::SpeakerArrangement, 3> inputs{AnyArrangement(mData), AnyArrangement(mData), AnyArrangement(mData)};
-    std::array<Vst::SpeakerArrangement, 3> outputs{AnyArrangement(mData), AnyArrangement(mData),
-                                                   AnyArrangement(mData)};
+    std::array<Vst::SpeakerArrangement, 3> outputs{AnyArrangement(mData), AnyArrangement(mData), AnyArrangement(mData)};
     const int32 numIns = mData.ConsumeIntegralInRange<int32>(0, 3);
     const int32 numOuts = mData.ConsumeIntegralInRange<int32>(0, 3);
     const bool nullArrays = mData.ConsumeProbability<double>() < 0.1;
@@ -355,8 +390,8 @@ private:
       queue->Reset(AnyParamId(mData), mData.ConsumeBool() ? points : mData.ConsumeIntegralInRange<int32>(-1, 1000));
       for (int p = 0; p < points; ++p)
       {
-        const int32 offset = mData.ConsumeBool() ? mData.ConsumeIntegralInRange<int32>(0, 4096)
-                                                 : mData.ConsumeIntegral<int32>();
+        const int32 offset =
+          mData.ConsumeBool() ? mData.ConsumeIntegralInRange<int32>(0, 4096) : mData.ConsumeIntegral<int32>();
         queue->Append(offset, AnyNormalized(mData));
       }
     }
@@ -378,8 +413,8 @@ private:
 
   void LoadState()
   {
-    const auto fault =
-      static_cast<TvFuzz::FaultyStream::Fault>(mData.ConsumeIntegralInRange<int>(0, TvFuzz::FaultyStream::kFaultCount - 1));
+    const auto fault = static_cast<TvFuzz::FaultyStream::Fault>(
+      mData.ConsumeIntegralInRange<int>(0, TvFuzz::FaultyStream::kFaultCount - 1));
     const auto limit = mData.ConsumeIntegralInRange<int64>(0, 400);
     const auto size = mData.ConsumeIntegralInRange<size_t>(0, 400);
     TvFuzz::FaultyStream stream(mData.ConsumeBytes<unsigned char>(size), fault, limit);
@@ -405,10 +440,18 @@ private:
   {
     switch (mData.ConsumeIntegralInRange<int>(0, 3))
     {
-      case 0: mComponent->setState(stream); break;
-      case 1: mController->setComponentState(stream); break;
-      case 2: mController->setState(stream); break;
-      default: mComponent->setState(nullptr); break;
+      case 0:
+        mComponent->setState(stream);
+        break;
+      case 1:
+        mController->setComponentState(stream);
+        break;
+      case 2:
+        mController->setState(stream);
+        break;
+      default:
+        mComponent->setState(nullptr);
+        break;
     }
     CheckParameters();
   }
@@ -497,7 +540,7 @@ private:
   Vst::ProcessContext mContext{};
 };
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {

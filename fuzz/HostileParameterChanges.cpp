@@ -54,4 +54,4 @@ Vst::IParamValueQueue* PLUGIN_API HostileParameterChanges::addParameterData(cons
   return nullptr;
 }
 
-} // namespace TvFuzz
+}  // namespace TvFuzz

@@ -61,4 +61,4 @@ private:
   std::array<HostileParamQueue, kMaxQueues> mQueues{};
 };
 
-} // namespace TvFuzz
+}  // namespace TvFuzz

@@ -57,7 +57,7 @@ void DrawEveryFrame(const IFrameStrip& strip)
   }
 }
 
-} // namespace
+}  // namespace
 
 // Input: one byte for the strip's frame count and direction, then the file.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)

@@ -43,7 +43,7 @@ void CheckPresetRoundTrip(TolvexVulcrax& effect)
     Violation("presets change on a save and read");
 }
 
-} // namespace
+}  // namespace
 
 // Input: one byte choosing the reader and a start offset, then its bytes.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)

@@ -46,7 +46,7 @@ struct Instance
   IPtr<Vst::IEditController> controller;
 };
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {

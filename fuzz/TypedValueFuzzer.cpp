@@ -28,7 +28,7 @@ void CheckParameter(const IPlugParam& param)
     Violation("typed text moved a parameter out of its range");
 }
 
-} // namespace
+}  // namespace
 
 // Input: one byte choosing the parameter, then the typed text.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)

@@ -12,4 +12,4 @@ void Violation(const char* what)
   std::abort();
 }
 
-} // namespace TvFuzz
+}  // namespace TvFuzz

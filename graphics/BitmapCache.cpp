@@ -18,12 +18,15 @@ LICE_IBitmap* BitmapCache::Find(int id)
 
 LICE_IBitmap* BitmapCache::Adopt(int id, std::unique_ptr<LICE_IBitmap> bitmap)
 {
-  if (!bitmap) return nullptr;
+  if (!bitmap)
+    return nullptr;
   std::lock_guard<std::mutex> lock(mMutex);
   // A bitmap the cache already holds keeps its one entry; a second would delete it twice.
-  if (HoldsLocked(bitmap.get())) return bitmap.release();
+  if (HoldsLocked(bitmap.get()))
+    return bitmap.release();
   if (id != kRuntimeId)
-    if (LICE_IBitmap* cached = FindLocked(id)) return cached;
+    if (LICE_IBitmap* cached = FindLocked(id))
+      return cached;
   mEntries.push_back(Entry{id, std::move(bitmap)});
   return mEntries.back().bitmap.get();
 }
@@ -33,9 +36,10 @@ bool BitmapCache::Remove(const LICE_IBitmap* bitmap)
   std::unique_ptr<LICE_IBitmap> removed;
   {
     std::lock_guard<std::mutex> lock(mMutex);
-    auto it = std::find_if(mEntries.begin(), mEntries.end(),
-                           [bitmap](const Entry& e) { return e.bitmap.get() == bitmap; });
-    if (it == mEntries.end()) return false;
+    auto it =
+      std::find_if(mEntries.begin(), mEntries.end(), [bitmap](const Entry& e) { return e.bitmap.get() == bitmap; });
+    if (it == mEntries.end())
+      return false;
     removed = std::move(it->bitmap);
     mEntries.erase(it);
   }
@@ -56,6 +60,7 @@ bool BitmapCache::HoldsLocked(const LICE_IBitmap* bitmap) const
 LICE_IBitmap* BitmapCache::FindLocked(int id) const
 {
   for (const Entry& e : mEntries)
-    if (e.id == id && e.bitmap) return e.bitmap.get();
+    if (e.id == id && e.bitmap)
+      return e.bitmap.get();
   return nullptr;
 }

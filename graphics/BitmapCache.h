@@ -11,7 +11,7 @@ class LICE_IBitmap;
 class BitmapCache
 {
 public:
-  static constexpr int kRuntimeId = -1; // bitmaps made at run time (scaled, cropped, retained)
+  static constexpr int kRuntimeId = -1;  // bitmaps made at run time (scaled, cropped, retained)
 
   static BitmapCache& Instance();
 

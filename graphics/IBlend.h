@@ -3,7 +3,13 @@
 // How a control's bitmaps are composited onto the editor image.
 struct IBlend
 {
-  enum Method : int { BlendNone = 0, BlendCopy = 1, BlendAdd = 2, BlendDodge = 3 };
+  enum Method : int
+  {
+    BlendNone = 0,
+    BlendCopy = 1,
+    BlendAdd = 2,
+    BlendDodge = 3
+  };
 
   int method = BlendNone;
   float weight = 1.0f;

@@ -9,12 +9,8 @@
 #include <mutex>
 
 IGraphics::IGraphics(IPlugBase* plug, int width, int height, int fps)
-  : mPlug(plug),
-    mWidth(width),
-    mHeight(height),
-    mFps(fps > 0 ? fps : kDefaultFps),
-    mPending(plug ? plug->NParams() : 0),
-    mTaken(plug ? plug->NParams() : 0)
+  : mPlug(plug), mWidth(width), mHeight(height), mFps(fps > 0 ? fps : kDefaultFps),
+    mPending(plug ? plug->NParams() : 0), mTaken(plug ? plug->NParams() : 0)
 {
 }
 
@@ -35,7 +31,8 @@ void IGraphics::ResizeEditor(int width, int height)
   mDrawSurface.reset();
   mScratchSurface.reset();
   PrepareDrawSurfaces();
-  if (mPlug) mPlug->RequestEditorSize(width, height);
+  if (mPlug)
+    mPlug->RequestEditorSize(width, height);
 }
 
 void* IGraphics::AttachToParentControl(void*, void*)
@@ -49,8 +46,10 @@ void IGraphics::DetachFromHostWindow() {}
 
 void IGraphics::IdleTick()
 {
-  if (mPlug) mPlug->EditorIdle();
-  for (auto& control : mControls) control->IdleTick();
+  if (mPlug)
+    mPlug->EditorIdle();
+  for (auto& control : mControls)
+    control->IdleTick();
 }
 
 // ---- Editor interface ------------------------------------------------------------------

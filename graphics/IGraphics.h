@@ -165,16 +165,12 @@ public:
   void DrawVerticalLine(const IColor& colour, const IRECT& rect, float fraction);
   void DrawHorizontalLine(const IColor& colour, const IRECT& rect, float fraction);
   void FillRect(const IColor& colour, const IRECT& rect, const IBlend* blend = nullptr);
-  void DrawRoundRect(const IColor& colour, const IRECT& rect, const IBlend* blend, int cornerRadius,
-                     bool antialias);
-  void FillRoundRect(const IColor& colour, const IRECT& rect, const IBlend* blend, int cornerRadius,
-                     bool antialias);
-  void FillCircle(const IColor& colour, int cx, int cy, float r, const IBlend* blend = nullptr,
-                  bool antialias = false);
+  void DrawRoundRect(const IColor& colour, const IRECT& rect, const IBlend* blend, int cornerRadius, bool antialias);
+  void FillRoundRect(const IColor& colour, const IRECT& rect, const IBlend* blend, int cornerRadius, bool antialias);
+  void FillCircle(const IColor& colour, int cx, int cy, float r, const IBlend* blend = nullptr, bool antialias = false);
   void FillTriangle(const IColor& colour, int x1, int y1, int x2, int y2, int x3, int y3,
                     const IBlend* blend = nullptr);
-  void FillConvexPolygon(const IColor& colour, const int* x, const int* y, int count,
-                         const IBlend* blend = nullptr);
+  void FillConvexPolygon(const IColor& colour, const int* x, const int* y, int count, const IBlend* blend = nullptr);
   // The backend mode word and opacity for a blend (null: source alpha at full weight).
   static int BlendMode(const IBlend* blend);
   static float BlendWeight(const IBlend* blend);

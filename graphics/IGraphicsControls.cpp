@@ -33,19 +33,22 @@ int IGraphics::AddControl(IControl* control)
 
 void IGraphics::SetKeyCatcher(IControl* control)
 {
-  if (control) control->SetGraphics(this);
+  if (control)
+    control->SetGraphics(this);
   mKeyCatcher.reset(control);
 }
 
 IControl* IGraphics::ControlAt(int index) const
 {
-  if (index < 0 || index >= ControlCount()) return nullptr;
+  if (index < 0 || index >= ControlCount())
+    return nullptr;
   return mControls[index].get();
 }
 
 void IGraphics::DeleteControls()
 {
-  while (!mControls.empty()) mControls.pop_back();
+  while (!mControls.empty())
+    mControls.pop_back();
 }
 
 // ---- Parameter binding -----------------------------------------------------------------
@@ -53,18 +56,21 @@ void IGraphics::DeleteControls()
 void IGraphics::ApplyEditorValue(int paramIdx, double normalized)
 {
   for (auto& control : mControls)
-    if (control->ParamIdx() == paramIdx) control->SetValueFromUser(normalized);
+    if (control->ParamIdx() == paramIdx)
+      control->SetValueFromUser(normalized);
 }
 
 void IGraphics::SetControlValue(int controlIdx, double normalized)
 {
-  if (IControl* control = ControlAt(controlIdx)) control->ValueFromPlugin(normalized);
+  if (IControl* control = ControlAt(controlIdx))
+    control->ValueFromPlugin(normalized);
 }
 
 void IGraphics::HideParamControls(int paramIdx, bool hide)
 {
   for (auto& control : mControls)
-    if (control->ParamIdx() == paramIdx) control->SetHidden(hide);
+    if (control->ParamIdx() == paramIdx)
+      control->SetHidden(hide);
 }
 
 void IGraphics::ClampParamControls(int paramIdx, bool normalized, double low, double high)
@@ -72,16 +78,19 @@ void IGraphics::ClampParamControls(int paramIdx, bool normalized, double low, do
   if (!normalized)
   {
     const IPlugParam* param = mPlug ? mPlug->ParamAt(paramIdx) : nullptr;
-    if (!param) return;
+    if (!param)
+      return;
     low = param->ToNormalized(low);
     high = param->ToNormalized(high);
   }
   for (auto& control : mControls)
-    if (control->ParamIdx() == paramIdx) control->SetClamp(low, high);
+    if (control->ParamIdx() == paramIdx)
+      control->SetClamp(low, high);
 }
 
 void IGraphics::UseParamNamesAsTooltips()
 {
   for (auto& control : mControls)
-    if (const IPlugParam* param = control->Param()) control->SetTooltip(param->Name());
+    if (const IPlugParam* param = control->Param())
+      control->SetTooltip(param->Name());
 }

@@ -9,27 +9,30 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace
-{
+namespace {
 // The decimal number the text starts with (after blanks), 0 when it starts with none.
 // strtod alone would also read hexadecimal, infinities and NaN.
 double LeadingDecimal(const char* text)
 {
   const char* p = text;
-  while (std::isspace(static_cast<unsigned char>(*p))) ++p;
+  while (std::isspace(static_cast<unsigned char>(*p)))
+    ++p;
   const char* digits = p + (*p == '+' || *p == '-' ? 1 : 0);
   auto isDigit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
-  if (!isDigit(digits[0]) && !(digits[0] == '.' && isDigit(digits[1]))) return 0.0;
-  if (digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) return 0.0; // "0x.." reads as 0
+  if (!isDigit(digits[0]) && !(digits[0] == '.' && isDigit(digits[1])))
+    return 0.0;
+  if (digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X'))
+    return 0.0;  // "0x.." reads as 0
   return std::strtod(p, nullptr);
 }
-} // namespace
+}  // namespace
 
 // ---- User input requests ---------------------------------------------------------------
 
 void IGraphics::PromptForParamInput(IControl* control, IPlugParam* param, const IRECT* rect)
 {
-  if (!control || !param || !rect) return;
+  if (!control || !param || !rect)
+    return;
   const bool isList = param->Kind() == KindEnum || (param->Kind() == KindBool && param->ValueTextCount() > 0);
   char current[IPlugParam::kDisplaySize];
   if (!isList)
@@ -52,17 +55,20 @@ void IGraphics::PromptForParamInput(IControl* control, IPlugParam* param, const 
 
 void IGraphics::ApplyTextEntryResult(IControl* control, IPlugParam* param, const char* text)
 {
-  if (!control || !param) return;
+  if (!control || !param)
+    return;
   const char* typed = text ? text : "";
   double value = 0.0;
   if (param->Kind() == KindBool || param->Kind() == KindEnum)
   {
-    if (!param->ValueForText(typed, &value)) value = 0.0;
+    if (!param->ValueForText(typed, &value))
+      value = 0.0;
   }
   else
   {
     value = LeadingDecimal(typed);
-    if (param->NegateDisplay()) value = -value;
+    if (param->NegateDisplay())
+      value = -value;
   }
   control->SetValueFromUser(param->ToNormalized(value));
 }

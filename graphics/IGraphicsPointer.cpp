@@ -22,9 +22,12 @@ int IGraphics::FindControl(int x, int y, bool forHover, int lowest) const
   for (int i = ControlCount() - 1; i >= lowest; --i)
   {
     const IControl& control = *mControls[i];
-    if (control.IsHidden()) continue;
-    if (control.IsGreyed() && !(forHover && control.HoverWhenGreyed())) continue;
-    if (control.Contains(x, y)) return i;
+    if (control.IsHidden())
+      continue;
+    if (control.IsGreyed() && !(forHover && control.HoverWhenGreyed()))
+      continue;
+    if (control.Contains(x, y))
+      return i;
   }
   return -1;
 }
@@ -35,7 +38,8 @@ void IGraphics::PointerDown(int x, int y, const IPointerMods& mods)
   y = ScaledCoordinate(y);
   ReleaseCapture();
   const int index = FindControl(x, y, false, 0);
-  if (index < 0) return;
+  if (index < 0)
+    return;
   mCaptureIndex = index;
   mLastX = x;
   mLastY = y;
@@ -47,7 +51,8 @@ void IGraphics::PointerDown(int x, int y, const IPointerMods& mods)
     mPlug->ShowHostParamMenu(control.ParamIdx(), x, y);
     return;
   }
-  if (control.IsBound() && mPlug) mPlug->BeginInformHostOfParamChange(control.ParamIdx());
+  if (control.IsBound() && mPlug)
+    mPlug->BeginInformHostOfParamChange(control.ParamIdx());
   control.PointerDown(x, y, mods);
 }
 
@@ -60,17 +65,20 @@ void IGraphics::PointerUp(int x, int y, const IPointerMods& mods)
   const bool captured = mCaptureIndex >= 0;
   const int index = captured ? mCaptureIndex : FindControl(x, y, false, 0);
   ReleaseCapture();
-  if (index < 0) return;
+  if (index < 0)
+    return;
   IControl& control = *mControls[index];
   control.PointerUp(x, y, mods);
-  if (captured && control.IsBound() && mPlug) mPlug->EndInformHostOfParamChange(control.ParamIdx());
+  if (captured && control.IsBound() && mPlug)
+    mPlug->EndInformHostOfParamChange(control.ParamIdx());
 }
 
 void IGraphics::PointerDrag(int x, int y, const IPointerMods& mods)
 {
   x = ScaledCoordinate(x);
   y = ScaledCoordinate(y);
-  if (mCaptureIndex < 0 || (x == mLastX && y == mLastY)) return;
+  if (mCaptureIndex < 0 || (x == mLastX && y == mLastY))
+    return;
   const int dX = x - mLastX;
   const int dY = y - mLastY;
   mLastX = x;
@@ -84,7 +92,8 @@ bool IGraphics::PointerDoubleClick(int x, int y, const IPointerMods& mods)
   y = ScaledCoordinate(y);
   ReleaseCapture();
   const int index = FindControl(x, y, false, 0);
-  if (index < 0) return false;
+  if (index < 0)
+    return false;
   IControl& control = *mControls[index];
   if (!control.DoubleClickIsPress())
   {
@@ -100,23 +109,27 @@ bool IGraphics::PointerDoubleClick(int x, int y, const IPointerMods& mods)
 
 bool IGraphics::PointerHover(int x, int y, const IPointerMods& mods)
 {
-  if (!mHandleHover) return false;
+  if (!mHandleHover)
+    return false;
   x = ScaledCoordinate(x);
   y = ScaledCoordinate(y);
   const int index = mCaptureIndex >= 0 ? mCaptureIndex : FindControl(x, y, true, 0);
-  if (index < 0) return true;
+  if (index < 0)
+    return true;
   mLastX = x;
   mLastY = y;
   mControls[index]->PointerHover(x, y, mods);
   if (mHoverIndex >= 0 && mHoverIndex != index)
-    if (IControl* previous = ControlAt(mHoverIndex)) previous->PointerLeave();
+    if (IControl* previous = ControlAt(mHoverIndex))
+      previous->PointerLeave();
   mHoverIndex = index;
   return true;
 }
 
 void IGraphics::PointerLeave()
 {
-  for (auto& control : mControls) control->PointerLeave();
+  for (auto& control : mControls)
+    control->PointerLeave();
   mHoverIndex = -1;
 }
 
@@ -125,15 +138,18 @@ void IGraphics::WheelTurn(int x, int y, const IPointerMods& mods, int delta)
   x = ScaledCoordinate(x);
   y = ScaledCoordinate(y);
   const int index = mCaptureIndex >= 0 ? mCaptureIndex : FindControl(x, y, false, 0);
-  if (index >= 0) mControls[index]->WheelTurn(x, y, mods, delta);
+  if (index >= 0)
+    mControls[index]->WheelTurn(x, y, mods, delta);
 }
 
 bool IGraphics::KeyPress(int x, int y, int key)
 {
   // The background at index 0 never takes keys.
   const int index = mCaptureIndex >= 0 ? mCaptureIndex : FindControl(x, y, false, 1);
-  if (index > 0) return mControls[index]->KeyPress(x, y, key);
-  if (mKeyCatcher) return mKeyCatcher->KeyPress(x, y, key);
+  if (index > 0)
+    return mControls[index]->KeyPress(x, y, key);
+  if (mKeyCatcher)
+    return mKeyCatcher->KeyPress(x, y, key);
   return false;
 }
 

@@ -12,11 +12,13 @@ bool IGraphics::NeedsRedraw(IRECT* out)
   bool anyDirty = false;
   for (auto& control : mControls)
   {
-    if (!control->NeedsPaint()) continue;
+    if (!control->NeedsPaint())
+      continue;
     dirty = dirty.Union(control->DrawnRect());
     anyDirty = true;
   }
-  if (out) *out = dirty;
+  if (out)
+    *out = dirty;
   if (anyDirty)
   {
     mIdleTicks = 0;
@@ -43,20 +45,24 @@ void IGraphics::RenderStrict(const IRECT& rect)
 {
   mDrawRect = rect;
   for (auto& control : mControls)
-    if (!control->IsHidden() && rect.Intersects(control->DrawnRect())) control->Paint(*this);
-  for (auto& control : mControls) control->MarkClean();
+    if (!control->IsHidden() && rect.Intersects(control->DrawnRect()))
+      control->Paint(*this);
+  for (auto& control : mControls)
+    control->MarkClean();
 }
 
 void IGraphics::RenderDirtyControls()
 {
-  if (mControls.empty()) return;
+  if (mControls.empty())
+    return;
   IControl& background = *mControls[0];
   if (background.NeedsPaint())
   {
     mDrawRect = background.DrawnRect();
     for (auto& control : mControls)
     {
-      if (control->IsHidden()) continue;
+      if (control->IsHidden())
+        continue;
       control->Paint(*this);
       control->MarkClean();
     }
@@ -65,13 +71,16 @@ void IGraphics::RenderDirtyControls()
   for (int i = 1; i < ControlCount(); ++i)
   {
     IControl& dirty = *mControls[i];
-    if (!dirty.NeedsPaint()) continue;
+    if (!dirty.NeedsPaint())
+      continue;
     mDrawRect = dirty.DrawnRect();
     for (int j = 0; j < ControlCount(); ++j)
     {
       IControl& control = *mControls[j];
-      if (control.IsHidden()) continue;
-      if (j == i || (!control.DrawnRect().Empty() && mDrawRect.Intersects(control.DrawnRect()))) control.Paint(*this);
+      if (control.IsHidden())
+        continue;
+      if (j == i || (!control.DrawnRect().Empty() && mDrawRect.Intersects(control.DrawnRect())))
+        control.Paint(*this);
     }
     dirty.MarkClean();
   }
@@ -80,5 +89,6 @@ void IGraphics::RenderDirtyControls()
 void IGraphics::SetStrictRedraw(bool strict)
 {
   mStrictRedraw = strict;
-  for (auto& control : mControls) control->MarkDirty(false);
+  for (auto& control : mControls)
+    control->MarkDirty(false);
 }

@@ -9,13 +9,18 @@
 
 int IGraphics::BlendMode(const IBlend* blend)
 {
-  if (!blend) return LICE_BLIT_MODE_COPY | LICE_BLIT_USE_ALPHA;
+  if (!blend)
+    return LICE_BLIT_MODE_COPY | LICE_BLIT_USE_ALPHA;
   switch (blend->method)
   {
-    case IBlend::BlendCopy: return LICE_BLIT_MODE_COPY;
-    case IBlend::BlendAdd: return LICE_BLIT_MODE_ADD | LICE_BLIT_USE_ALPHA;
-    case IBlend::BlendDodge: return LICE_BLIT_MODE_DODGE | LICE_BLIT_USE_ALPHA;
-    default: return LICE_BLIT_MODE_COPY | LICE_BLIT_USE_ALPHA;
+    case IBlend::BlendCopy:
+      return LICE_BLIT_MODE_COPY;
+    case IBlend::BlendAdd:
+      return LICE_BLIT_MODE_ADD | LICE_BLIT_USE_ALPHA;
+    case IBlend::BlendDodge:
+      return LICE_BLIT_MODE_DODGE | LICE_BLIT_USE_ALPHA;
+    default:
+      return LICE_BLIT_MODE_COPY | LICE_BLIT_USE_ALPHA;
   }
 }
 
@@ -33,7 +38,8 @@ void IGraphics::DrawPoint(const IColor& colour, float x, float y, const IBlend* 
 void IGraphics::ForcePixel(const IColor& colour, int x, int y)
 {
   LICE_IBitmap* surface = mDrawSurface.get();
-  if (!surface || x < 0 || y < 0 || x >= surface->Width() || y >= surface->Height()) return;
+  if (!surface || x < 0 || y < 0 || x >= surface->Width() || y >= surface->Height())
+    return;
   surface->Bits()[y * surface->RowSpan() + x] = colour.ToPixel();
 }
 

@@ -32,15 +32,18 @@ IRECT IGraphics::PlaceTextBox(const IRECT& rect, int align, int w, int h)
 
 LICE_IFont* IGraphics::FontFor(IText& text)
 {
-  if (!text.cachedFont) text.cachedFont = FontCache::Instance().FontFor(text);
+  if (!text.cachedFont)
+    text.cachedFont = FontCache::Instance().FontFor(text);
   return text.cachedFont;
 }
 
 bool IGraphics::DrawTextIn(IText& text, const char* str, IRECT& rect, bool measure)
 {
-  if (!str || !*str) return true;
+  if (!str || !*str)
+    return true;
   LICE_IFont* font = FontFor(text);
-  if (!font) return false;
+  if (!font)
+    return false;
   font->SetTextColour(text.colour.ToPixel());
   const int align = text.align == IText::kAlignNear     ? LICE_DT_LEFT
                     : text.align == IText::kAlignCenter ? LICE_DT_CENTER
@@ -53,7 +56,8 @@ bool IGraphics::DrawTextIn(IText& text, const char* str, IRECT& rect, bool measu
     rect = PlaceTextBox(rect, text.align, box.right - box.left, box.bottom - box.top);
     return true;
   }
-  if (!mDrawSurface) return true;
+  if (!mDrawSurface)
+    return true;
   LICE_RECT r{rect.L, rect.T, rect.R, rect.B};
   font->RenderText(mDrawSurface.get(), str, -1, &r, flags);
   return true;

@@ -11,5 +11,7 @@ struct IPointerMods
 
   IPointerMods() = default;
   IPointerMods(bool l, bool r, bool s = false, bool c = false, bool a = false)
-    : left(l), right(r), shift(s), control(c), alt(a) {}
+    : left(l), right(r), shift(s), control(c), alt(a)
+  {
+  }
 };

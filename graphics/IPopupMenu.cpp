@@ -26,7 +26,8 @@ IPopupMenu::Item* IPopupMenu::AddItem(Item* item, int position)
 
 IPopupMenu::Item* IPopupMenu::ItemAt(int position) const
 {
-  if (position < 0 || position >= ItemCount()) return nullptr;
+  if (position < 0 || position >= ItemCount())
+    return nullptr;
   return mItems[position].get();
 }
 
@@ -38,5 +39,6 @@ const char* IPopupMenu::ItemText(int position) const
 
 void IPopupMenu::SetItemChecked(int position, bool checked)
 {
-  if (Item* item = ItemAt(position)) item->SetChecked(checked);
+  if (Item* item = ItemAt(position))
+    item->SetChecked(checked);
 }

@@ -8,8 +8,20 @@
 class IPopupMenu
 {
 public:
-  enum Prefix : int { kPrefixNone = 0, kPrefixOneDigit = 1, kPrefixTwoDigits = 2, kPrefixThreeDigits = 3 };
-  enum ItemFlags : int { kDisabled = 1, kTitle = 2, kChecked = 4, kSeparator = 8 };
+  enum Prefix : int
+  {
+    kPrefixNone = 0,
+    kPrefixOneDigit = 1,
+    kPrefixTwoDigits = 2,
+    kPrefixThreeDigits = 3
+  };
+  enum ItemFlags : int
+  {
+    kDisabled = 1,
+    kTitle = 2,
+    kChecked = 4,
+    kSeparator = 8
+  };
 
   class Item
   {

@@ -19,15 +19,14 @@ struct IRECT
 
   // Touching rectangles count as intersecting: right and bottom are compared inclusively
   // on this side so that a neighbour sharing an edge is repainted with it.
-  bool Intersects(const IRECT& o) const
-  {
-    return !Empty() && !o.Empty() && R >= o.L && L < o.R && B >= o.T && T < o.B;
-  }
+  bool Intersects(const IRECT& o) const { return !Empty() && !o.Empty() && R >= o.L && L < o.R && B >= o.T && T < o.B; }
 
   IRECT Union(const IRECT& o) const
   {
-    if (Empty()) return o;
-    if (o.Empty()) return *this;
+    if (Empty())
+      return o;
+    if (o.Empty())
+      return *this;
     return IRECT(std::min(L, o.L), std::min(T, o.T), std::max(R, o.R), std::max(B, o.B));
   }
 

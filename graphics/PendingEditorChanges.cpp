@@ -2,9 +2,7 @@
 
 #include <algorithm>
 
-PendingEditorChanges::PendingEditorChanges(int paramCount) : mChanges(static_cast<size_t>(std::max(paramCount, 0)))
-{
-}
+PendingEditorChanges::PendingEditorChanges(int paramCount) : mChanges(static_cast<size_t>(std::max(paramCount, 0))) {}
 
 PendingEditorChanges::ParamChange* PendingEditorChanges::Slot(int paramIdx)
 {

@@ -34,18 +34,9 @@ public:
   // Copies the pending changes into out (made for the same count) and clears them here.
   void TakeInto(PendingEditorChanges& out);
 
-  int ParamCount() const
-  {
-    return static_cast<int>(mChanges.size());
-  }
-  const ParamChange& ChangeAt(int paramIdx) const
-  {
-    return mChanges[paramIdx];
-  }
-  bool AllDirty() const
-  {
-    return mAllDirty;
-  }
+  int ParamCount() const { return static_cast<int>(mChanges.size()); }
+  const ParamChange& ChangeAt(int paramIdx) const { return mChanges[paramIdx]; }
+  bool AllDirty() const { return mAllDirty; }
 
 private:
   ParamChange* Slot(int paramIdx);

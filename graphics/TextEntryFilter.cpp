@@ -14,8 +14,10 @@ const char* TextEntryFilter::AcceptableCharacters(ParamKind kind)
 
 bool TextEntryFilter::Accepts(const char* text) const
 {
-  if (!text) return true;
+  if (!text)
+    return true;
   const size_t length = std::strlen(text);
-  if (mMaxLength > 0 && length > static_cast<size_t>(mMaxLength)) return false;
+  if (mMaxLength > 0 && length > static_cast<size_t>(mMaxLength))
+    return false;
   return std::strspn(text, mAcceptable) == length;
 }

@@ -33,8 +33,8 @@ public:
 
   OBJ_METHODS(HostRunLoop::Handler, FObject)
   DEFINE_INTERFACES
-    DEF_INTERFACE(ITimerHandler)
-    DEF_INTERFACE(IEventHandler)
+  DEF_INTERFACE(ITimerHandler)
+  DEF_INTERFACE(IEventHandler)
   END_DEFINE_INTERFACES(FObject)
   REFCOUNT_METHODS(FObject)
 

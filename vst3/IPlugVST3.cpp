@@ -20,19 +20,16 @@ constexpr int kMaxSidechainChannels = 2;
 constexpr int kMaxBusChannels = 6;
 constexpr int kHostNameBytes = 128;
 
-} // namespace
+}  // namespace
 
-IPlugVST3::IPlugVST3(int nParams, const char* channelIoString, int nPresets,
-                     const char* effectName, const char* productName, const char* makerName,
-                     int effectVersion, int uniqueId, int makerId, int latency, bool doesMidi,
-                     bool stateChunks, bool isInstrument, int sidechainChannels)
-: IPlugBase(nParams, channelIoString, nPresets, effectName, productName, makerName,
-            effectVersion, uniqueId, makerId, latency, doesMidi, stateChunks, isInstrument,
-            kApiVst3)
-, mSidechainChannels(sidechainChannels)
-, mInputScratchHoldsAudio(static_cast<size_t>(InputChannelCount()), 0)
-, mFloatWindow(std::max(InputChannelCount(), OutputChannelCount()))
-, mDoubleWindow(std::max(InputChannelCount(), OutputChannelCount()))
+IPlugVST3::IPlugVST3(int nParams, const char* channelIoString, int nPresets, const char* effectName,
+                     const char* productName, const char* makerName, int effectVersion, int uniqueId, int makerId,
+                     int latency, bool doesMidi, bool stateChunks, bool isInstrument, int sidechainChannels)
+  : IPlugBase(nParams, channelIoString, nPresets, effectName, productName, makerName, effectVersion, uniqueId, makerId,
+              latency, doesMidi, stateChunks, isInstrument, kApiVst3),
+    mSidechainChannels(sidechainChannels), mInputScratchHoldsAudio(static_cast<size_t>(InputChannelCount()), 0),
+    mFloatWindow(std::max(InputChannelCount(), OutputChannelCount())),
+    mDoubleWindow(std::max(InputChannelCount(), OutputChannelCount()))
 {
   ConnectInputChannels(0, InputChannelCount(), true);
   ConnectOutputChannels(0, OutputChannelCount(), true);
@@ -143,8 +140,8 @@ tresult PLUGIN_API IPlugVST3::terminate()
 
 // A bus of another width is replaced (keeping its active state); one of the same width takes
 // the requested arrangement, so that an accepted request is what the host reads back.
-void IPlugVST3::MatchAudioBus(BusList& buses, int index, SpeakerArrangement wanted,
-                              const char* name, BusType type, int32 flags)
+void IPlugVST3::MatchAudioBus(BusList& buses, int index, SpeakerArrangement wanted, const char* name, BusType type,
+                              int32 flags)
 {
   if (index >= static_cast<int>(buses.size()))
     return;
@@ -161,11 +158,10 @@ void IPlugVST3::MatchAudioBus(BusList& buses, int index, SpeakerArrangement want
   buses.at(index) = bus;
 }
 
-tresult PLUGIN_API IPlugVST3::setBusArrangements(SpeakerArrangement* inputs, int32 numIns,
-                                                 SpeakerArrangement* outputs, int32 numOuts)
+tresult PLUGIN_API IPlugVST3::setBusArrangements(SpeakerArrangement* inputs, int32 numIns, SpeakerArrangement* outputs,
+                                                 int32 numOuts)
 {
-  if (numIns < 0 || numOuts < 0 || (numIns > 0 && inputs == nullptr) ||
-      (numOuts > 0 && outputs == nullptr))
+  if (numIns < 0 || numOuts < 0 || (numIns > 0 && inputs == nullptr) || (numOuts > 0 && outputs == nullptr))
     return kInvalidArgument;
 
   // A host that rearranges the buses while another thread still processes must not pull the
@@ -194,8 +190,7 @@ tresult PLUGIN_API IPlugVST3::setBusArrangements(SpeakerArrangement* inputs, int
 
 tresult PLUGIN_API IPlugVST3::canProcessSampleSize(int32 symbolicSampleSize)
 {
-  return symbolicSampleSize == kSample32 || symbolicSampleSize == kSample64 ? kResultTrue
-                                                                            : kResultFalse;
+  return symbolicSampleSize == kSample32 || symbolicSampleSize == kSample64 ? kResultTrue : kResultFalse;
 }
 
 // Refuses what no block could be processed with: an unknown sample size, a block size below

@@ -32,25 +32,23 @@ public:
   using String128 = Steinberg::Vst::String128;
   using TChar = Steinberg::Vst::TChar;
 
-  static constexpr ParamID kBypassParamId = 0x62706173;   // 'bpas'
-  static constexpr ParamID kPresetParamId = 0x70727374;   // 'prst'
+  static constexpr ParamID kBypassParamId = 0x62706173;  // 'bpas'
+  static constexpr ParamID kPresetParamId = 0x70727374;  // 'prst'
   static constexpr int kMidiControllerCount = 128;
   static constexpr int kHostCodeWaveLab = 31;
   // A state stream longer than this is not read further: no state of ours comes near it.
   static constexpr int kMaxStateBytes = 16 * 1024 * 1024;
 
-  IPlugVST3(int nParams, const char* channelIoString, int nPresets, const char* effectName,
-            const char* productName, const char* makerName, int effectVersion, int uniqueId,
-            int makerId, int latency, bool doesMidi, bool stateChunks, bool isInstrument,
-            int sidechainChannels);
+  IPlugVST3(int nParams, const char* channelIoString, int nPresets, const char* effectName, const char* productName,
+            const char* makerName, int effectVersion, int uniqueId, int makerId, int latency, bool doesMidi,
+            bool stateChunks, bool isInstrument, int sidechainChannels);
   ~IPlugVST3() override;
 
   // ---- Component and processor ------------------------------------------------------------
   tresult PLUGIN_API initialize(Steinberg::FUnknown* context) SMTG_OVERRIDE;
   tresult PLUGIN_API terminate() SMTG_OVERRIDE;
   tresult PLUGIN_API setBusArrangements(Steinberg::Vst::SpeakerArrangement* inputs, int32 numIns,
-                                        Steinberg::Vst::SpeakerArrangement* outputs,
-                                        int32 numOuts) SMTG_OVERRIDE;
+                                        Steinberg::Vst::SpeakerArrangement* outputs, int32 numOuts) SMTG_OVERRIDE;
   tresult PLUGIN_API setActive(Steinberg::TBool state) SMTG_OVERRIDE;
   tresult PLUGIN_API setupProcessing(Steinberg::Vst::ProcessSetup& setup) SMTG_OVERRIDE;
   tresult PLUGIN_API process(Steinberg::Vst::ProcessData& data) SMTG_OVERRIDE;
@@ -69,31 +67,25 @@ public:
   ParamValue PLUGIN_API getParamNormalized(ParamID id) SMTG_OVERRIDE;
   ParamValue PLUGIN_API plainParamToNormalized(ParamID id, ParamValue plain) SMTG_OVERRIDE;
   ParamValue PLUGIN_API normalizedParamToPlain(ParamID id, ParamValue value) SMTG_OVERRIDE;
-  tresult PLUGIN_API getParamStringByValue(ParamID id, ParamValue value,
-                                           String128 string) SMTG_OVERRIDE;
-  tresult PLUGIN_API getParamValueByString(ParamID id, TChar* string,
-                                           ParamValue& value) SMTG_OVERRIDE;
+  tresult PLUGIN_API getParamStringByValue(ParamID id, ParamValue value, String128 string) SMTG_OVERRIDE;
+  tresult PLUGIN_API getParamValueByString(ParamID id, TChar* string, ParamValue& value) SMTG_OVERRIDE;
 
   // ---- Units and programs ------------------------------------------------------------------
   int32 PLUGIN_API getUnitCount() SMTG_OVERRIDE;
   tresult PLUGIN_API getUnitInfo(int32 unitIndex, Steinberg::Vst::UnitInfo& info) SMTG_OVERRIDE;
   int32 PLUGIN_API getProgramListCount() SMTG_OVERRIDE;
-  tresult PLUGIN_API getProgramListInfo(int32 listIndex,
-                                        Steinberg::Vst::ProgramListInfo& info) SMTG_OVERRIDE;
+  tresult PLUGIN_API getProgramListInfo(int32 listIndex, Steinberg::Vst::ProgramListInfo& info) SMTG_OVERRIDE;
   tresult PLUGIN_API getProgramName(Steinberg::Vst::ProgramListID listId, int32 programIndex,
                                     String128 name) SMTG_OVERRIDE;
   tresult PLUGIN_API getProgramInfo(Steinberg::Vst::ProgramListID listId, int32 programIndex,
-                                    Steinberg::Vst::CString attributeId,
-                                    String128 attributeValue) SMTG_OVERRIDE;
-  tresult PLUGIN_API hasProgramPitchNames(Steinberg::Vst::ProgramListID listId,
-                                          int32 programIndex) SMTG_OVERRIDE;
+                                    Steinberg::Vst::CString attributeId, String128 attributeValue) SMTG_OVERRIDE;
+  tresult PLUGIN_API hasProgramPitchNames(Steinberg::Vst::ProgramListID listId, int32 programIndex) SMTG_OVERRIDE;
   tresult PLUGIN_API getProgramPitchName(Steinberg::Vst::ProgramListID listId, int32 programIndex,
                                          Steinberg::int16 midiPitch, String128 name) SMTG_OVERRIDE;
   Steinberg::Vst::UnitID PLUGIN_API getSelectedUnit() SMTG_OVERRIDE;
   tresult PLUGIN_API selectUnit(Steinberg::Vst::UnitID unitId) SMTG_OVERRIDE;
-  tresult PLUGIN_API getUnitByBus(Steinberg::Vst::MediaType type, Steinberg::Vst::BusDirection dir,
-                                  int32 busIndex, int32 channel,
-                                  Steinberg::Vst::UnitID& unitId) SMTG_OVERRIDE;
+  tresult PLUGIN_API getUnitByBus(Steinberg::Vst::MediaType type, Steinberg::Vst::BusDirection dir, int32 busIndex,
+                                  int32 channel, Steinberg::Vst::UnitID& unitId) SMTG_OVERRIDE;
   tresult PLUGIN_API setUnitProgramData(int32 listOrUnitId, int32 programIndex,
                                         Steinberg::IBStream* data) SMTG_OVERRIDE;
 
@@ -137,9 +129,8 @@ private:
   void CreateHostParameters();
   void AddHostParameter(int paramIdx);
   void IdentifyHostApplication(Steinberg::FUnknown* context);
-  void MatchAudioBus(Steinberg::Vst::BusList& buses, int index,
-                     Steinberg::Vst::SpeakerArrangement wanted, const char* name,
-                     Steinberg::Vst::BusType type, int32 flags);
+  void MatchAudioBus(Steinberg::Vst::BusList& buses, int index, Steinberg::Vst::SpeakerArrangement wanted,
+                     const char* name, Steinberg::Vst::BusType type, int32 flags);
 
   // Processing
   void ApplyParameterChanges(Steinberg::Vst::IParameterChanges* changes);
@@ -148,17 +139,13 @@ private:
   template <typename Sample>
   void ProcessAudio(Steinberg::Vst::ProcessData& data, ChannelPointerWindow<Sample>& window);
   template <typename Sample>
-  void ProcessSlice(Steinberg::Vst::ProcessData& data, ChannelPointerWindow<Sample>& window,
-                    int offset, int frames);
+  void ProcessSlice(Steinberg::Vst::ProcessData& data, ChannelPointerWindow<Sample>& window, int offset, int frames);
   template <typename Sample>
-  void ConnectInputs(Steinberg::Vst::ProcessData& data, ChannelPointerWindow<Sample>& window,
-                     int offset, int frames);
+  void ConnectInputs(Steinberg::Vst::ProcessData& data, ChannelPointerWindow<Sample>& window, int offset, int frames);
   template <typename Sample>
-  void ConnectOutputs(Steinberg::Vst::ProcessData& data, ChannelPointerWindow<Sample>& window,
-                      int offset);
+  void ConnectOutputs(Steinberg::Vst::ProcessData& data, ChannelPointerWindow<Sample>& window, int offset);
   template <typename Sample>
-  void ForgetStaleInputScratch(Steinberg::Vst::AudioBusBuffers* main,
-                               Steinberg::Vst::AudioBusBuffers* side);
+  void ForgetStaleInputScratch(Steinberg::Vst::AudioBusBuffers* main, Steinberg::Vst::AudioBusBuffers* side);
   template <typename Sample>
   void BindInputBus(int first, int count, Sample** host, int frames);
   template <typename Sample>

@@ -27,20 +27,20 @@ bool NormalisedFromHost(ParamValue value, ParamValue* out)
   return true;
 }
 
-} // namespace
+}  // namespace
 
 // ---- Host parameter objects ----------------------------------------------------------------
 
 void IPlugVST3::CreateHostParameters()
 {
   if (PresetCount() >= 1)
-    parameters.addParameter(new Parameter(STR16("Preset"), kPresetParamId, nullptr, 0.0,
-                                          PresetCount(), ParameterInfo::kIsProgramChange));
+    parameters.addParameter(
+      new Parameter(STR16("Preset"), kPresetParamId, nullptr, 0.0, PresetCount(), ParameterInfo::kIsProgramChange));
   if (!IsInstrument())
   {
-    auto* bypass = new StringListParameter(
-      STR16("Bypass"), kBypassParamId, nullptr,
-      ParameterInfo::kCanAutomate | ParameterInfo::kIsList | ParameterInfo::kIsBypass);
+    auto* bypass =
+      new StringListParameter(STR16("Bypass"), kBypassParamId, nullptr,
+                              ParameterInfo::kCanAutomate | ParameterInfo::kIsList | ParameterInfo::kIsBypass);
     bypass->appendString(STR16("off"));
     bypass->appendString(STR16("on"));
     parameters.addParameter(bypass);
@@ -51,8 +51,8 @@ void IPlugVST3::CreateHostParameters()
     return;
   for (int c = 0; c < kMidiControllerCount; ++c)
   {
-    auto* controller = new RangeParameter(STR16("MIDI CC"), static_cast<ParamID>(NParams() + c),
-                                          nullptr, 0.0, 127.0, 0.0, 0, ParameterInfo::kCanAutomate);
+    auto* controller = new RangeParameter(STR16("MIDI CC"), static_cast<ParamID>(NParams() + c), nullptr, 0.0, 127.0,
+                                          0.0, 0, ParameterInfo::kCanAutomate);
     controller->setPrecision(1);
     parameters.addParameter(controller);
   }
@@ -99,8 +99,7 @@ void IPlugVST3::AddHostParameter(int paramIdx)
     double minValue = 0.0;
     double maxValue = 1.0;
     param->Limits(&minValue, &maxValue);
-    auto* range = new RangeParameter(title, id, units, minValue, maxValue, param->Default(), 0,
-                                     automatable, unit);
+    auto* range = new RangeParameter(title, id, units, minValue, maxValue, param->Default(), 0, automatable, unit);
     range->setPrecision(param->Decimals());
     object = range;
   }
@@ -188,12 +187,10 @@ tresult PLUGIN_API IPlugVST3::getParamValueByString(ParamID id, TChar* string, P
     return kResultFalse;
   const std::lock_guard<std::recursive_mutex> lock(Mutex());
   ParamValue parsed = 0.0;
-  if (SingleComponentEffect::getParamValueByString(id, string, parsed) != kResultTrue ||
-      !std::isfinite(parsed))
+  if (SingleComponentEffect::getParamValueByString(id, string, parsed) != kResultTrue || !std::isfinite(parsed))
     return kResultFalse;
   if (IsRangeParam(id))
-    parsed = ParamAt(static_cast<int>(id))->ToNormalized(
-      SingleComponentEffect::normalizedParamToPlain(id, parsed));
+    parsed = ParamAt(static_cast<int>(id))->ToNormalized(SingleComponentEffect::normalizedParamToPlain(id, parsed));
   // The SDK objects of the other parameters scale a typed number without bounds: "5" for the
   // program list of one preset would come back as 5.
   value = std::clamp(parsed, 0.0, 1.0);
@@ -309,8 +306,7 @@ tresult PLUGIN_API IPlugVST3::getProgramListInfo(int32 listIndex, ProgramListInf
   return kResultOk;
 }
 
-tresult PLUGIN_API IPlugVST3::getProgramName(ProgramListID listId, int32 programIndex,
-                                             String128 name)
+tresult PLUGIN_API IPlugVST3::getProgramName(ProgramListID listId, int32 programIndex, String128 name)
 {
   if (listId != static_cast<ProgramListID>(kPresetParamId) || name == nullptr)
     return kResultFalse;
@@ -358,8 +354,7 @@ tresult PLUGIN_API IPlugVST3::setUnitProgramData(int32, int32, IBStream*)
 
 // Only a plug-in that does MIDI maps controllers (to its MIDI controller parameters); for any
 // other the answer is that no mapping exists.
-tresult PLUGIN_API IPlugVST3::getMidiControllerAssignment(int32, int16, CtrlNumber controller,
-                                                          ParamID& id)
+tresult PLUGIN_API IPlugVST3::getMidiControllerAssignment(int32, int16, CtrlNumber controller, ParamID& id)
 {
   if (!DoesMidi() || controller < 0 || controller >= kMidiControllerCount)
     return kResultFalse;

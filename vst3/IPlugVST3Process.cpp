@@ -28,7 +28,7 @@ Sample** HostChannels(AudioBusBuffers& bus)
     return bus.channelBuffers64;
 }
 
-} // namespace
+}  // namespace
 
 tresult PLUGIN_API IPlugVST3::process(ProcessData& data)
 {
@@ -124,13 +124,11 @@ void IPlugVST3::HandleEvents(IEventList* events)
     {
       const float velocity01 = std::isfinite(event.noteOn.velocity) ? event.noteOn.velocity : 0.0f;
       const int velocity = static_cast<int>(std::clamp(velocity01, 0.0f, 1.0f) * 127.0f);
-      HandleMidiMessage(MidiMessage::NoteOn(event.noteOn.pitch, velocity, event.sampleOffset,
-                                            event.noteOn.channel));
+      HandleMidiMessage(MidiMessage::NoteOn(event.noteOn.pitch, velocity, event.sampleOffset, event.noteOn.channel));
     }
     else if (event.type == kEventNoteOff)
     {
-      HandleMidiMessage(MidiMessage::NoteOff(event.noteOff.pitch, event.sampleOffset,
-                                             event.noteOff.channel));
+      HandleMidiMessage(MidiMessage::NoteOff(event.noteOff.pitch, event.sampleOffset, event.noteOff.channel));
     }
   }
 }
@@ -159,8 +157,7 @@ void IPlugVST3::ProcessAudio(ProcessData& data, ChannelPointerWindow<Sample>& wi
 }
 
 template <typename Sample>
-void IPlugVST3::ProcessSlice(ProcessData& data, ChannelPointerWindow<Sample>& window, int offset,
-                             int frames)
+void IPlugVST3::ProcessSlice(ProcessData& data, ChannelPointerWindow<Sample>& window, int offset, int frames)
 {
   ConnectInputChannels(0, InputChannelCount(), false);
   ConnectOutputChannels(0, OutputChannelCount(), false);
@@ -172,8 +169,7 @@ void IPlugVST3::ProcessSlice(ProcessData& data, ChannelPointerWindow<Sample>& wi
 // Every slice starts with all channels disconnected; only the channels the host passes in
 // this call are connected. The main bus feeds the first inputs, a side-chain bus the last.
 template <typename Sample>
-void IPlugVST3::ConnectInputs(ProcessData& data, ChannelPointerWindow<Sample>& window, int offset,
-                              int frames)
+void IPlugVST3::ConnectInputs(ProcessData& data, ChannelPointerWindow<Sample>& window, int offset, int frames)
 {
   AudioBusBuffers* main = data.numInputs >= 1 ? data.inputs : nullptr;
   AudioBusBuffers* side = nullptr;
@@ -215,8 +211,7 @@ void IPlugVST3::ForgetStaleInputScratch(AudioBusBuffers* main, AudioBusBuffers* 
     AudioBusBuffers* bus = i < mainChannels || mSidechainChannels == 0 ? main : side;
     const int channel = bus == main ? i : i - mainChannels;
     Sample** host = bus != nullptr ? HostChannels<Sample>(*bus) : nullptr;
-    const bool fed = IsInputConnected(i) && host != nullptr && channel < bus->numChannels &&
-                     host[channel] != nullptr;
+    const bool fed = IsInputConnected(i) && host != nullptr && channel < bus->numChannels && host[channel] != nullptr;
     stale = stale || (!fed && mInputScratchHoldsAudio[i]);
     mInputScratchHoldsAudio[i] = fed && std::is_same_v<Sample, float>;
   }
@@ -247,8 +242,7 @@ void IPlugVST3::ConnectOutputs(ProcessData& data, ChannelPointerWindow<Sample>& 
     const int channels = std::max(bus.numChannels, 0);
     const bool active = b < static_cast<int32>(audioOutputs.size()) && audioOutputs.at(b)->isActive();
     ConnectOutputChannels(first, channels, active);
-    IPlugBase::BindOutputBuffers(first, channels,
-                                 window.Window(HostChannels<Sample>(bus), bus.numChannels, offset));
+    IPlugBase::BindOutputBuffers(first, channels, window.Window(HostChannels<Sample>(bus), bus.numChannels, offset));
     first += channels;
   }
 }
@@ -282,8 +276,8 @@ void IPlugVST3::SilenceOutputs(ProcessData& data)
   for (int32 b = 0; b < data.numOutputs; ++b)
   {
     AudioBusBuffers& bus = data.outputs[b];
-    void** channels = wide ? reinterpret_cast<void**>(bus.channelBuffers64)
-                           : reinterpret_cast<void**>(bus.channelBuffers32);
+    void** channels =
+      wide ? reinterpret_cast<void**>(bus.channelBuffers64) : reinterpret_cast<void**>(bus.channelBuffers32);
     if (channels == nullptr)
       continue;
     const size_t bytes = static_cast<size_t>(data.numSamples) * (wide ? sizeof(double) : sizeof(float));

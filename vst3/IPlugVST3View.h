@@ -34,7 +34,7 @@ public:
 
   // The interfaces of CPluginView and the content scale; the object keeps CPluginView's name.
   DEFINE_INTERFACES
-    DEF_INTERFACE(Steinberg::IPlugViewContentScaleSupport)
+  DEF_INTERFACE(Steinberg::IPlugViewContentScaleSupport)
   END_DEFINE_INTERFACES(CPluginView)
   REFCOUNT_METHODS(CPluginView)
 

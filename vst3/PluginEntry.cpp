@@ -64,7 +64,7 @@ FUnknown* CreateInstance(void* /*context*/)
   return PluginEntry().create();
 }
 
-} // namespace
+}  // namespace
 
 bool InitModule()
 {

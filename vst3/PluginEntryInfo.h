@@ -2,8 +2,7 @@
 
 #include <cstdint>
 
-namespace Steinberg
-{
+namespace Steinberg {
 class FUnknown;
 }
 

@@ -8,13 +8,20 @@ inline Steinberg::Vst::SpeakerArrangement ArrangementForChannels(int channels)
   namespace Arr = Steinberg::Vst::SpeakerArr;
   switch (channels)
   {
-    case 1: return Arr::kMono;
-    case 2: return Arr::kStereo;
-    case 3: return Arr::k30Music;
-    case 4: return Arr::kAmbi1stOrderACN;  // B-format W, X, Y, Z
-    case 5: return Arr::k50;
-    case 6: return Arr::k51;
-    default: return Arr::kEmpty;
+    case 1:
+      return Arr::kMono;
+    case 2:
+      return Arr::kStereo;
+    case 3:
+      return Arr::k30Music;
+    case 4:
+      return Arr::kAmbi1stOrderACN;  // B-format W, X, Y, Z
+    case 5:
+      return Arr::k50;
+    case 6:
+      return Arr::k51;
+    default:
+      return Arr::kEmpty;
   }
 }
 

@@ -6,8 +6,7 @@ using Steinberg::int32;
 using Steinberg::kResultOk;
 using Steinberg::tresult;
 
-void StateStreamIO::ReadAll(Steinberg::IBStream& stream, StateChunk& chunk, int maxBytes,
-                            bool keepReadingOnError)
+void StateStreamIO::ReadAll(Steinberg::IBStream& stream, StateChunk& chunk, int maxBytes, bool keepReadingOnError)
 {
   unsigned char piece[kReadPiece];
   while (chunk.Size() < maxBytes)

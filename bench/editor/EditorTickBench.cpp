@@ -10,8 +10,7 @@
 
 #include <X11/Xlib.h>
 
-namespace
-{
+namespace {
 constexpr int kMidSatGain = 17;
 
 // The benchmark calls the timer itself; registration only has to succeed.
@@ -33,8 +32,8 @@ public:
     {
       return;
     }
-    mParent = XCreateSimpleWindow(mDisplay, DefaultRootWindow(mDisplay), 0, 0, mEditor->Width(), mEditor->Height(),
-                                  0, 0, 0);
+    mParent =
+      XCreateSimpleWindow(mDisplay, DefaultRootWindow(mDisplay), 0, 0, mEditor->Width(), mEditor->Height(), 0, 0, 0);
     XMapWindow(mDisplay, mParent);
     XSync(mDisplay, False);
     mWindow = static_cast<X11EditorWindow*>(mEditor->OpenHostView(reinterpret_cast<void*>(mParent), mLoop, 1));
@@ -104,4 +103,4 @@ void BM_IdleTick(benchmark::State& state)
   }
 }
 BENCHMARK(BM_IdleTick)->Unit(benchmark::kMicrosecond);
-} // namespace
+}  // namespace

@@ -4,8 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
-namespace
-{
+namespace {
 // The effect's own editor without a window: background, 29 text knobs, 14 switches and the
 // caption, drawn from the images of the source tree.
 class BenchEditor
@@ -34,7 +33,8 @@ public:
   void TimerTick()
   {
     IRECT dirty;
-    if (mGraphics->NeedsRedraw(&dirty)) mGraphics->Render(dirty);
+    if (mGraphics->NeedsRedraw(&dirty))
+      mGraphics->Render(dirty);
   }
 
 private:
@@ -52,7 +52,8 @@ void MoveFirstKnob(IGraphics& graphics, double& value)
 void BM_EditorFullRepaint(benchmark::State& state)
 {
   BenchEditor editor;
-  if (!editor.Usable()) return state.SkipWithError("the editor's images are missing");
+  if (!editor.Usable())
+    return state.SkipWithError("the editor's images are missing");
   IGraphics& graphics = editor.Graphics();
   for (auto _ : state)
   {
@@ -67,7 +68,8 @@ BENCHMARK(BM_EditorFullRepaint)->Unit(benchmark::kMicrosecond);
 void BM_EditorKnobRepaint(benchmark::State& state)
 {
   BenchEditor editor;
-  if (!editor.Usable()) return state.SkipWithError("the editor's images are missing");
+  if (!editor.Usable())
+    return state.SkipWithError("the editor's images are missing");
   IGraphics& graphics = editor.Graphics();
   double value = 0.0;
   for (auto _ : state)
@@ -92,4 +94,4 @@ void BM_EditorParamPush(benchmark::State& state)
   }
 }
 BENCHMARK(BM_EditorParamPush);
-} // namespace
+}  // namespace

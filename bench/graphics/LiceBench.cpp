@@ -6,8 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
-namespace
-{
+namespace {
 // A knob-sized image: opaque disc with antialiased edge on transparent corners.
 void DrawKnobFrame(LICE_MemBitmap& knob)
 {

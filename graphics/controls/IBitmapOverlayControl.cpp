@@ -8,7 +8,8 @@ IBitmapOverlayControl::IBitmapOverlayControl(IPlugBase* plug, int x, int y, int 
 
 bool IBitmapOverlayControl::Paint(IGraphics& graphics)
 {
-  if (IsShown()) ISwitchControl::Paint(graphics);
+  if (IsShown())
+    ISwitchControl::Paint(graphics);
   return true;
 }
 

@@ -10,9 +10,11 @@ IBitmapTextControl::IBitmapTextControl(IPlugBase* plug, const IRECT& rect, const
 
 bool IBitmapTextControl::Paint(IGraphics& graphics)
 {
-  if (mCharWidth <= 0 || mCharHeight <= 0) return true;
+  if (mCharWidth <= 0 || mCharHeight <= 0)
+    return true;
   const int columns = mFont.width / mCharWidth;
-  if (columns <= 0) return true;
+  if (columns <= 0)
+    return true;
   const IRECT& r = Rect();
   int x = r.L;
   for (char c : mString)
@@ -31,7 +33,8 @@ bool IBitmapTextControl::Paint(IGraphics& graphics)
 void IBitmapTextControl::SetTextFromPlugin(const char* text)
 {
   const char* s = text ? text : "";
-  if (mString == s) return;
+  if (mString == s)
+    return;
   mString = s;
   MarkDirty(false);
 }

@@ -15,7 +15,8 @@ IControl::IControl(IPlugBase* plug, const IRECT& rect, int paramIdx, int blendMe
 
 void IControl::PointerDown(int, int, const IPointerMods& mods)
 {
-  if (mods.right) PromptForInput();
+  if (mods.right)
+    PromptForInput();
 }
 
 void IControl::PointerUp(int, int, const IPointerMods&) {}
@@ -48,9 +49,11 @@ void IControl::ValueFromPlugin(double normalized)
   {
     // The first value the plug-in sends becomes the double-click default.
     mValue = mDefaultValue = normalized;
-    if (!std::isnan(normalized)) return;
+    if (!std::isnan(normalized))
+      return;
   }
-  if (normalized == mValue) return;
+  if (normalized == mValue)
+    return;
   mValue = normalized;
   MarkDirty(false);
   mRedraw = true;
@@ -104,7 +107,8 @@ void IControl::IdleTick() {}
 void IControl::AuxValueFromPlugin(int position, double normalized)
 {
   AuxParam* aux = AuxParamAt(position);
-  if (!aux || aux->value == normalized) return;
+  if (!aux || aux->value == normalized)
+    return;
   aux->value = normalized;
   MarkDirty(false);
   mRedraw = true;
@@ -118,7 +122,8 @@ void IControl::MoveTo(int x, int y)
 
 void IControl::SetValueFromUser(double normalized)
 {
-  if (normalized == mValue) return;
+  if (normalized == mValue)
+    return;
   mValue = normalized;
   MarkDirty(true);
   mRedraw = true;
@@ -126,14 +131,16 @@ void IControl::SetValueFromUser(double normalized)
 
 void IControl::PromptForInput()
 {
-  if (mParamIdx < 0 || mDisablePrompt || !Param()) return;
+  if (mParamIdx < 0 || mDisablePrompt || !Param())
+    return;
   PromptForInputIn(PromptRect());
 }
 
 void IControl::PromptForInputIn(const IRECT& rect)
 {
   IPlugParam* param = Param();
-  if (mDisablePrompt || !param || !mGraphics) return;
+  if (mDisablePrompt || !param || !mGraphics)
+    return;
   IRECT r = rect;
   mGraphics->PromptForParamInput(this, param, &r);
   mRedraw = true;
@@ -141,7 +148,8 @@ void IControl::PromptForInputIn(const IRECT& rect)
 
 IRECT IControl::PromptRect() const
 {
-  if (Param()->ValueTextCount() > 0) return mRect;
+  if (Param()->ValueTextCount() > 0)
+    return mRect;
   // A numeric field is centred on the control and 1.2 times its size.
   const int cx = static_cast<int>((mRect.L + mRect.R) * 0.5);
   const int cy = static_cast<int>((mRect.T + mRect.B) * 0.5);
@@ -157,21 +165,25 @@ void IControl::AddAuxParam(int paramIdx)
 
 IControl::AuxParam* IControl::AuxParamAt(int position)
 {
-  if (position < 0 || position >= AuxParamCount()) return nullptr;
+  if (position < 0 || position >= AuxParamCount())
+    return nullptr;
   return &mAuxParams[position];
 }
 
 int IControl::AuxPositionOf(int paramIdx) const
 {
   for (int i = 0; i < AuxParamCount(); ++i)
-    if (mAuxParams[i].paramIdx == paramIdx) return i;
+    if (mAuxParams[i].paramIdx == paramIdx)
+      return i;
   return -1;
 }
 
 void IControl::PushAuxToPlugin()
 {
-  if (!mPlug) return;
-  for (const AuxParam& aux : mAuxParams) mPlug->SetParameterFromGUI(aux.paramIdx, aux.value);
+  if (!mPlug)
+    return;
+  for (const AuxParam& aux : mAuxParams)
+    mPlug->SetParameterFromGUI(aux.paramIdx, aux.value);
 }
 
 IPlugParam* IControl::Param() const
@@ -187,10 +199,13 @@ void IControl::SetClamp(double low, double high)
 
 int IControl::FrameForValue(double value, int frames)
 {
-  if (frames < 2) return 1;
+  if (frames < 2)
+    return 1;
   const double c = (frames - 1) * value + 0.5;
-  if (!(c >= 1.0)) return 1; // also catches NaN
-  if (c >= frames) return frames;
+  if (!(c >= 1.0))
+    return 1;  // also catches NaN
+  if (c >= frames)
+    return frames;
   return static_cast<int>(c) + 1;
 }
 
@@ -204,7 +219,8 @@ void IControl::PressCell(const std::vector<IRECT>& cells, int x, int y, const IP
   const int n = static_cast<int>(cells.size());
   for (int i = 0; i < n; ++i)
   {
-    if (!cells[i].Contains(x, y)) continue;
+    if (!cells[i].Contains(x, y))
+      continue;
     mValue = n < 2 ? 0.0 : static_cast<double>(i) / (n - 1);
     MarkDirty(true);
     return;
@@ -219,12 +235,14 @@ double IControl::WheelIncrement(const IPointerMods& mods, int delta)
 void IControl::UpdateDisplays()
 {
   IPlugParam* param = Param();
-  if (!param) return;
+  if (!param)
+    return;
   if (mValueDisplay)
   {
     char display[IPlugParam::kDisplaySize];
     param->FormatValue(param->Value(), false, display, true);
     mValueDisplay->SetCaption(display);
   }
-  if (mNameDisplay) mNameDisplay->SetCaption(param->Name());
+  if (mNameDisplay)
+    mNameDisplay->SetCaption(param->Name());
 }

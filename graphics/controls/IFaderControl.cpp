@@ -4,14 +4,14 @@
 
 #include <algorithm>
 
-namespace
-{
+namespace {
 IRECT TrackRect(int x, int y, int length, const IFrameStrip& handle, int direction)
 {
-  if (direction == IFaderControl::kVertical) return IRECT(x, y, x + handle.FrameWidth(), y + length);
+  if (direction == IFaderControl::kVertical)
+    return IRECT(x, y, x + handle.FrameWidth(), y + length);
   return IRECT(x, y, x + length, y + handle.FrameHeight());
 }
-} // namespace
+}  // namespace
 
 IFaderControl::IFaderControl(IPlugBase* plug, int x, int y, int length, int paramIdx, const IFrameStrip& handle,
                              int direction)
@@ -30,7 +30,8 @@ IRECT IFaderControl::HandleRect() const
   const int offset = static_cast<int>(Value() * Travel());
   const int w = mHandle.FrameWidth();
   const int h = mHandle.FrameHeight();
-  if (mDirection == kVertical) return IRECT(r.L, r.B - h - offset, r.L + w, r.B - offset);
+  if (mDirection == kVertical)
+    return IRECT(r.L, r.B - h - offset, r.L + w, r.B - offset);
   return IRECT(r.L + offset, r.T, r.L + offset + w, r.T + h);
 }
 
@@ -43,10 +44,11 @@ bool IFaderControl::Paint(IGraphics& graphics)
 void IFaderControl::SnapToPointer(int x, int y)
 {
   const int travel = Travel();
-  if (travel <= 0) return;
+  if (travel <= 0)
+    return;
   const IRECT& r = Rect();
-  const double position = mDirection == kVertical ? r.B - y - mHandle.FrameHeight() / 2.0
-                                                  : x - r.L - mHandle.FrameWidth() / 2.0;
+  const double position =
+    mDirection == kVertical ? r.B - y - mHandle.FrameHeight() / 2.0 : x - r.L - mHandle.FrameWidth() / 2.0;
   SetValue(std::clamp(position / travel, 0.0, 1.0));
   MarkDirty(true);
 }
@@ -63,7 +65,8 @@ void IFaderControl::PointerDown(int x, int y, const IPointerMods& mods)
 
 void IFaderControl::PointerDrag(int x, int y, int, int, const IPointerMods& mods)
 {
-  if (!mods.right) SnapToPointer(x, y);
+  if (!mods.right)
+    SnapToPointer(x, y);
 }
 
 void IFaderControl::WheelTurn(int, int, const IPointerMods& mods, int delta)

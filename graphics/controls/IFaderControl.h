@@ -8,7 +8,11 @@
 class IFaderControl : public IControl
 {
 public:
-  enum Direction : int { kVertical = 0, kHorizontal = 1 };
+  enum Direction : int
+  {
+    kVertical = 0,
+    kHorizontal = 1
+  };
 
   IFaderControl(IPlugBase* plug, int x, int y, int length, int paramIdx, const IFrameStrip& handle,
                 int direction = kVertical);

@@ -11,14 +11,16 @@ IFileSelectorControl::IFileSelectorControl(IPlugBase* plug, const IRECT& rect, i
 
 bool IFileSelectorControl::Paint(IGraphics& graphics)
 {
-  if (mSelecting) graphics.DrawStripFrame(mStrip, Rect(), 1, &Blend());
+  if (mSelecting)
+    graphics.DrawStripFrame(mStrip, Rect(), 1, &Blend());
   return true;
 }
 
 void IFileSelectorControl::PointerDown(int, int, const IPointerMods&)
 {
   IGraphics* graphics = Graphics();
-  if (!graphics) return;
+  if (!graphics)
+    return;
   mSelecting = true;
   graphics->AskForFile(mFile, mAction, mFolder, mExtensions.c_str());
   mSelecting = false;

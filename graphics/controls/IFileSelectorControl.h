@@ -10,7 +10,11 @@
 class IFileSelectorControl : public IControl
 {
 public:
-  enum Action : int { kOpen = 0, kSave = 1 };
+  enum Action : int
+  {
+    kOpen = 0,
+    kSave = 1
+  };
 
   IFileSelectorControl(IPlugBase* plug, const IRECT& rect, int paramIdx, const IFrameStrip& strip, int action,
                        const char* folder = "", const char* extensions = "");

@@ -1,9 +1,8 @@
 #include "graphics/controls/IKnobControl.h"
 
-namespace
-{
+namespace {
 constexpr double kFineGearingFactor = 10.0;
-} // namespace
+}  // namespace
 
 IKnobControl::IKnobControl(IPlugBase* plug, const IRECT& rect, int paramIdx, int direction, double gearing)
   : IControl(plug, rect, paramIdx), mDirection(direction), mGearing(gearing)

@@ -6,7 +6,11 @@
 class IKnobControl : public IControl
 {
 public:
-  enum Direction : int { kVertical = 0, kHorizontal = 1 };
+  enum Direction : int
+  {
+    kVertical = 0,
+    kHorizontal = 1
+  };
   static constexpr double kDefaultGearing = 4.0;
 
   IKnobControl(IPlugBase* plug, const IRECT& rect, int paramIdx, int direction = kVertical,

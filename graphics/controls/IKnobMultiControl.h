@@ -7,8 +7,8 @@
 class IKnobMultiControl : public IKnobControl
 {
 public:
-  IKnobMultiControl(IPlugBase* plug, int x, int y, int paramIdx, const IFrameStrip& strip,
-                    int direction = kVertical, double gearing = kDefaultGearing);
+  IKnobMultiControl(IPlugBase* plug, int x, int y, int paramIdx, const IFrameStrip& strip, int direction = kVertical,
+                    double gearing = kDefaultGearing);
 
   bool Paint(IGraphics& graphics) override;
 

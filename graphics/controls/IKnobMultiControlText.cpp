@@ -19,7 +19,8 @@ bool IKnobMultiControlText::Paint(IGraphics& graphics)
   IKnobMultiControl::Paint(graphics);
   char value[IPlugParam::kDisplaySize] = "";
   FormatReadOut(value);
-  if (!value[0]) return true;
+  if (!value[0])
+    return true;
 
   IRECT box = mTextRect;
   graphics.DrawTextIn(mText, mReadOut.c_str(), box, true);
@@ -32,7 +33,8 @@ bool IKnobMultiControlText::Paint(IGraphics& graphics)
 void IKnobMultiControlText::FormatReadOut(char* value)
 {
   const IPlugParam* param = Param();
-  if (!param) return;
+  if (!param)
+    return;
   param->FormatValue(param->Value(), false, value, true);
   mReadOut = value;
   if (mShowLabel)

@@ -8,9 +8,8 @@
 class IKnobRotaterControl : public IKnobControl
 {
 public:
-  IKnobRotaterControl(IPlugBase* plug, int x, int y, int paramIdx, const IFrameStrip& image,
-                      double minDegrees = -135.0, double maxDegrees = 135.0, int direction = kVertical,
-                      double gearing = kDefaultGearing);
+  IKnobRotaterControl(IPlugBase* plug, int x, int y, int paramIdx, const IFrameStrip& image, double minDegrees = -135.0,
+                      double maxDegrees = 135.0, int direction = kVertical, double gearing = kDefaultGearing);
 
   bool Paint(IGraphics& graphics) override;
 

@@ -1,10 +1,9 @@
 #include "graphics/controls/ISwitchControl.h"
 
-namespace
-{
+namespace {
 // Tolerates the rounding of repeated 1 / (frames - 1) steps before wrapping.
 constexpr double kWrapAbove = 1.001;
-} // namespace
+}  // namespace
 
 ISwitchControl::ISwitchControl(IPlugBase* plug, int x, int y, int paramIdx, const IFrameStrip& strip, int blendMethod)
   : IBitmapControl(plug, x, y, paramIdx, strip, blendMethod)

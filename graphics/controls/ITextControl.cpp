@@ -21,7 +21,8 @@ bool ITextControl::Paint(IGraphics& graphics)
 void ITextControl::SetCaption(const char* caption)
 {
   const char* text = caption ? caption : "";
-  if (mCaption == text) return;
+  if (mCaption == text)
+    return;
   mCaption = text;
   MarkDirty(false);
 }

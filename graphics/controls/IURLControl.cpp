@@ -10,6 +10,8 @@ IURLControl::IURLControl(IPlugBase* plug, const IRECT& rect, const char* url, co
 void IURLControl::PointerDown(int, int, const IPointerMods&)
 {
   IGraphics* graphics = Graphics();
-  if (!graphics || mUrl.empty()) return;
-  if (!graphics->OpenLink(mUrl.c_str()) && !mFallbackUrl.empty()) graphics->OpenLink(mFallbackUrl.c_str());
+  if (!graphics || mUrl.empty())
+    return;
+  if (!graphics->OpenLink(mUrl.c_str()) && !mFallbackUrl.empty())
+    graphics->OpenLink(mFallbackUrl.c_str());
 }

@@ -7,12 +7,12 @@
 #include <cctype>
 #include <cstring>
 
-namespace
-{
+namespace {
 bool HasPngExtension(const char* name)
 {
   const char* dot = std::strrchr(name, '.');
-  if (!dot) return false;
+  if (!dot)
+    return false;
   const char* ext = dot + 1;
   return std::strlen(ext) == 3 && std::tolower(static_cast<unsigned char>(ext[0])) == 'p' &&
          std::tolower(static_cast<unsigned char>(ext[1])) == 'n' &&
@@ -24,7 +24,7 @@ const char* LastPathComponent(const char* name)
   const char* slash = std::strrchr(name, '/');
   return slash ? slash + 1 : name;
 }
-} // namespace
+}  // namespace
 
 IGraphicsHeadless::IGraphicsHeadless(IPlugBase* plug, int width, int height, int fps, const char* resourceFolder)
   : IGraphics(plug, width, height, fps), mResourceFolder(resourceFolder ? resourceFolder : ".")
@@ -51,7 +51,8 @@ int IGraphicsHeadless::ShowAlert(const char* text, const char*, int)
 
 IPopupMenu* IGraphicsHeadless::RunPopupMenu(IPopupMenu* menu, const IRECT& anchor)
 {
-  if (!menu) return nullptr;
+  if (!menu)
+    return nullptr;
   ReleaseCapture();
   MenuRecord record{anchor, {}, {}};
   for (int i = 0; i < menu->ItemCount(); ++i)
@@ -62,7 +63,8 @@ IPopupMenu* IGraphicsHeadless::RunPopupMenu(IPopupMenu* menu, const IRECT& ancho
   mMenus.push_back(std::move(record));
 
   const int choice = NextMenuChoice(*menu);
-  if (choice < 0 || choice >= menu->ItemCount()) return nullptr;
+  if (choice < 0 || choice >= menu->ItemCount())
+    return nullptr;
   menu->SetChosenItemIndex(choice);
   return menu;
 }
@@ -82,14 +84,16 @@ void IGraphicsHeadless::BeginTextEntry(IControl* control, const IText& text, con
                                        IPlugParam* param)
 {
   // A second request while a field is open is ignored, as a window system would.
-  if (!control || mTextEntryOpen) return;
+  if (!control || mTextEntryOpen)
+    return;
   mTextEntryOpen = true;
   mTextEntry = TextEntryRequest{control, text, rect, initial ? initial : "", param};
 }
 
 bool IGraphicsHeadless::FinishTextEntry(const char* text)
 {
-  if (!mTextEntryOpen) return false;
+  if (!mTextEntryOpen)
+    return false;
   const TextEntryRequest request = mTextEntry;
   if (request.param && !TextEntryFilter(request.param->Kind(), request.control->TextEntryLength()).Accepts(text))
     return false;
@@ -104,7 +108,8 @@ bool IGraphicsHeadless::FinishTextEntry(const char* text)
 void IGraphicsHeadless::AskForFile(std::string& file, int, std::string& folder, const char*)
 {
   file.clear();
-  if (!mViewOpen || mFileAnswer.empty()) return;
+  if (!mViewOpen || mFileAnswer.empty())
+    return;
   file = mFileAnswer;
   const size_t slash = file.rfind('/');
   folder = slash == std::string::npos ? std::string() : file.substr(0, slash + 1);
@@ -133,7 +138,8 @@ bool IGraphicsHeadless::ReadClipboardText(std::string& text)
 void IGraphicsHeadless::RefreshTooltips()
 {
   mTooltipRects.clear();
-  if (!TooltipsEnabled() || !mViewOpen) return;
+  if (!TooltipsEnabled() || !mViewOpen)
+    return;
   for (int i = 0; i < ControlCount(); ++i)
   {
     const IControl* control = ControlAt(i);
@@ -144,7 +150,8 @@ void IGraphicsHeadless::RefreshTooltips()
 
 LICE_IBitmap* IGraphicsHeadless::LoadPlatformBitmap(int, const char* name)
 {
-  if (!name || !HasPngExtension(name)) return nullptr;
+  if (!name || !HasPngExtension(name))
+    return nullptr;
   const std::string path = mResourceFolder + "/" + LastPathComponent(name);
   return LoadPngFile(path.c_str());
 }
@@ -152,7 +159,8 @@ LICE_IBitmap* IGraphicsHeadless::LoadPlatformBitmap(int, const char* name)
 bool IGraphicsHeadless::TimerTick()
 {
   IRECT dirty;
-  if (!NeedsRedraw(&dirty)) return false;
+  if (!NeedsRedraw(&dirty))
+    return false;
   Render(dirty);
   return true;
 }

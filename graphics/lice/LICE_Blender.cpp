@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-namespace
-{
+namespace {
 int WeightOf(float opacity)
 {
   if (!(opacity > 0.0f))
@@ -13,12 +12,21 @@ int WeightOf(float opacity)
   return static_cast<int>(opacity * 256.0f);
 }
 
-int Channel(LICE_pixel p, int shift) { return static_cast<int>((p >> shift) & 0xFF); }
+int Channel(LICE_pixel p, int shift)
+{
+  return static_cast<int>((p >> shift) & 0xFF);
+}
 
-LICE_pixel Pack(int a, int r, int g, int b) { return LICE_RGBA(r, g, b, a); }
+LICE_pixel Pack(int a, int r, int g, int b)
+{
+  return LICE_RGBA(r, g, b, a);
+}
 
 // s + (d - s) * keep / 256, truncating toward zero as C++ integer division does.
-int Towards(int s, int d, int keep) { return s + (d - s) * keep / 256; }
+int Towards(int s, int d, int keep)
+{
+  return s + (d - s) * keep / 256;
+}
 }
 
 LICE_Blender::LICE_Blender(float opacity, int mode)
@@ -28,20 +36,19 @@ LICE_Blender::LICE_Blender(float opacity, int mode)
 
 bool LICE_Blender::IsPlainCopy() const
 {
-  return (mode_ & LICE_BLIT_MODE_MASK) == LICE_BLIT_MODE_COPY && !(mode_ & LICE_BLIT_USE_ALPHA) &&
-         weight_ == 256;
+  return (mode_ & LICE_BLIT_MODE_MASK) == LICE_BLIT_MODE_COPY && !(mode_ & LICE_BLIT_USE_ALPHA) && weight_ == 256;
 }
 
 LICE_pixel LICE_Blender::Apply(LICE_pixel s, LICE_pixel d) const
 {
   switch (mode_ & LICE_BLIT_MODE_MASK)
   {
-  case LICE_BLIT_MODE_ADD:
-    return Add(s, d);
-  case LICE_BLIT_MODE_DODGE:
-    return Dodge(s, d);
-  default:
-    return (mode_ & LICE_BLIT_USE_ALPHA) ? CopyWithAlpha(s, d) : Copy(s, d);
+    case LICE_BLIT_MODE_ADD:
+      return Add(s, d);
+    case LICE_BLIT_MODE_DODGE:
+      return Dodge(s, d);
+    default:
+      return (mode_ & LICE_BLIT_USE_ALPHA) ? CopyWithAlpha(s, d) : Copy(s, d);
   }
 }
 

@@ -5,8 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
-namespace
-{
+namespace {
 // A source and a destination rectangle of the same size, clipped to both bitmaps.
 struct BlitSpan
 {
@@ -24,8 +23,7 @@ void ClipAxis(int64_t& d, int64_t& s, int64_t& len, int64_t destLimit, int64_t s
   len = std::min({len - skip, destLimit - d, srcLimit - s});
 }
 
-BlitSpan Clip(const LICE_Raster& dest, const LICE_Raster& src, int dx, int dy, int sx, int sy, int w,
-              int h)
+BlitSpan Clip(const LICE_Raster& dest, const LICE_Raster& src, int dx, int dy, int sx, int sy, int w, int h)
 {
   BlitSpan span{dx, dy, sx, sy, w, h};
   ClipAxis(span.dx, span.sx, span.w, dest.Width(), src.Width());
@@ -45,8 +43,7 @@ void CopyRows(const LICE_Raster& dest, const LICE_Raster& src, const BlitSpan& s
   }
 }
 
-void BlendRows(const LICE_Raster& dest, const LICE_Raster& src, const BlitSpan& span,
-               const LICE_Blender& blender)
+void BlendRows(const LICE_Raster& dest, const LICE_Raster& src, const BlitSpan& span, const LICE_Blender& blender)
 {
   // Within one bitmap, walk away from the region still to be read.
   const bool upward = span.dy > span.sy;
@@ -65,8 +62,8 @@ void BlendRows(const LICE_Raster& dest, const LICE_Raster& src, const BlitSpan& 
 }
 }
 
-void BlitBitmap(LICE_IBitmap* dest, LICE_IBitmap* src, int dx, int dy, int sx, int sy, int w, int h,
-                float opacity, int mode)
+void BlitBitmap(LICE_IBitmap* dest, LICE_IBitmap* src, int dx, int dy, int sx, int sy, int w, int h, float opacity,
+                int mode)
 {
   const LICE_Blender blender(opacity, mode);
   const LICE_Raster to(dest);

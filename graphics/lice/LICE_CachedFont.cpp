@@ -9,8 +9,7 @@
 #include <cstdint>
 #include <cstring>
 
-namespace
-{
+namespace {
 // Calls visit(glyph, pen x in 1/64 pixel) for every drawable character; returns the pen's
 // final position. Control characters take no room.
 template <typename Visit>
@@ -35,12 +34,14 @@ long WalkGlyphs(LICE_PlatformFont& font, const char* text, int length, Visit vis
   return pen;
 }
 
-int PixelsOf(long pos26_6) { return static_cast<int>((pos26_6 + 32) >> 6); }
+int PixelsOf(long pos26_6)
+{
+  return static_cast<int>((pos26_6 + 32) >> 6);
+}
 
 LICE_RECT Intersect(const LICE_RECT& a, const LICE_RECT& b)
 {
-  return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-          std::min(a.bottom, b.bottom)};
+  return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
 }
 
 // The part of a box inside clip. Text placed near the ends of the int range has edges
@@ -50,8 +51,8 @@ LICE_RECT ClipBox(const LICE_RECT& clip, int64_t left, int64_t top, int64_t righ
   if (clip.right <= clip.left || clip.bottom <= clip.top)
     return {0, 0, 0, 0};
   auto within = [](int64_t v, int low, int high) { return static_cast<int>(std::clamp<int64_t>(v, low, high)); };
-  return {within(left, clip.left, clip.right), within(top, clip.top, clip.bottom),
-          within(right, clip.left, clip.right), within(bottom, clip.top, clip.bottom)};
+  return {within(left, clip.left, clip.right), within(top, clip.top, clip.bottom), within(right, clip.left, clip.right),
+          within(bottom, clip.top, clip.bottom)};
 }
 }
 
@@ -82,8 +83,7 @@ int LICE_CachedFont::MeasureWidth(const char* text, int length)
   return PixelsOf(WalkGlyphs(*font_, text, length, [](const LICE_Glyph&, long) {}));
 }
 
-int LICE_CachedFont::RenderText(LICE_IBitmap* bitmap, const char* text, int length, LICE_RECT* rect,
-                                int flags)
+int LICE_CachedFont::RenderText(LICE_IBitmap* bitmap, const char* text, int length, LICE_RECT* rect, int flags)
 {
   if (!font_ || !text || !rect)
     return 0;
@@ -109,15 +109,15 @@ int LICE_CachedFont::RenderText(LICE_IBitmap* bitmap, const char* text, int leng
   if (backMode_ == LICE_BACKMODE_OPAQUE)
   {
     const LICE_RECT box = ClipBox(clip, left, rect->top, left + width, int64_t{rect->top} + height);
-    FillRect(bitmap, box.left, box.top, box.right - box.left, box.bottom - box.top, backColour_,
-             combineAlpha_, combineMode_);
+    FillRect(bitmap, box.left, box.top, box.right - box.left, box.bottom - box.top, backColour_, combineAlpha_,
+             combineMode_);
   }
   DrawGlyphs(bitmap, text, length, left, int64_t{rect->top} + font_->Ascent(), clip, flags);
   return height;
 }
 
-void LICE_CachedFont::DrawGlyphs(LICE_IBitmap* bitmap, const char* text, int length, int64_t penX,
-                                 int64_t baseline, const LICE_RECT& clip, int flags)
+void LICE_CachedFont::DrawGlyphs(LICE_IBitmap* bitmap, const char* text, int length, int64_t penX, int64_t baseline,
+                                 const LICE_RECT& clip, int flags)
 {
   const LICE_Raster to(bitmap);
   if (to.Empty() || clip.right <= clip.left || clip.bottom <= clip.top)

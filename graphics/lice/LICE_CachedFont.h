@@ -22,8 +22,7 @@ public:
   void SetEffectColour(LICE_pixel colour) override { effectColour_ = colour; }
   void SetBackMode(int mode) override { backMode_ = mode; }
   void SetCombineMode(int mode, float alpha) override;
-  int RenderText(LICE_IBitmap* bitmap, const char* text, int length, LICE_RECT* rect,
-                 int flags) override;
+  int RenderText(LICE_IBitmap* bitmap, const char* text, int length, LICE_RECT* rect, int flags) override;
   LICE_pixel TextColour() override { return textColour_; }
   LICE_PlatformFont* PlatformFont() override { return font_; }
   LICE_pixel BackColour() override { return backColour_; }

@@ -9,15 +9,12 @@
 // box [minX, maxX] x [minY, maxY]. Without antialiasing a pixel is painted fully when at
 // least half covered, otherwise partial coverage scales the opacity.
 template <typename CoverageAt>
-void PaintCoverage(const LICE_Raster& to, double minX, double minY, double maxX, double maxY,
-                   LICE_pixel colour, const LICE_Blender& blender, bool antialias,
-                   CoverageAt coverageAt)
+void PaintCoverage(const LICE_Raster& to, double minX, double minY, double maxX, double maxY, LICE_pixel colour,
+                   const LICE_Blender& blender, bool antialias, CoverageAt coverageAt)
 {
   if (to.Empty() || !blender.Visible())
     return;
-  auto clampTo = [](double v, int limit) {
-    return static_cast<int>(std::clamp(v, 0.0, static_cast<double>(limit)));
-  };
+  auto clampTo = [](double v, int limit) { return static_cast<int>(std::clamp(v, 0.0, static_cast<double>(limit))); };
   const int x0 = clampTo(std::floor(minX), to.Width());
   const int x1 = clampTo(std::ceil(maxX) + 1, to.Width());
   const int y0 = clampTo(std::floor(minY), to.Height());

@@ -4,11 +4,13 @@
 #include <algorithm>
 #include <cmath>
 
-namespace
-{
+namespace {
 constexpr double kTwoPi = 6.283185307179586;
 
-bool Finite(double a, double b, double c) { return std::isfinite(a) && std::isfinite(b) && std::isfinite(c); }
+bool Finite(double a, double b, double c)
+{
+  return std::isfinite(a) && std::isfinite(b) && std::isfinite(c);
+}
 
 // Whether the direction from the centre to (dx, dy) lies on the arc from minAngle to
 // maxAngle (0 up, clockwise).
@@ -52,30 +54,29 @@ RoundRect MakeRoundRect(float x, float y, float w, float h, int cornerRadius, bo
   return {x + (w - 1) * 0.5, y + (h - 1) * 0.5, hw, hh, r};
 }
 
-void PaintRoundRect(LICE_IBitmap* dest, float x, float y, float w, float h, int cornerRadius,
-                    LICE_pixel colour, float opacity, int mode, bool antialias, bool fill)
+void PaintRoundRect(LICE_IBitmap* dest, float x, float y, float w, float h, int cornerRadius, LICE_pixel colour,
+                    float opacity, int mode, bool antialias, bool fill)
 {
   if (!Finite(x, y, w) || !std::isfinite(h) || w < 1 || h < 1)
     return;
   const RoundRect rr = MakeRoundRect(x, y, w, h, cornerRadius, fill);
-  PaintCoverage(LICE_Raster(dest), rr.cx - rr.hw - 1, rr.cy - rr.hh - 1, rr.cx + rr.hw + 1,
-                rr.cy + rr.hh + 1, colour, LICE_Blender(opacity, mode), antialias,
-                [&rr, fill](double px, double py) {
+  PaintCoverage(LICE_Raster(dest), rr.cx - rr.hw - 1, rr.cy - rr.hh - 1, rr.cx + rr.hw + 1, rr.cy + rr.hh + 1, colour,
+                LICE_Blender(opacity, mode), antialias, [&rr, fill](double px, double py) {
                   const double d = RoundRectDistance(px, py, rr.cx, rr.cy, rr.hw, rr.hh, rr.r);
                   return fill ? 0.5 - d : 1.0 - std::abs(d);
                 });
 }
 }
 
-void DrawArc(LICE_IBitmap* dest, float cx, float cy, float r, float minAngle, float maxAngle,
-             LICE_pixel colour, float opacity, int mode, bool antialias)
+void DrawArc(LICE_IBitmap* dest, float cx, float cy, float r, float minAngle, float maxAngle, LICE_pixel colour,
+             float opacity, int mode, bool antialias)
 {
   if (!Finite(cx, cy, r) || !std::isfinite(minAngle) || !std::isfinite(maxAngle) || r < 0)
     return;
   const double low = std::min(minAngle, maxAngle);
   const ArcRange arc{low, std::max(minAngle, maxAngle) - low};
-  PaintCoverage(LICE_Raster(dest), cx - r - 1, cy - r - 1, cx + r + 1, cy + r + 1, colour,
-                LICE_Blender(opacity, mode), antialias, [&](double px, double py) {
+  PaintCoverage(LICE_Raster(dest), cx - r - 1, cy - r - 1, cx + r + 1, cy + r + 1, colour, LICE_Blender(opacity, mode),
+                antialias, [&](double px, double py) {
                   const double dx = px - cx, dy = py - cy;
                   if (!arc.Contains(dx, dy))
                     return 0.0;
@@ -83,30 +84,29 @@ void DrawArc(LICE_IBitmap* dest, float cx, float cy, float r, float minAngle, fl
                 });
 }
 
-void DrawCircle(LICE_IBitmap* dest, float cx, float cy, float r, LICE_pixel colour, float opacity,
-                int mode, bool antialias)
+void DrawCircle(LICE_IBitmap* dest, float cx, float cy, float r, LICE_pixel colour, float opacity, int mode,
+                bool antialias)
 {
   DrawArc(dest, cx, cy, r, 0.0f, static_cast<float>(kTwoPi), colour, opacity, mode, antialias);
 }
 
-void FillCircle(LICE_IBitmap* dest, float cx, float cy, float r, LICE_pixel colour, float opacity,
-                int mode, bool antialias)
+void FillCircle(LICE_IBitmap* dest, float cx, float cy, float r, LICE_pixel colour, float opacity, int mode,
+                bool antialias)
 {
   if (!Finite(cx, cy, r) || r < 0)
     return;
-  PaintCoverage(LICE_Raster(dest), cx - r - 1, cy - r - 1, cx + r + 1, cy + r + 1, colour,
-                LICE_Blender(opacity, mode), antialias,
-                [&](double px, double py) { return r + 0.5 - std::hypot(px - cx, py - cy); });
+  PaintCoverage(LICE_Raster(dest), cx - r - 1, cy - r - 1, cx + r + 1, cy + r + 1, colour, LICE_Blender(opacity, mode),
+                antialias, [&](double px, double py) { return r + 0.5 - std::hypot(px - cx, py - cy); });
 }
 
-void DrawRoundRect(LICE_IBitmap* dest, float x, float y, float w, float h, int cornerRadius,
-                   LICE_pixel colour, float opacity, int mode, bool antialias)
+void DrawRoundRect(LICE_IBitmap* dest, float x, float y, float w, float h, int cornerRadius, LICE_pixel colour,
+                   float opacity, int mode, bool antialias)
 {
   PaintRoundRect(dest, x, y, w, h, cornerRadius, colour, opacity, mode, antialias, false);
 }
 
-void FillRoundRect(LICE_IBitmap* dest, float x, float y, float w, float h, int cornerRadius,
-                   LICE_pixel colour, float opacity, int mode, bool antialias)
+void FillRoundRect(LICE_IBitmap* dest, float x, float y, float w, float h, int cornerRadius, LICE_pixel colour,
+                   float opacity, int mode, bool antialias)
 {
   PaintRoundRect(dest, x, y, w, h, cornerRadius, colour, opacity, mode, antialias, true);
 }

@@ -6,8 +6,7 @@
 #include <cstdint>
 #include <limits>
 
-namespace
-{
+namespace {
 // The pixel span [left, right] (both inclusive) of a convex polygon on row y, whose
 // centres lie inside or on the outline. False when the row misses the polygon.
 bool RowSpan(const int* x, const int* y, int count, int row, double& left, double& right)
@@ -41,8 +40,7 @@ void PutPixel(LICE_IBitmap* dest, int x, int y, LICE_pixel colour, float opacity
     LICE_Raster(dest).Blend(x, y, colour, blender);
 }
 
-void FillRect(LICE_IBitmap* dest, int x, int y, int w, int h, LICE_pixel colour, float opacity,
-              int mode)
+void FillRect(LICE_IBitmap* dest, int x, int y, int w, int h, LICE_pixel colour, float opacity, int mode)
 {
   const LICE_Blender blender(opacity, mode);
   const LICE_Raster to(dest);
@@ -64,8 +62,8 @@ void FillRect(LICE_IBitmap* dest, int x, int y, int w, int h, LICE_pixel colour,
   }
 }
 
-void FillConvexPolygon(LICE_IBitmap* dest, const int* x, const int* y, int count, LICE_pixel colour,
-                       float opacity, int mode)
+void FillConvexPolygon(LICE_IBitmap* dest, const int* x, const int* y, int count, LICE_pixel colour, float opacity,
+                       int mode)
 {
   const LICE_Blender blender(opacity, mode);
   const LICE_Raster to(dest);
@@ -87,8 +85,8 @@ void FillConvexPolygon(LICE_IBitmap* dest, const int* x, const int* y, int count
   }
 }
 
-void FillTriangle(LICE_IBitmap* dest, int x1, int y1, int x2, int y2, int x3, int y3,
-                  LICE_pixel colour, float opacity, int mode)
+void FillTriangle(LICE_IBitmap* dest, int x1, int y1, int x2, int y2, int x3, int y3, LICE_pixel colour, float opacity,
+                  int mode)
 {
   const int xs[3] = {x1, x2, x3};
   const int ys[3] = {y1, y2, y3};

@@ -44,8 +44,7 @@ public:
   // Draws `length` bytes of UTF-8 text (-1: up to the terminating NUL) on one line at the
   // top of `rect`, aligned horizontally as the flags say; returns the text height. With
   // LICE_DT_CALCRECT nothing is drawn and rect becomes (0, 0, text width, text height).
-  virtual int RenderText(LICE_IBitmap* bitmap, const char* text, int length, LICE_RECT* rect,
-                         int flags) = 0;
+  virtual int RenderText(LICE_IBitmap* bitmap, const char* text, int length, LICE_RECT* rect, int flags) = 0;
   virtual LICE_pixel TextColour() = 0;
   virtual LICE_PlatformFont* PlatformFont() = 0;
   virtual LICE_pixel BackColour() = 0;

@@ -4,8 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace
-{
+namespace {
 struct Segment
 {
   double x1, y1, x2, y2;
@@ -54,8 +53,7 @@ void WalkMajorAxis(double a1, double b1, double a2, double b2, Plot plot)
     plot(static_cast<int>(a), b1 + (a - a1) * slope);
 }
 
-void Draw(const LICE_Raster& to, const Segment& s, LICE_pixel colour, const LICE_Blender& blender,
-          bool antialias)
+void Draw(const LICE_Raster& to, const Segment& s, LICE_pixel colour, const LICE_Blender& blender, bool antialias)
 {
   const bool steep = std::abs(s.y2 - s.y1) > std::abs(s.x2 - s.x1);
   auto put = [&](int major, int minor, const LICE_Blender& b) {
@@ -89,8 +87,8 @@ void Draw(const LICE_Raster& to, const Segment& s, LICE_pixel colour, const LICE
 }
 }
 
-void DrawLine(LICE_IBitmap* dest, float x1, float y1, float x2, float y2, LICE_pixel colour,
-              float opacity, int mode, bool antialias)
+void DrawLine(LICE_IBitmap* dest, float x1, float y1, float x2, float y2, LICE_pixel colour, float opacity, int mode,
+              bool antialias)
 {
   const LICE_Blender blender(opacity, mode);
   const LICE_Raster to(dest);

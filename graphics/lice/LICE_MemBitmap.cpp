@@ -2,11 +2,13 @@
 
 #include <cstdint>
 
-namespace
-{
+namespace {
 constexpr double kGrowthHeadroom = 1.25;
 
-int64_t AlignedSpan(int64_t width, int64_t align) { return (width + align - 1) / align * align; }
+int64_t AlignedSpan(int64_t width, int64_t align)
+{
+  return (width + align - 1) / align * align;
+}
 }
 
 LICE_MemBitmap::LICE_MemBitmap(int w, int h, int rowAlign) : rowAlign_(rowAlign > 0 ? rowAlign : 1)
@@ -14,9 +16,15 @@ LICE_MemBitmap::LICE_MemBitmap(int w, int h, int rowAlign) : rowAlign_(rowAlign 
   Resize(w, h);
 }
 
-LICE_pixel* LICE_MemBitmap::Bits() { return width_ > 0 ? buffer_.Pixels() : nullptr; }
+LICE_pixel* LICE_MemBitmap::Bits()
+{
+  return width_ > 0 ? buffer_.Pixels() : nullptr;
+}
 
-int LICE_MemBitmap::RowSpan() { return static_cast<int>(AlignedSpan(width_, rowAlign_)); }
+int LICE_MemBitmap::RowSpan()
+{
+  return static_cast<int>(AlignedSpan(width_, rowAlign_));
+}
 
 bool LICE_MemBitmap::Resize(int w, int h)
 {

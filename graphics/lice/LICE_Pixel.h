@@ -12,10 +12,22 @@ constexpr LICE_pixel LICE_RGBA(int r, int g, int b, int a)
          static_cast<LICE_pixel>(g & 0xFF) << 16 | static_cast<LICE_pixel>(b & 0xFF) << 24;
 }
 
-constexpr int LICE_GETA(LICE_pixel p) { return static_cast<int>(p & 0xFF); }
-constexpr int LICE_GETR(LICE_pixel p) { return static_cast<int>((p >> 8) & 0xFF); }
-constexpr int LICE_GETG(LICE_pixel p) { return static_cast<int>((p >> 16) & 0xFF); }
-constexpr int LICE_GETB(LICE_pixel p) { return static_cast<int>((p >> 24) & 0xFF); }
+constexpr int LICE_GETA(LICE_pixel p)
+{
+  return static_cast<int>(p & 0xFF);
+}
+constexpr int LICE_GETR(LICE_pixel p)
+{
+  return static_cast<int>((p >> 8) & 0xFF);
+}
+constexpr int LICE_GETG(LICE_pixel p)
+{
+  return static_cast<int>((p >> 16) & 0xFF);
+}
+constexpr int LICE_GETB(LICE_pixel p)
+{
+  return static_cast<int>((p >> 24) & 0xFF);
+}
 
 // Mode word of every drawing operation: the low byte selects the operation, the flags
 // ask for the source pixel's alpha to be used and for bilinear filtering.

@@ -3,13 +3,15 @@
 #include <cstdint>
 #include <cstdlib>
 
-namespace
-{
+namespace {
 constexpr size_t kAlignment = 64;
 constexpr size_t kSlack = kAlignment - 1;
 }
 
-LICE_PixelBuffer::~LICE_PixelBuffer() { Free(); }
+LICE_PixelBuffer::~LICE_PixelBuffer()
+{
+  Free();
+}
 
 bool LICE_PixelBuffer::Allocate(size_t bytes)
 {

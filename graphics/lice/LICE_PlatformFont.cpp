@@ -7,11 +7,13 @@
 #include <cstdlib>
 #include <string>
 
-namespace
-{
+namespace {
 constexpr int kQualityNonAntialiased = 3;
 
-int RoundedPixels(FT_Pos pos26_6) { return static_cast<int>((pos26_6 + 32) >> 6); }
+int RoundedPixels(FT_Pos pos26_6)
+{
+  return static_cast<int>((pos26_6 + 32) >> 6);
+}
 
 // The font configuration is loaded once and released when the library is unloaded, rather
 // than left to fontconfig's never-freed process default.
@@ -81,10 +83,7 @@ void CopyCoverage(const FT_Bitmap& bitmap, LICE_Glyph& glyph)
 }
 
 LICE_PlatformFont::LICE_PlatformFont(FT_LibraryRec_* library, FT_FaceRec_* face, bool monochrome)
-  : library_(library),
-    face_(face),
-    monochrome_(monochrome),
-    hasKerning_(FT_HAS_KERNING(face)),
+  : library_(library), face_(face), monochrome_(monochrome), hasKerning_(FT_HAS_KERNING(face)),
     ascent_(RoundedPixels(face->size->metrics.ascender)),
     lineHeight_(RoundedPixels(face->size->metrics.ascender - face->size->metrics.descender))
 {
@@ -134,9 +133,8 @@ bool LICE_PlatformFont::Render(uint32_t codepoint, LICE_Glyph& glyph) const
   return true;
 }
 
-std::unique_ptr<LICE_PlatformFont> CreatePlatformFont(int height, int /*escapement*/,
-                                                      int /*orientation*/, int weight, bool italic,
-                                                      int quality, const char* faceName)
+std::unique_ptr<LICE_PlatformFont> CreatePlatformFont(int height, int /*escapement*/, int /*orientation*/, int weight,
+                                                      bool italic, int quality, const char* faceName)
 {
   const int pixels = std::abs(height);
   FaceFile file;

@@ -42,6 +42,5 @@ private:
 // weight (400 normal, 700 bold) and slant, set to `height` pixels per em. Quality 3 renders
 // without antialiasing. Escapement and orientation (tenths of degrees) are accepted but
 // text is always drawn horizontally. Null when no face can be loaded.
-std::unique_ptr<LICE_PlatformFont> CreatePlatformFont(int height, int escapement, int orientation,
-                                                      int weight, bool italic, int quality,
-                                                      const char* faceName);
+std::unique_ptr<LICE_PlatformFont> CreatePlatformFont(int height, int escapement, int orientation, int weight,
+                                                      bool italic, int quality, const char* faceName);

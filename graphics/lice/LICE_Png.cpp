@@ -8,11 +8,13 @@
 #include <cstdlib>
 #include <new>
 
-namespace
-{
+namespace {
 // libpng reports errors by calling this, which must not return; warnings are dropped so
 // that decoding never writes to the console.
-void OnPngError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+void OnPngError(png_structp png, png_const_charp)
+{
+  png_longjmp(png, 1);
+}
 void OnPngWarning(png_structp, png_const_charp) {}
 
 // Asks libpng for rows laid out as A, R, G, B bytes with straight alpha, whatever the
@@ -85,8 +87,8 @@ LICE_IBitmap* DecodePng(FILE* file, LICE_IBitmap* reuse)
     target->Resize(static_cast<int>(width), static_cast<int>(height));
   else
     target = created = new (std::nothrow) LICE_MemBitmap(static_cast<int>(width), static_cast<int>(height), 4);
-  if (!target || target->Width() != static_cast<int>(width) ||
-      target->Height() != static_cast<int>(height) || !target->Bits())
+  if (!target || target->Width() != static_cast<int>(width) || target->Height() != static_cast<int>(height) ||
+      !target->Bits())
     png_error(png, "no bitmap for the image");
 
   rows = static_cast<png_bytep*>(std::malloc(sizeof(png_bytep) * height));

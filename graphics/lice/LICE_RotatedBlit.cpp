@@ -4,16 +4,15 @@
 #include <algorithm>
 #include <cmath>
 
-namespace
-{
+namespace {
 struct Bounds
 {
   int x0, y0, x1, y1;
 };
 
 // The pixels the rotated destination rectangle can touch, limited to the bitmap.
-Bounds RotatedBounds(const LICE_Raster& to, double left, double top, double right, double bottom,
-                     double pivotX, double pivotY, double cosA, double sinA)
+Bounds RotatedBounds(const LICE_Raster& to, double left, double top, double right, double bottom, double pivotX,
+                     double pivotY, double cosA, double sinA)
 {
   double minX = pivotX, maxX = pivotX, minY = pivotY, maxY = pivotY;
   const double xs[4] = {left, right, right, left};
@@ -27,23 +26,20 @@ Bounds RotatedBounds(const LICE_Raster& to, double left, double top, double righ
     minY = std::min(minY, ry);
     maxY = std::max(maxY, ry);
   }
-  auto clampTo = [](double v, int limit) {
-    return static_cast<int>(std::clamp(v, 0.0, static_cast<double>(limit)));
-  };
+  auto clampTo = [](double v, int limit) { return static_cast<int>(std::clamp(v, 0.0, static_cast<double>(limit))); };
   return {clampTo(std::floor(minX), to.Width()), clampTo(std::floor(minY), to.Height()),
           clampTo(std::ceil(maxX), to.Width()), clampTo(std::ceil(maxY), to.Height())};
 }
 }
 
-void RotatedBlit(LICE_IBitmap* dest, LICE_IBitmap* src, int dx, int dy, int dw, int dh, float sx,
-                 float sy, float sw, float sh, float angleRadians, float opacity, int mode,
-                 float centreOffsetX, float centreOffsetY)
+void RotatedBlit(LICE_IBitmap* dest, LICE_IBitmap* src, int dx, int dy, int dw, int dh, float sx, float sy, float sw,
+                 float sh, float angleRadians, float opacity, int mode, float centreOffsetX, float centreOffsetY)
 {
   const LICE_Blender blender(opacity, mode);
   const LICE_Raster to(dest);
   const LICE_Raster from(src);
-  if (!blender.Visible() || to.Empty() || from.Empty() || dw <= 0 || dh <= 0 ||
-      !std::isfinite(angleRadians) || !std::isfinite(centreOffsetX) || !std::isfinite(centreOffsetY))
+  if (!blender.Visible() || to.Empty() || from.Empty() || dw <= 0 || dh <= 0 || !std::isfinite(angleRadians) ||
+      !std::isfinite(centreOffsetX) || !std::isfinite(centreOffsetY))
     return;
   const LICE_Sampler sampler(from, sx, sy, sw, sh, blender.Filters());
   if (sampler.Empty())

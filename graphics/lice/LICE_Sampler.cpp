@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace
-{
+namespace {
 int ClampToInt(double v, int low, int high)
 {
   if (!(v > low))
@@ -13,17 +12,12 @@ int ClampToInt(double v, int low, int high)
 }
 }
 
-LICE_Sampler::LICE_Sampler(const LICE_Raster& src, float sx, float sy, float sw, float sh,
-                           bool bilinear)
-  : src_(src),
-    left_(std::max<double>(sx, 0.0)),
-    top_(std::max<double>(sy, 0.0)),
+LICE_Sampler::LICE_Sampler(const LICE_Raster& src, float sx, float sy, float sw, float sh, bool bilinear)
+  : src_(src), left_(std::max<double>(sx, 0.0)), top_(std::max<double>(sy, 0.0)),
     right_(std::min<double>(static_cast<double>(sx) + sw, src.Width())),
     bottom_(std::min<double>(static_cast<double>(sy) + sh, src.Height())),
-    x0_(ClampToInt(std::floor(left_), 0, src.Width())),
-    y0_(ClampToInt(std::floor(top_), 0, src.Height())),
-    x1_(ClampToInt(std::ceil(right_), 0, src.Width())),
-    y1_(ClampToInt(std::ceil(bottom_), 0, src.Height())),
+    x0_(ClampToInt(std::floor(left_), 0, src.Width())), y0_(ClampToInt(std::floor(top_), 0, src.Height())),
+    x1_(ClampToInt(std::ceil(right_), 0, src.Width())), y1_(ClampToInt(std::ceil(bottom_), 0, src.Height())),
     bilinear_(bilinear)
 {
   if (src.Empty() || !(right_ > left_) || !(bottom_ > top_))

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cstdint>
 
-void ScaledBlit(LICE_IBitmap* dest, LICE_IBitmap* src, int dx, int dy, int dw, int dh, float sx,
-                float sy, float sw, float sh, float opacity, int mode)
+void ScaledBlit(LICE_IBitmap* dest, LICE_IBitmap* src, int dx, int dy, int dw, int dh, float sx, float sy, float sw,
+                float sh, float opacity, int mode)
 {
   const LICE_Blender blender(opacity, mode);
   const LICE_Raster to(dest);

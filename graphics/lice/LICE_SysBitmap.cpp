@@ -2,12 +2,14 @@
 
 #include <cstring>
 
-namespace
-{
+namespace {
 constexpr int kMaxWidth = 0x7FFFFFFC;
 }
 
-LICE_SysBitmap::LICE_SysBitmap(int w, int h) { Resize(w, h); }
+LICE_SysBitmap::LICE_SysBitmap(int w, int h)
+{
+  Resize(w, h);
+}
 
 bool LICE_SysBitmap::Resize(int w, int h)
 {
@@ -24,7 +26,10 @@ bool LICE_SysBitmap::Resize(int w, int h)
   return true;
 }
 
-void* LICE_SysBitmap::PlatformContext() { return buffer_.Pixels() ? this : nullptr; }
+void* LICE_SysBitmap::PlatformContext()
+{
+  return buffer_.Pixels() ? this : nullptr;
+}
 
 bool LICE_SysBitmap::Reallocate(int w, int h)
 {

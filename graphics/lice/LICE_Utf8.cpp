@@ -1,7 +1,6 @@
 #include "graphics/lice/LICE_Utf8.h"
 
-namespace
-{
+namespace {
 constexpr uint32_t kReplacement = 0xFFFD;
 
 int SequenceLength(unsigned char lead)
@@ -20,8 +19,7 @@ int SequenceLength(unsigned char lead)
 bool Acceptable(uint32_t codepoint, int length)
 {
   static const uint32_t kSmallest[5] = {0, 0, 0x80, 0x800, 0x10000};
-  return codepoint >= kSmallest[length] && codepoint <= 0x10FFFF &&
-         !(codepoint >= 0xD800 && codepoint <= 0xDFFF);
+  return codepoint >= kSmallest[length] && codepoint <= 0x10FFFF && !(codepoint >= 0xD800 && codepoint <= 0xDFFF);
 }
 }
 

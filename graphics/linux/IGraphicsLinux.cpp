@@ -14,8 +14,7 @@
 #include <cstring>
 #include <vector>
 
-namespace
-{
+namespace {
 constexpr const char* kBundleContents = "Contents";
 // A menu opens this far below the rectangle it belongs to.
 constexpr int kMenuOffset = 4;
@@ -87,11 +86,9 @@ std::string HomeSubfolder(const char* name)
   const std::string home = HomeFolder();
   return home.empty() ? home : home + "/" + name;
 }
-} // namespace
+}  // namespace
 
-IGraphicsLinux::IGraphicsLinux(IPlugBase* plug, int width, int height, int fps) : IGraphics(plug, width, height, fps)
-{
-}
+IGraphicsLinux::IGraphicsLinux(IPlugBase* plug, int width, int height, int fps) : IGraphics(plug, width, height, fps) {}
 
 IGraphicsLinux::~IGraphicsLinux()
 {
@@ -123,8 +120,7 @@ void IGraphicsLinux::HostExecutablePath(std::string& path)
 {
   std::vector<char> buffer(4096);
   const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
-  path = length > 0 && static_cast<size_t>(length) < buffer.size() ? std::string(buffer.data(), length)
-                                                                    : std::string();
+  path = length > 0 && static_cast<size_t>(length) < buffer.size() ? std::string(buffer.data(), length) : std::string();
 }
 
 // The folder that holds the bundle, followed by "/".
@@ -199,8 +195,9 @@ void* IGraphicsLinux::OpenHostView(void* parentWindow, IEditorRunLoop& runLoop, 
 
 void IGraphicsLinux::CloseHostView(void* view)
 {
-  const auto found = std::find_if(mWindows.begin(), mWindows.end(),
-                                  [view](const std::unique_ptr<X11EditorWindow>& window) { return window.get() == view; });
+  const auto found =
+    std::find_if(mWindows.begin(), mWindows.end(),
+                 [view](const std::unique_ptr<X11EditorWindow>& window) { return window.get() == view; });
   if (found == mWindows.end())
   {
     return;

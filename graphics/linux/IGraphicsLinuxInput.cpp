@@ -63,15 +63,15 @@ bool IGraphicsLinux::WindowKey(X11EditorWindow& window, unsigned long keysym, co
   }
   switch (mTextEntry->field.HandleKey(keysym, typed))
   {
-  case TextEntryField::Outcome::Commit:
-    EndTextEntry(true);
-    break;
-  case TextEntryField::Outcome::Cancel:
-    EndTextEntry(false);
-    break;
-  case TextEntryField::Outcome::Editing:
-    ShowTextEntry();
-    break;
+    case TextEntryField::Outcome::Commit:
+      EndTextEntry(true);
+      break;
+    case TextEntryField::Outcome::Cancel:
+      EndTextEntry(false);
+      break;
+    case TextEntryField::Outcome::Editing:
+      ShowTextEntry();
+      break;
   }
   return true;
 }

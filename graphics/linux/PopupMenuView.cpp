@@ -8,8 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 
-namespace
-{
+namespace {
 constexpr int kBorder = 1;
 constexpr int kRowHeight = 20;
 constexpr int kSeparatorHeight = 9;
@@ -76,7 +75,7 @@ void DrawSubmenuArrow(LICE_IBitmap& bitmap, const IRECT& row, const IColor& colo
   const int y = row.T + row.H() / 2;
   FillTriangle(&bitmap, x, y - 4, x, y + 4, x + 4, y, colour.ToPixel(), 1.0f, LICE_BLIT_MODE_COPY);
 }
-} // namespace
+}  // namespace
 
 PopupMenuView::PopupMenuView(IPopupMenu& menu) : mMenu(&menu)
 {

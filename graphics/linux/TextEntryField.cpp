@@ -10,8 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace
-{
+namespace {
 // The field's font is a little smaller than the read-out it covers, so the typed text fits
 // the same rectangle with room for the caret.
 constexpr double kFontScale = 0.9;
@@ -56,10 +55,7 @@ class BitmapRegion : public LICE_IBitmap
 public:
   BitmapRegion(LICE_IBitmap& parent, const IRECT& rect) : mParent(parent), mRect(rect) {}
 
-  LICE_pixel* Bits() override
-  {
-    return mParent.Bits() + static_cast<size_t>(mRect.T) * mParent.RowSpan() + mRect.L;
-  }
+  LICE_pixel* Bits() override { return mParent.Bits() + static_cast<size_t>(mRect.T) * mParent.RowSpan() + mRect.L; }
   int Width() override { return mRect.W(); }
   int Height() override { return mRect.H(); }
   int RowSpan() override { return mParent.RowSpan(); }
@@ -97,7 +93,7 @@ int TextLeft(int fieldWidth, int align, int textWidth, int caretX)
     return fieldWidth - kInset - textWidth;
   return kInset;
 }
-} // namespace
+}  // namespace
 
 TextEntryField::TextEntryField(const IRECT& rect, const IText& style, const char* initial,
                                std::optional<TextEntryFilter> filter)
@@ -113,9 +109,12 @@ TextEntryField::Outcome TextEntryField::HandleKey(unsigned long keysym, const ch
   switch (keysym)
   {
     case XK_Return:
-    case XK_KP_Enter: return Outcome::Commit;
-    case XK_Escape: return Outcome::Cancel;
-    default: break;
+    case XK_KP_Enter:
+      return Outcome::Commit;
+    case XK_Escape:
+      return Outcome::Cancel;
+    default:
+      break;
   }
   if (!MoveCaret(keysym) && !Erase(keysym))
     Insert(typed);
@@ -127,14 +126,23 @@ bool TextEntryField::MoveCaret(unsigned long keysym)
   switch (keysym)
   {
     case XK_Left:
-    case XK_KP_Left: mCaret = mAllSelected ? 0 : PreviousCharacter(mCaret); break;
+    case XK_KP_Left:
+      mCaret = mAllSelected ? 0 : PreviousCharacter(mCaret);
+      break;
     case XK_Right:
-    case XK_KP_Right: mCaret = mAllSelected ? mText.size() : NextCharacter(mCaret); break;
+    case XK_KP_Right:
+      mCaret = mAllSelected ? mText.size() : NextCharacter(mCaret);
+      break;
     case XK_Home:
-    case XK_KP_Home: mCaret = 0; break;
+    case XK_KP_Home:
+      mCaret = 0;
+      break;
     case XK_End:
-    case XK_KP_End: mCaret = mText.size(); break;
-    default: return false;
+    case XK_KP_End:
+      mCaret = mText.size();
+      break;
+    default:
+      return false;
   }
   mAllSelected = false;
   return true;

@@ -16,7 +16,12 @@ class LICE_IBitmap;
 class TextEntryField
 {
 public:
-  enum class Outcome { Editing, Commit, Cancel };
+  enum class Outcome
+  {
+    Editing,
+    Commit,
+    Cancel
+  };
 
   // Without a filter (a control with no parameter) any printable text is accepted.
   TextEntryField(const IRECT& rect, const IText& style, const char* initial, std::optional<TextEntryFilter> filter);

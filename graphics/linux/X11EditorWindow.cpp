@@ -10,8 +10,7 @@
 
 #include <algorithm>
 
-namespace
-{
+namespace {
 // XEmbed protocol: version 0, and the flag by which an embedder maps or unmaps the client.
 constexpr long kXembedVersion = 0;
 constexpr long kXembedMapped = 1;
@@ -32,10 +31,10 @@ IRECT EditorRect(int x, int y, int width, int height, int scale)
 {
   return IRECT(x / scale, y / scale, (x + width + scale - 1) / scale, (y + height + scale - 1) / scale);
 }
-} // namespace
+}  // namespace
 
-std::unique_ptr<X11EditorWindow> X11EditorWindow::Open(IGraphicsLinux& graphics, Window parent,
-                                                       IEditorRunLoop& runLoop, int scale)
+std::unique_ptr<X11EditorWindow> X11EditorWindow::Open(IGraphicsLinux& graphics, Window parent, IEditorRunLoop& runLoop,
+                                                       int scale)
 {
   Display* display = OpenX11Display();
   if (display == nullptr)
@@ -43,8 +42,7 @@ std::unique_ptr<X11EditorWindow> X11EditorWindow::Open(IGraphicsLinux& graphics,
     return nullptr;
   }
   std::unique_ptr<X11EditorWindow> window(new X11EditorWindow(graphics, display, scale));
-  if (!window->Create(parent) ||
-      !runLoop.Register(*window, ConnectionNumber(display), TimerIntervalMs(graphics.Fps())))
+  if (!window->Create(parent) || !runLoop.Register(*window, ConnectionNumber(display), TimerIntervalMs(graphics.Fps())))
   {
     return nullptr;
   }
@@ -111,8 +109,7 @@ void X11EditorWindow::MarkEmbeddable()
   mXembed = XInternAtom(mDisplay, "_XEMBED", False);
   const Atom info = XInternAtom(mDisplay, "_XEMBED_INFO", False);
   const long data[2] = {kXembedVersion, kXembedMapped};
-  XChangeProperty(mDisplay, mWindow, info, info, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(data),
-                  2);
+  XChangeProperty(mDisplay, mWindow, info, info, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(data), 2);
 }
 
 void X11EditorWindow::LeaveRunLoop()
@@ -172,36 +169,36 @@ void X11EditorWindow::Dispatch(XEvent& event)
 {
   switch (event.type)
   {
-  case Expose:
-    OnExpose(event);
-    break;
-  case ButtonPress:
-    OnButtonPress(event);
-    break;
-  case ButtonRelease:
-    OnButtonRelease(event);
-    break;
-  case MotionNotify:
-    // Only the latest position matters.
-    while (XCheckTypedWindowEvent(mDisplay, mWindow, MotionNotify, &event))
-    {
-    }
-    OnMotion(event);
-    break;
-  case KeyPress:
-    OnKey(event);
-    break;
-  case LeaveNotify:
-    mGraphics.PointerLeave();
-    break;
-  case ClientMessage:
-    OnClientMessage(event);
-    break;
-  case DestroyNotify:
-    mWindowGone = mWindowGone || event.xdestroywindow.window == mWindow;
-    break;
-  default:
-    break;
+    case Expose:
+      OnExpose(event);
+      break;
+    case ButtonPress:
+      OnButtonPress(event);
+      break;
+    case ButtonRelease:
+      OnButtonRelease(event);
+      break;
+    case MotionNotify:
+      // Only the latest position matters.
+      while (XCheckTypedWindowEvent(mDisplay, mWindow, MotionNotify, &event))
+      {
+      }
+      OnMotion(event);
+      break;
+    case KeyPress:
+      OnKey(event);
+      break;
+    case LeaveNotify:
+      mGraphics.PointerLeave();
+      break;
+    case ClientMessage:
+      OnClientMessage(event);
+      break;
+    case DestroyNotify:
+      mWindowGone = mWindowGone || event.xdestroywindow.window == mWindow;
+      break;
+    default:
+      break;
   }
 }
 
@@ -293,8 +290,8 @@ bool X11EditorWindow::RootPosition(int x, int y, int& rootX, int& rootY) const
 {
   Window child = 0;
   X11ErrorTrap trap(mDisplay);
-  return XTranslateCoordinates(mDisplay, mWindow, DefaultRootWindow(mDisplay), x * mScale, y * mScale, &rootX,
-                               &rootY, &child) != 0 &&
+  return XTranslateCoordinates(mDisplay, mWindow, DefaultRootWindow(mDisplay), x * mScale, y * mScale, &rootX, &rootY,
+                               &child) != 0 &&
          !trap.Failed();
 }
 

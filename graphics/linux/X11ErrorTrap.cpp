@@ -1,11 +1,10 @@
 #include "graphics/linux/X11ErrorTrap.h"
 
-namespace
-{
+namespace {
 // The connection being trapped and its error count; traps may nest.
 Display* gTrappedDisplay = nullptr;
 int gErrors = 0;
-} // namespace
+}  // namespace
 
 X11ErrorTrap::X11ErrorTrap(Display* display) : mDisplay(display), mOuterErrors(gErrors)
 {

@@ -10,8 +10,7 @@
 #include <algorithm>
 #include <cstdint>
 
-namespace
-{
+namespace {
 struct Channel
 {
   int shift = 0;
@@ -54,10 +53,9 @@ uint32_t Direct8888(LICE_pixel pixel)
 {
   return static_cast<uint32_t>(LICE_GETR(pixel) << 16 | LICE_GETG(pixel) << 8 | LICE_GETB(pixel));
 }
-} // namespace
+}  // namespace
 
-X11Image::X11Image(Display* display, Visual* visual, int depth, int width, int height, bool share)
-  : mDisplay(display)
+X11Image::X11Image(Display* display, Visual* visual, int depth, int width, int height, bool share) : mDisplay(display)
 {
   if (!display || !visual || width <= 0 || height <= 0)
   {
@@ -157,8 +155,8 @@ void X11Image::CopyFrom(LICE_IBitmap& bitmap, const IRECT& region, int scale)
   {
     return;
   }
-  const IRECT r = region.Intersection(IRECT(0, 0, std::min(bitmap.Width(), mImage->width / scale),
-                                            std::min(bitmap.Height(), mImage->height / scale)));
+  const IRECT r = region.Intersection(
+    IRECT(0, 0, std::min(bitmap.Width(), mImage->width / scale), std::min(bitmap.Height(), mImage->height / scale)));
   if (r.W() <= 0 || r.H() <= 0)
   {
     return;
@@ -189,7 +187,8 @@ void X11Image::CopyFrom(LICE_IBitmap& bitmap, const IRECT& region, int scale)
     for (int x = r.L * scale; x < r.R * scale; ++x)
     {
       const LICE_pixel pixel = in[x / scale];
-      XPutPixel(mImage, x, y, red.Place(LICE_GETR(pixel)) | green.Place(LICE_GETG(pixel)) | blue.Place(LICE_GETB(pixel)));
+      XPutPixel(mImage, x, y,
+                red.Place(LICE_GETR(pixel)) | green.Place(LICE_GETG(pixel)) | blue.Place(LICE_GETB(pixel)));
     }
   }
 }

@@ -4,15 +4,13 @@
 
 #include <cstdlib>
 
-namespace X11Input
-{
-namespace
-{
+namespace X11Input {
+namespace {
 constexpr unsigned int kLeftButton = Button1;
 constexpr unsigned int kRightButton = Button3;
 constexpr unsigned int kWheelUp = Button4;
 constexpr unsigned int kWheelDown = Button5;
-} // namespace
+}  // namespace
 
 IPointerMods PointerMods(unsigned int state, unsigned int button)
 {
@@ -32,12 +30,12 @@ int WheelSteps(unsigned int button)
 
 bool DoubleClickDetector::Press(unsigned long timeMs, int x, int y)
 {
-  const bool isDouble = mArmed && timeMs - mTime <= kIntervalMs && std::abs(x - mX) <= kSlopPixels &&
-                        std::abs(y - mY) <= kSlopPixels;
+  const bool isDouble =
+    mArmed && timeMs - mTime <= kIntervalMs && std::abs(x - mX) <= kSlopPixels && std::abs(y - mY) <= kSlopPixels;
   mArmed = !isDouble;
   mTime = timeMs;
   mX = x;
   mY = y;
   return isDouble;
 }
-} // namespace X11Input
+}  // namespace X11Input

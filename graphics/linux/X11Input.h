@@ -4,8 +4,7 @@
 
 // How X pointer buttons, modifier state and keys map onto the editor's pointer calls and
 // key codes.
-namespace X11Input
-{
+namespace X11Input {
 // Buttons 1 and 3 are the left and right buttons; Shift, Control and Mod1 (Alt) come from
 // the state the event carries.
 IPointerMods PointerMods(unsigned int state, unsigned int button);
@@ -32,4 +31,4 @@ private:
   int mX = 0;
   int mY = 0;
 };
-} // namespace X11Input
+}  // namespace X11Input

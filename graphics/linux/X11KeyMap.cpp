@@ -5,10 +5,8 @@
 
 #include <X11/keysym.h>
 
-namespace X11Input
-{
-namespace
-{
+namespace X11Input {
+namespace {
 constexpr int kLetterCount = 26;
 constexpr int kDigitCount = 10;
 
@@ -16,18 +14,18 @@ int KeyCodeOf(unsigned long keysym)
 {
   switch (keysym)
   {
-  case XK_space:
-    return kKeySpace;
-  case XK_Up:
-    return kKeyUp;
-  case XK_Down:
-    return kKeyDown;
-  case XK_Left:
-    return kKeyLeft;
-  case XK_Right:
-    return kKeyRight;
-  default:
-    break;
+    case XK_space:
+      return kKeySpace;
+    case XK_Up:
+      return kKeyUp;
+    case XK_Down:
+      return kKeyDown;
+    case XK_Left:
+      return kKeyLeft;
+    case XK_Right:
+      return kKeyRight;
+    default:
+      break;
   }
   if (keysym >= XK_0 && keysym < XK_0 + kDigitCount)
   {
@@ -43,11 +41,11 @@ int KeyCodeOf(unsigned long keysym)
   }
   return kKeyNone;
 }
-} // namespace
+}  // namespace
 
 bool EditorKey(unsigned long keysym, int& key)
 {
   key = KeyCodeOf(keysym);
   return key != kKeyNone;
 }
-} // namespace X11Input
+}  // namespace X11Input

@@ -5,8 +5,7 @@
 
 #include <algorithm>
 
-namespace
-{
+namespace {
 constexpr int kDepth = 24;
 
 // Tells compositors and window managers that this is a popup menu (they may shade or
@@ -26,7 +25,7 @@ int PlaceSpan(int start, int fallback, int length, int limit)
   const int at = start + length > limit ? fallback : start;
   return std::clamp(at, 0, std::max(0, limit - length));
 }
-} // namespace
+}  // namespace
 
 X11MenuWindow::X11MenuWindow(Display* display, IPopupMenu& menu, int x, int y, int flipRight, int openedFrom)
   : mDisplay(display), mView(menu), mOpenedFrom(openedFrom), mBitmap(mView.Width(), mView.Height())
@@ -88,8 +87,7 @@ void X11MenuWindow::WaitUntilMapped()
   XEvent event;
   do
     XWindowEvent(mDisplay, mWindow, StructureNotifyMask, &event);
-  while (event.type != MapNotify)
-    ;
+  while (event.type != MapNotify);
 }
 
 bool X11MenuWindow::Contains(int rootX, int rootY) const

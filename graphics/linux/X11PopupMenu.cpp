@@ -9,8 +9,7 @@
 #include <chrono>
 #include <thread>
 
-namespace
-{
+namespace {
 // Another client (a host) may hold a grab for a moment; the menu waits this long for it.
 constexpr int kGrabAttempts = 50;
 constexpr std::chrono::milliseconds kGrabRetryDelay(10);
@@ -23,7 +22,7 @@ bool IsMenuButton(unsigned button)
 {
   return button >= Button1 && button <= Button3;  // wheel buttons neither choose nor dismiss
 }
-} // namespace
+}  // namespace
 
 IPopupMenu* X11PopupMenu::Run(Display* display, int rootX, int rootY, IPopupMenu& menu)
 {
@@ -35,9 +34,7 @@ IPopupMenu* X11PopupMenu::Run(Display* display, int rootX, int rootY, IPopupMenu
   return session.Loop();
 }
 
-X11PopupMenu::X11PopupMenu(Display* display) : mDisplay(display)
-{
-}
+X11PopupMenu::X11PopupMenu(Display* display) : mDisplay(display) {}
 
 X11PopupMenu::~X11PopupMenu()
 {
@@ -91,7 +88,8 @@ bool X11PopupMenu::Grab()
       mPointerGrabbed = XGrabPointer(mDisplay, window, False, kPointerEvents, GrabModeAsync, GrabModeAsync, None, None,
                                      CurrentTime) == GrabSuccess;
     if (!mKeyboardGrabbed)
-      mKeyboardGrabbed = XGrabKeyboard(mDisplay, window, False, GrabModeAsync, GrabModeAsync, CurrentTime) == GrabSuccess;
+      mKeyboardGrabbed =
+        XGrabKeyboard(mDisplay, window, False, GrabModeAsync, GrabModeAsync, CurrentTime) == GrabSuccess;
     if (mPointerGrabbed && mKeyboardGrabbed)
       return true;
     std::this_thread::sleep_for(kGrabRetryDelay);
@@ -122,7 +120,9 @@ void X11PopupMenu::Dispatch(XEvent& event)
 {
   switch (event.type)
   {
-    case MotionNotify: PointerMoved(event.xmotion.x_root, event.xmotion.y_root); break;
+    case MotionNotify:
+      PointerMoved(event.xmotion.x_root, event.xmotion.y_root);
+      break;
     case ButtonPress:
       if (IsMenuButton(event.xbutton.button))
         ButtonPressed(event.xbutton.x_root, event.xbutton.y_root);
@@ -131,13 +131,16 @@ void X11PopupMenu::Dispatch(XEvent& event)
       if (IsMenuButton(event.xbutton.button))
         ButtonReleased(event.xbutton.x_root, event.xbutton.y_root);
       break;
-    case KeyPress: KeyPressed(event.xkey); break;
+    case KeyPress:
+      KeyPressed(event.xkey);
+      break;
     case Expose:
       for (const auto& level : mLevels)
         if (level->Handle() == event.xexpose.window && event.xexpose.count == 0)
           level->Present();
       break;
-    default: break;
+    default:
+      break;
   }
 }
 
@@ -193,11 +196,17 @@ void X11PopupMenu::KeyPressed(XKeyEvent& event)
   const int highlighted = deepest.Highlighted();
   switch (keysym)
   {
-    case XK_Escape: mState = State::Dismissed; break;
+    case XK_Escape:
+      mState = State::Dismissed;
+      break;
     case XK_Up:
-    case XK_KP_Up: deepest.SetHighlighted(deepest.View().NextSelectable(highlighted, -1)); break;
+    case XK_KP_Up:
+      deepest.SetHighlighted(deepest.View().NextSelectable(highlighted, -1));
+      break;
     case XK_Down:
-    case XK_KP_Down: deepest.SetHighlighted(deepest.View().NextSelectable(highlighted, +1)); break;
+    case XK_KP_Down:
+      deepest.SetHighlighted(deepest.View().NextSelectable(highlighted, +1));
+      break;
     case XK_Right:
     case XK_KP_Right:
       if (deepest.View().OpensSubmenu(highlighted))
@@ -210,8 +219,11 @@ void X11PopupMenu::KeyPressed(XKeyEvent& event)
       break;
     case XK_Return:
     case XK_KP_Enter:
-    case XK_space: Activate(highlighted); break;
-    default: break;
+    case XK_space:
+      Activate(highlighted);
+      break;
+    default:
+      break;
   }
 }
 

@@ -32,7 +32,12 @@ public:
   X11PopupMenu& operator=(const X11PopupMenu&) = delete;
 
 private:
-  enum class State { Open, Chosen, Dismissed };
+  enum class State
+  {
+    Open,
+    Chosen,
+    Dismissed
+  };
 
   explicit X11PopupMenu(Display* display);
 

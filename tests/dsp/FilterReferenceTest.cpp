@@ -58,9 +58,12 @@ public:
     kind = d.kind;
     switch (kind)
     {
-      case 0: return lowPass.Setup(d.order, d.sampleRate, d.cutoff);
-      case 1: return highPass.Setup(d.order, d.sampleRate, d.cutoff);
-      default: return cheby.Setup(d.order, d.sampleRate, d.cutoff, d.stopBandDb);
+      case 0:
+        return lowPass.Setup(d.order, d.sampleRate, d.cutoff);
+      case 1:
+        return highPass.Setup(d.order, d.sampleRate, d.cutoff);
+      default:
+        return cheby.Setup(d.order, d.sampleRate, d.cutoff, d.stopBandDb);
     }
   }
 
@@ -155,7 +158,8 @@ TEST_F(FilterReference, FreshFiltersProduceTheRecordedOutputs)
 // Three 64-frame segments with a redesign before each; the histories carry over.
 TEST_F(FilterReference, ButterworthRedesignKeepsHistories)
 {
-  const std::pair<const char*, int> runs[] = {{"redesign_2009_butter_lp2.txt", 15}, {"redesign_2009_butter_hp2.txt", 18}};
+  const std::pair<const char*, int> runs[] = {{"redesign_2009_butter_lp2.txt", 15},
+                                              {"redesign_2009_butter_hp2.txt", 18}};
   for (const auto& [file, firstDesign] : runs)
   {
     const Table t = ReadTable(file);
@@ -173,7 +177,12 @@ TEST_F(FilterReference, ButterworthRedesignKeepsHistories)
 TEST_F(FilterReference, ChebyshevRedesignFollowsTheRecordedRun)
 {
   const Table t = ReadTable("redesign_2009_cheby2_lp6.txt");
-  enum Variant { kPassThroughFirst, kPlain, kCleared };
+  enum Variant
+  {
+    kPassThroughFirst,
+    kPlain,
+    kCleared
+  };
   for (const Variant variant : {kPassThroughFirst, kPlain, kCleared})
   {
     AnyFilter filter;

@@ -210,4 +210,4 @@ std::vector<uint32_t> EditorHostTest::WindowPixels(Window window) const
   return pixels;
 }
 
-} // namespace EditorTest
+}  // namespace EditorTest

@@ -74,4 +74,4 @@ protected:
   std::vector<Window> parents;
 };
 
-} // namespace EditorTest
+}  // namespace EditorTest

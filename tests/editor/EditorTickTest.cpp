@@ -79,5 +79,5 @@ TEST(EditorTick, ChangesSentBeforeTheViewOpensAreOnItsFirstPaint)
   editor->CloseHostView(window);
 }
 
-} // namespace
-} // namespace EditorTest
+}  // namespace
+}  // namespace EditorTest

@@ -361,5 +361,5 @@ TEST_F(EditorViewTest, HostsWithoutARunLoopGetNoEditorAndTimerOnlyHostsAWorkingO
   EXPECT_EQ(handler.calls, "begin:12 perform:12 end:12 ");
 }
 
-} // namespace
-} // namespace EditorTest
+}  // namespace
+}  // namespace EditorTest

@@ -22,7 +22,7 @@ TEST(LinuxPlatform, LivesWithoutADisplayAndReadsTheImagesOfTheSourceTree)
     bool found;
   };
   const Case cases[] = {
-    {"resources/img/bkg.png", true},  {"resources/img/knob", false}, {"knob.png", true},
+    {"resources/img/bkg.png", true},    {"resources/img/knob", false},     {"knob.png", true},
     {"resources/img/switch.png", true}, {"resources/img/knob.jpg", false}, {"resources/img/missing.png", false},
   };
   for (const Case& c : cases)

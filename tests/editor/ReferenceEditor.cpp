@@ -27,4 +27,4 @@ std::vector<uint32_t> ReferenceEditor()
   return pixels;
 }
 
-} // namespace EditorTest
+}  // namespace EditorTest

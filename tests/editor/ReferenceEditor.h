@@ -9,4 +9,4 @@ namespace EditorTest {
 // 0xRRGGBB words row by row: what a window of the bundle's editor must show.
 std::vector<uint32_t> ReferenceEditor();
 
-} // namespace EditorTest
+}  // namespace EditorTest

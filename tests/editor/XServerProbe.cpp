@@ -26,4 +26,4 @@ unsigned long NextRequestNumber(_XDisplay* display)
   return XNextRequest(display);
 }
 
-} // namespace EditorTest
+}  // namespace EditorTest

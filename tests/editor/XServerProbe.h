@@ -26,4 +26,4 @@ private:
 // The number the connection's next request will carry: unchanged means nothing was sent.
 unsigned long NextRequestNumber(_XDisplay* display);
 
-} // namespace EditorTest
+}  // namespace EditorTest

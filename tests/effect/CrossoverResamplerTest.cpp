@@ -41,7 +41,7 @@ TEST(Crossover, SectionsFollowTheGlideOfTheirEdge)
   for (const int rate : {44100, 32000})
   {
     const double coeff = std::exp(-1.0 / (86 * 0.005));
-    ParamSmoother lowEdge {0.0, coeff, 250.0}, highEdge {0.0, coeff, 18000.0};
+    ParamSmoother lowEdge{0.0, coeff, 250.0}, highEdge{0.0, coeff, 18000.0};
     ParamSmoother low = lowEdge, high = highEdge;
     auto lowLP1 = DesignedAtNext<LowPass>(low, rate), lowLP2 = DesignedAtNext<LowPass>(low, rate);
     auto midHP1 = DesignedAtNext<HighPass>(low, rate), midHP2 = DesignedAtNext<HighPass>(low, rate);

@@ -14,8 +14,7 @@
 #include "graphics/controls/ISwitchControl.h"
 #include "graphics/controls/ITextControl.h"
 
-namespace
-{
+namespace {
 enum Kind
 {
   Switch,
@@ -32,16 +31,14 @@ struct Placement
 
 // Control 1 onwards, in the order the editor adds them.
 const Placement kTable[] = {
-  {Switch, 35, 42, 41},   {Switch, 35, 411, 42},  {Knob, 24, 129, 34},    {Knob, 24, 278, 33},
-  {Knob, 127, 53, 28},    {Knob, 199, 53, 29},    {Knob, 272, 53, 22},    {Switch, 345, 65, 23},
-  {Knob, 422, 53, 32},    {Knob, 494, 53, 31},    {Knob, 567, 53, 26},    {Switch, 644, 65, 27},
-  {Knob, 722, 53, 30},    {Knob, 795, 53, 24},    {Switch, 872, 65, 25},  {Knob, 127, 203, 17},
-  {Knob, 199, 203, 18},   {Knob, 272, 203, 11},   {Switch, 345, 215, 12}, {Knob, 422, 203, 21},
-  {Knob, 494, 203, 20},   {Knob, 567, 203, 15},   {Switch, 644, 215, 16}, {Knob, 722, 203, 19},
-  {Knob, 795, 203, 13},   {Switch, 872, 215, 14}, {Knob, 127, 352, 6},    {Knob, 199, 352, 7},
-  {Knob, 272, 352, 0},    {Switch, 345, 364, 1},  {Knob, 422, 352, 10},   {Knob, 494, 352, 9},
-  {Knob, 567, 352, 4},    {Switch, 644, 364, 5},  {Knob, 722, 352, 8},    {Knob, 795, 352, 2},
-  {Switch, 872, 364, 3},  {Knob, 949, 37, 39},    {Knob, 949, 185, 37},   {Knob, 949, 336, 35},
+  {Switch, 35, 42, 41},   {Switch, 35, 411, 42},  {Knob, 24, 129, 34},    {Knob, 24, 278, 33},    {Knob, 127, 53, 28},
+  {Knob, 199, 53, 29},    {Knob, 272, 53, 22},    {Switch, 345, 65, 23},  {Knob, 422, 53, 32},    {Knob, 494, 53, 31},
+  {Knob, 567, 53, 26},    {Switch, 644, 65, 27},  {Knob, 722, 53, 30},    {Knob, 795, 53, 24},    {Switch, 872, 65, 25},
+  {Knob, 127, 203, 17},   {Knob, 199, 203, 18},   {Knob, 272, 203, 11},   {Switch, 345, 215, 12}, {Knob, 422, 203, 21},
+  {Knob, 494, 203, 20},   {Knob, 567, 203, 15},   {Switch, 644, 215, 16}, {Knob, 722, 203, 19},   {Knob, 795, 203, 13},
+  {Switch, 872, 215, 14}, {Knob, 127, 352, 6},    {Knob, 199, 352, 7},    {Knob, 272, 352, 0},    {Switch, 345, 364, 1},
+  {Knob, 422, 352, 10},   {Knob, 494, 352, 9},    {Knob, 567, 352, 4},    {Switch, 644, 364, 5},  {Knob, 722, 352, 8},
+  {Knob, 795, 352, 2},    {Switch, 872, 364, 3},  {Knob, 949, 37, 39},    {Knob, 949, 185, 37},   {Knob, 949, 336, 35},
   {Switch, 975, 119, 40}, {Switch, 975, 267, 38}, {Switch, 975, 417, 36},
 };
 constexpr int kTableSize = static_cast<int>(sizeof kTable / sizeof kTable[0]);
@@ -63,7 +60,8 @@ protected:
   IKnobMultiControlText* KnobFor(int param) const
   {
     for (int i = 0; i < kTableSize; ++i)
-      if (kTable[i].param == param) return dynamic_cast<IKnobMultiControlText*>(editor->ControlAt(i + 1));
+      if (kTable[i].param == param)
+        return dynamic_cast<IKnobMultiControlText*>(editor->ControlAt(i + 1));
     return nullptr;
   }
 
@@ -87,7 +85,7 @@ TEST_F(EditorLayout, ControlsFollowTheTableWithGeometryFromTheImages)
   EXPECT_EQ(editor->ControlAt(0)->Rect(), IRECT(0, 0, 1024, 480)) << "background at its own size";
   EXPECT_FALSE(editor->ControlAt(0)->IsBound());
 
-  editor->ApplyPendingChanges(); // as before an open view's first paint
+  editor->ApplyPendingChanges();  // as before an open view's first paint
   for (int i = 0; i < kTableSize; ++i)
   {
     const Placement& row = kTable[i];
@@ -146,8 +144,8 @@ TEST_F(EditorLayout, ReadOutsShowValueSpaceUnit)
     double value;
     const char* readOut;
   } cases[] = {
-    {kFreqHigh, 2500, "2500 Hz"}, {kFreqLow, 250, "250 Hz"},     {kHighLevel, -12.5, "-12.5 dB"},
-    {kLowBitRes, 8, "8 bits"},    {kMidSatMix, 37, "37 %"},      {kLowSatGain, 0, "0.0 dB"},
+    {kFreqHigh, 2500, "2500 Hz"}, {kFreqLow, 250, "250 Hz"}, {kHighLevel, -12.5, "-12.5 dB"},
+    {kLowBitRes, 8, "8 bits"},    {kMidSatMix, 37, "37 %"},  {kLowSatGain, 0, "0.0 dB"},
   };
   for (const auto& c : cases)
   {
@@ -217,4 +215,4 @@ TEST_F(EditorLayout, DoubleClickRestoresTheValueAtAttachTime)
     EXPECT_DOUBLE_EQ(p->Normalized(), attached);
   }
 }
-} // namespace
+}  // namespace

@@ -38,9 +38,9 @@ inline ::testing::AssertionResult SameSignal(const StereoSignal& actual, const S
   for (int i = 0; i < actual.Frames(); ++i)
   {
     if (actual.left[i] != expected.left[i] || actual.right[i] != expected.right[i])
-      return ::testing::AssertionFailure() << std::setprecision(17) << "frame " << i << ": (" << actual.left[i]
-                                           << ", " << actual.right[i] << ") instead of (" << expected.left[i]
-                                           << ", " << expected.right[i] << ")";
+      return ::testing::AssertionFailure()
+             << std::setprecision(17) << "frame " << i << ": (" << actual.left[i] << ", " << actual.right[i]
+             << ") instead of (" << expected.left[i] << ", " << expected.right[i] << ")";
   }
   return ::testing::AssertionSuccess();
 }

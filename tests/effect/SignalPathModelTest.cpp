@@ -39,7 +39,8 @@ struct ModelChain
 
   void SetRate(int rate)
   {
-    const double p = std::pow(2.718281828459045, static_cast<double>(10.0f / static_cast<float>(rate)) * -6.283185307179586);
+    const double p =
+      std::pow(2.718281828459045, static_cast<double>(10.0f / static_cast<float>(rate)) * -6.283185307179586);
     a0 = (1.0 + p) * 0.5;
     a1 = (1.0 + p) * -0.5;
     b1 = p;

@@ -38,8 +38,8 @@ private:
 std::vector<std::string> GreyCalls(const char* state)
 {
   std::vector<std::string> calls;
-  for (const int index : {33, 34, 6, 7, 0, 1, 10, 9, 4, 5, 8, 2, 3, 35, 36, 28, 29, 22, 23, 32, 31, 26, 27, 30, 24,
-                          25, 39, 40})
+  for (const int index :
+       {33, 34, 6, 7, 0, 1, 10, 9, 4, 5, 8, 2, 3, 35, 36, 28, 29, 22, 23, 32, 31, 26, 27, 30, 24, 25, 39, 40})
     calls.push_back("grey " + std::to_string(index) + " " + state);
   return calls;
 }
@@ -60,7 +60,7 @@ TEST(ParamChange, EditorIsGreyedForSingleBandAndMarkedDirtyOnEveryChange)
   {
     log.clear();
     runner.Set(index, 1.0);
-    EXPECT_EQ(log, std::vector<std::string> {"dirty"}) << "parameter " << index;
+    EXPECT_EQ(log, std::vector<std::string>{"dirty"}) << "parameter " << index;
   }
 
   // A reset applies all 43 parameters, multiband (on again) included.

@@ -6,8 +6,7 @@
 #include "effect/PluginIdentity.h"
 #include "effect/TolvexVulcrax.h"
 
-namespace
-{
+namespace {
 struct Row
 {
   int index;

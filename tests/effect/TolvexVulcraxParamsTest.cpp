@@ -7,8 +7,7 @@
 #include "effect/ParamIndex.h"
 #include "effect/TolvexVulcrax.h"
 
-namespace
-{
+namespace {
 std::string Display(const TolvexVulcrax& effect, int index)
 {
   const IPlugParam& p = *effect.ParamAt(index);
@@ -91,7 +90,7 @@ TEST(TolvexVulcraxParams, RestoringAnEightyByteImage)
   EXPECT_EQ(50.0, effect.ParamAt(kLowSatMix)->Value());
   EXPECT_EQ(1.0, effect.ParamAt(kLowSatBypass)->Value());  // 50 clamped into 0..1
   EXPECT_EQ(9.0, effect.ParamAt(kLowBitRes)->Value());
-  EXPECT_EQ(0.0, effect.ParamAt(kLowOddHarm)->Value());  // where the image ran out
+  EXPECT_EQ(0.0, effect.ParamAt(kLowOddHarm)->Value());   // where the image ran out
   EXPECT_EQ(20.0, effect.ParamAt(kMidSatGain)->Value());  // untouched
   EXPECT_EQ(100.0, effect.ParamAt(kMidSatMix)->Value());
 }

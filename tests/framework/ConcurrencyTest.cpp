@@ -9,8 +9,7 @@
 
 #include "framework/IPlugBase.h"
 
-namespace
-{
+namespace {
 constexpr int kParams = 4;
 
 class MirroringPlug : public IPlugBase

@@ -10,9 +10,20 @@ TEST(HostIdentification, NamesMapToCodesAndTheFirstFragmentWins)
   {
     const char* name;
     int code;
-  } cases[] = {{"REAPER", 1}, {"Steinberg Cubase 7", 3}, {"Nuendo", 4}, {"Melodyne", 12}, {"WaveLab 8", 31},
-               {"PreSonus Studio One", 26}, {"Nuendo and Cubase", 3}, {"Ableton Live", 9}, {"Deliver", 9},
-               {"Live WaveLab", 9}, {"Logic Pro X", 21}, {"Digital Performer", 23}, {"", 0}, {nullptr, 0},
+  } cases[] = {{"REAPER", 1},
+               {"Steinberg Cubase 7", 3},
+               {"Nuendo", 4},
+               {"Melodyne", 12},
+               {"WaveLab 8", 31},
+               {"PreSonus Studio One", 26},
+               {"Nuendo and Cubase", 3},
+               {"Ableton Live", 9},
+               {"Deliver", 9},
+               {"Live WaveLab", 9},
+               {"Logic Pro X", 21},
+               {"Digital Performer", 23},
+               {"", 0},
+               {nullptr, 0},
                {"Some Other Host", 0}};
   for (const auto& c : cases)
     EXPECT_EQ(c.code, IPlugBase::IdentifyHost(c.name)) << (c.name ? c.name : "(null)");
@@ -27,7 +38,7 @@ TEST(HostIdentification, DisplayNames)
   {
     int code;
     const char* name;
-  } cases[] = {{0, "Unknown"}, {32, "Unknown"}, {-5, "Unknown"}, {12, "Unknown"},
+  } cases[] = {{0, "Unknown"}, {32, "Unknown"}, {-5, "Unknown"},   {12, "Unknown"},
                {1, "Reaper"},  {5, "Sonar"},    {26, "StudioOne"}, {31, "WaveLab"}};
   for (const auto& c : cases)
   {

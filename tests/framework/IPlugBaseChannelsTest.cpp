@@ -5,8 +5,7 @@
 
 #include "RecordingPlug.h"
 
-namespace
-{
+namespace {
 // Keeps the pointers and frame count the block routine received, then runs the default.
 class CapturingPlug : public RecordingPlug
 {
@@ -238,8 +237,7 @@ TEST(IPlugBasePassThrough, WithoutLatencyCopiesAndZeroesUnmatchedOutputs)
   EXPECT_EQ(std::vector<double>(3, 0.0), out[1]);
 }
 
-namespace
-{
+namespace {
 // Passes a ramp (channel 1 its negation) through a bypassed plug-in with latency, block by
 // block, and returns what channel 0 put out. Hosts often process in place: with sharedBuffers
 // input and output channel i are one array.

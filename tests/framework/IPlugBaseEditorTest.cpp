@@ -4,8 +4,7 @@
 
 #include "RecordingPlug.h"
 
-namespace
-{
+namespace {
 // A 0..100 mix, a switch and a curved frequency.
 class ThreeParamPlug : public RecordingPlug
 {

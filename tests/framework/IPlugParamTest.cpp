@@ -6,8 +6,7 @@
 
 #include "framework/IPlugParam.h"
 
-namespace
-{
+namespace {
 std::string Format(const IPlugParam& p, double value, bool normalized = false, bool useTexts = true)
 {
   char out[IPlugParam::kDisplaySize];
@@ -95,7 +94,7 @@ TEST(IPlugParam, QuantisationDependsOnKindAndStep)
   whole.SetFromNormalized(0.505);
   tenths.SetFromNormalized(0.505);
   EXPECT_EQ(11, bits.IntValue());
-  EXPECT_EQ(51.0, whole.Value());  // step 1: halves away from zero
+  EXPECT_EQ(51.0, whole.Value());            // step 1: halves away from zero
   EXPECT_NEAR(50.5, tenths.Value(), 1e-12);  // other steps move freely
 }
 

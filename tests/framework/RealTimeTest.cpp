@@ -8,8 +8,7 @@
 
 #include "RecordingPlug.h"
 
-namespace
-{
+namespace {
 bool gCounting = false;
 int gAllocations = 0;
 
@@ -36,12 +35,30 @@ public:
 
 }  // namespace
 
-void* operator new(std::size_t size) { return CountedAllocation(size); }
-void* operator new[](std::size_t size) { return CountedAllocation(size); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void* operator new(std::size_t size)
+{
+  return CountedAllocation(size);
+}
+void* operator new[](std::size_t size)
+{
+  return CountedAllocation(size);
+}
+void operator delete(void* p) noexcept
+{
+  std::free(p);
+}
+void operator delete[](void* p) noexcept
+{
+  std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept
+{
+  std::free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept
+{
+  std::free(p);
+}
 
 TEST(RealTime, BlockOperationsDoNotAllocate)
 {

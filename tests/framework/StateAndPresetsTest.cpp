@@ -18,8 +18,7 @@
 #include "framework/Base64.h"
 #include "framework/StateChunk.h"
 
-namespace
-{
+namespace {
 // Mix 0..100 (default 25), switch (default on), bits int 4..24 (default 24).
 class PresetPlug : public RecordingPlug
 {

@@ -4,8 +4,7 @@
 #include "graphics/lice/LICE_Draw.h"
 #include "graphics/lice/LICE_MemBitmap.h"
 
-namespace
-{
+namespace {
 using BitmapOperationsTest = EditorFixture;
 
 LICE_pixel StripPixel(const IFrameStrip& strip, int x, int y)
@@ -15,7 +14,7 @@ LICE_pixel StripPixel(const IFrameStrip& strip, int x, int y)
 
 TEST_F(BitmapOperationsTest, CropCopiesTheRectangleIntoANewCachedBitmap)
 {
-  const IFrameStrip strip = MakeStrip(*graphics, 4, 3, 3); // frames stacked at y 0, 3, 6
+  const IFrameStrip strip = MakeStrip(*graphics, 4, 3, 3);  // frames stacked at y 0, 3, 6
   const int cached = BitmapCache::Instance().Count();
   const IFrameStrip crop = graphics->CropBitmap(strip, IRECT(1, 2, 3, 7));
   ASSERT_NE(crop.bitmap, nullptr);
@@ -84,7 +83,7 @@ TEST_F(BitmapOperationsTest, ReleaseDeletesTheBitmapAndEmptiesTheStrip)
 
 TEST_F(BitmapOperationsTest, RetainingACachedBitmapAgainKeepsOneOwner)
 {
-  IFrameStrip strip = MakeStrip(*graphics, 4, 4, 1); // already retained once
+  IFrameStrip strip = MakeStrip(*graphics, 4, 4, 1);  // already retained once
   LICE_IBitmap* const bitmap = strip.bitmap;
   const int cached = BitmapCache::Instance().Count();
   graphics->RetainBitmap(strip);
@@ -94,4 +93,4 @@ TEST_F(BitmapOperationsTest, RetainingACachedBitmapAgainKeepsOneOwner)
   graphics->ReleaseBitmap(strip);
   EXPECT_EQ(BitmapCache::Instance().Count(), cached - 1);
 }
-} // namespace
+}  // namespace

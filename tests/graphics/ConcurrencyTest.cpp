@@ -15,8 +15,7 @@
 #include <mutex>
 #include <thread>
 
-namespace
-{
+namespace {
 // Enough ticks and rounds for the two loops to overlap many times, even under a sanitizer.
 constexpr int kTicks = 300;
 constexpr int kMinRounds = 3000;
@@ -83,4 +82,4 @@ TEST(EditorConcurrency, AudioThreadChangesReachAPaintingEditorWithoutRacingIt)
   EXPECT_EQ(level->IsGreyed(), GreyForRound(lastRound));
   EXPECT_FALSE(gain->IsGreyed());
 }
-} // namespace
+}  // namespace

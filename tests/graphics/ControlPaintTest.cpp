@@ -10,8 +10,7 @@
 #include "graphics/lice/LICE_Draw.h"
 #include "graphics/lice/LICE_MemBitmap.h"
 
-namespace
-{
+namespace {
 class ControlPaintTest : public EditorFixture
 {
 protected:
@@ -19,7 +18,8 @@ protected:
 
   void Render()
   {
-    if (!attached) Attach();
+    if (!attached)
+      Attach();
     graphics->RenderAll();
   }
 
@@ -27,7 +27,8 @@ protected:
   {
     int inked = 0;
     for (int y = r.T; y < r.B; ++y)
-      for (int x = r.L; x < r.R; ++x) inked += PixelAt(*graphics, x, y) != ColourBlack.ToPixel();
+      for (int x = r.L; x < r.R; ++x)
+        inked += PixelAt(*graphics, x, y) != ColourBlack.ToPixel();
     return inked;
   }
 };
@@ -36,7 +37,7 @@ TEST_F(ControlPaintTest, LineKnobPointsUpAtMidValue)
 {
   auto* knob = new IKnobLineControl(&plug, IRECT(0, 0, 41, 41), RecordingPlug::kGain, ColourWhite, 5.0, 18.0);
   graphics->AddControl(knob);
-  Render(); // Gain 50 % -> angle 0
+  Render();  // Gain 50 % -> angle 0
   EXPECT_NE(PixelAt(*graphics, 20, 8), ColourBlack.ToPixel());
   EXPECT_EQ(PixelAt(*graphics, 20, 32), ColourBlack.ToPixel());
   EXPECT_EQ(PixelAt(*graphics, 8, 20), ColourBlack.ToPixel());
@@ -53,9 +54,10 @@ TEST_F(ControlPaintTest, RotaterDrawsItsImageAboutTheCentre)
 
 TEST_F(ControlPaintTest, RadioButtonsShowTheSecondFrameOnTheSelectedButton)
 {
-  auto* radio = new IRadioButtonsControl(&plug, IRECT(0, 0, 10, 50), RecordingPlug::kMode, 3, MakeStrip(*graphics, 10, 10, 2));
+  auto* radio =
+    new IRadioButtonsControl(&plug, IRECT(0, 0, 10, 50), RecordingPlug::kMode, 3, MakeStrip(*graphics, 10, 10, 2));
   graphics->AddControl(radio);
-  Render(); // Mode 1 of 0..2 -> the middle button
+  Render();  // Mode 1 of 0..2 -> the middle button
   EXPECT_EQ(PixelAt(*graphics, 5, 5), FrameColour(1));
   EXPECT_EQ(PixelAt(*graphics, 5, 25), FrameColour(2));
   EXPECT_EQ(PixelAt(*graphics, 5, 45), FrameColour(1));
@@ -80,7 +82,7 @@ TEST_F(ControlPaintTest, OverlayShowsAndIsHitOnlyWhileOn)
   Render();
   EXPECT_EQ(InkedPixels(overlay->Rect()), 0);
   EXPECT_EQ(graphics->ControlIndexAt(55, 55), 0);
-  graphics->PointerDown(5, 5, left); // the trigger area switches it on
+  graphics->PointerDown(5, 5, left);  // the trigger area switches it on
   graphics->PointerUp(5, 5, left);
   graphics->TimerTick();
   EXPECT_EQ(PixelAt(*graphics, 55, 55), FrameColour(1));
@@ -113,7 +115,7 @@ TEST_F(ControlPaintTest, FileSelectorKeepsTheChosenFileAndFolder)
                                             IFileSelectorControl::kOpen, "", "wav aif");
   graphics->AddControl(selector);
   Attach();
-  graphics->PointerDown(5, 5, left); // no view open: no panel, the file is emptied
+  graphics->PointerDown(5, 5, left);  // no view open: no panel, the file is emptied
   EXPECT_EQ(selector->File(), "");
   EXPECT_EQ(selector->Value(), 1.0);
 
@@ -122,6 +124,6 @@ TEST_F(ControlPaintTest, FileSelectorKeepsTheChosenFileAndFolder)
   graphics->PointerDown(5, 5, left);
   EXPECT_EQ(selector->File(), "/music/take.wav");
   EXPECT_EQ(selector->Folder(), "/music/");
-  EXPECT_EQ(selector->Value(), 0.0); // 2 wraps to 0
+  EXPECT_EQ(selector->Value(), 0.0);  // 2 wraps to 0
 }
-} // namespace
+}  // namespace

@@ -10,8 +10,7 @@
 
 #include <limits>
 
-namespace
-{
+namespace {
 using ControlTest = EditorFixture;
 
 TEST_F(ControlTest, TwoFrameSwitchTogglesAndWrapsAboveOne)
@@ -50,7 +49,7 @@ TEST_F(ControlTest, ThreeFrameSwitchVisitsEveryPosition)
     seen.push_back(sw->Value());
   }
   EXPECT_EQ(seen, (std::vector<double>{0.5, 1.0, 0.0, 0.5}));
-  EXPECT_TRUE(plug.calls.empty()); // unbound: nothing reaches the plug-in
+  EXPECT_TRUE(plug.calls.empty());  // unbound: nothing reaches the plug-in
 }
 
 TEST_F(ControlTest, SwitchDoubleClickStepsLikeAPress)
@@ -73,7 +72,7 @@ TEST_F(ControlTest, FirstPluginValueIsKeptAsDefaultAndLaterEqualValuesDoNotRepai
   EXPECT_FALSE(sw->NeedsPaint());
   sw->ValueFromPlugin(0.75);
   EXPECT_TRUE(sw->NeedsPaint());
-  sw->MarkClean(); // the redraw request keeps it dirty for one more cycle
+  sw->MarkClean();  // the redraw request keeps it dirty for one more cycle
   EXPECT_TRUE(sw->NeedsPaint());
   sw->MarkClean();
   EXPECT_FALSE(sw->NeedsPaint());
@@ -114,12 +113,12 @@ TEST_F(ControlTest, ClampLimitsAreAppliedWhenMarkedDirty)
   graphics->ClampParamControls(RecordingPlug::kGain, false, 20.0, 80.0);
   EXPECT_DOUBLE_EQ(sw->ClampLow(), 0.2);
   EXPECT_DOUBLE_EQ(sw->ClampHigh(), 0.8);
-  sw->ValueFromPlugin(0.1); // becomes the default, unclamped
+  sw->ValueFromPlugin(0.1);  // becomes the default, unclamped
   sw->ValueFromPlugin(0.95);
   EXPECT_DOUBLE_EQ(sw->Value(), 0.8);
   sw->ValueFromPlugin(0.05);
   EXPECT_DOUBLE_EQ(sw->Value(), 0.2);
-  EXPECT_TRUE(plug.calls.empty()); // plug-in values are never sent back
+  EXPECT_TRUE(plug.calls.empty());  // plug-in values are never sent back
 }
 
 TEST_F(ControlTest, NumericPromptIsCentredAndOnePointTwoTimesLarger)
@@ -161,7 +160,7 @@ TEST_F(ControlTest, BoolListPromptOffersItsValueTexts)
   ASSERT_EQ(graphics->Menus().size(), 1u);
   EXPECT_EQ(graphics->Menus()[0].items, (std::vector<std::string>{"off", "on"}));
   EXPECT_EQ(graphics->Menus()[0].flags, (std::vector<int>{IPopupMenu::kChecked, 0}));
-  EXPECT_EQ(graphics->Menus()[0].anchor, sw->Rect()); // list prompts sit on the control
+  EXPECT_EQ(graphics->Menus()[0].anchor, sw->Rect());  // list prompts sit on the control
   EXPECT_EQ(sw->Value(), 1.0);
 }
 
@@ -174,11 +173,11 @@ TEST_F(ControlTest, AuxiliaryBindingsFollowTheirParameters)
   Attach();
   EXPECT_EQ(sw->AuxPositionOf(RecordingPlug::kBits), 1);
   EXPECT_EQ(sw->AuxPositionOf(RecordingPlug::kMode), -1);
-  EXPECT_DOUBLE_EQ(sw->AuxParamAt(0)->value, 0.5); // Level 0 dB in -24..24
+  EXPECT_DOUBLE_EQ(sw->AuxParamAt(0)->value, 0.5);  // Level 0 dB in -24..24
   graphics->PushParamValue(RecordingPlug::kBits, 24.0, false);
   graphics->ApplyPendingChanges();
   EXPECT_DOUBLE_EQ(sw->AuxParamAt(1)->value, 1.0);
-  EXPECT_DOUBLE_EQ(sw->Value(), 0.5); // the main binding is untouched
+  EXPECT_DOUBLE_EQ(sw->Value(), 0.5);  // the main binding is untouched
   sw->PushAuxToPlugin();
   EXPECT_EQ(plug.calls, (std::vector<std::string>{"set 4 0.5000", "set 3 1.0000"}));
 }
@@ -212,7 +211,7 @@ TEST_F(ControlTest, FramesSwitchAndRadioButtonsSelectThePressedCell)
   graphics->PointerDown(105, 5, left);
   EXPECT_EQ(radio->Value(), 1.0);
   EXPECT_EQ(radio->SelectedButton(), 2);
-  graphics->PointerDown(85, 5, left); // between buttons: nothing
+  graphics->PointerDown(85, 5, left);  // between buttons: nothing
   EXPECT_EQ(radio->Value(), 1.0);
 }
 
@@ -221,7 +220,7 @@ TEST_F(ControlTest, FaderHandleJumpsToThePointer)
   auto* fader = new IFaderControl(&plug, 10, 0, 100, -1, MakeStrip(*graphics, 10, 20, 1));
   graphics->AddControl(fader);
   EXPECT_EQ(fader->Rect(), IRECT(10, 0, 20, 100));
-  graphics->PointerDown(15, 10, left); // handle centre at the top of its travel
+  graphics->PointerDown(15, 10, left);  // handle centre at the top of its travel
   EXPECT_DOUBLE_EQ(fader->Value(), 1.0);
   EXPECT_EQ(fader->HandleRect(), IRECT(10, 0, 20, 20));
   graphics->PointerDrag(15, 50, left);
@@ -238,4 +237,4 @@ TEST_F(ControlTest, LinkControlFallsBackWhenTheFirstLinkFails)
   graphics->PointerDown(5, 5, left);
   EXPECT_EQ(graphics->OpenedLinks(), (std::vector<std::string>{"https://a.example", "file:///fallback"}));
 }
-} // namespace
+}  // namespace

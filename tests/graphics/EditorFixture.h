@@ -21,13 +21,15 @@ protected:
 
   ~EditorFixture() override
   {
-    if (!attached) delete graphics;
+    if (!attached)
+      delete graphics;
   }
 
   // An opaque one-frame background covering the editor, at index 0.
   void AddBackground()
   {
-    graphics->AddControl(new IBitmapControl(&plug, 0, 0, -1, MakeStrip(*graphics, kWidth, kHeight, 1), IBlend::BlendCopy));
+    graphics->AddControl(
+      new IBitmapControl(&plug, 0, 0, -1, MakeStrip(*graphics, kWidth, kHeight, 1), IBlend::BlendCopy));
   }
 
   void Attach()

@@ -4,8 +4,7 @@
 #include "graphics/controls/ISwitchControl.h"
 #include "graphics/lice/LICE_IBitmap.h"
 
-namespace
-{
+namespace {
 // Records what the editor routes to it.
 class ProbeControl : public IControl
 {
@@ -23,7 +22,10 @@ public:
     events.push_back(Event("drag", x, y) + " " + std::to_string(dX) + " " + std::to_string(dY));
   }
   void PointerDoubleClick(int x, int y, const IPointerMods&) override { events.push_back(Event("double", x, y)); }
-  void WheelTurn(int, int, const IPointerMods&, int delta) override { events.push_back("wheel " + std::to_string(delta)); }
+  void WheelTurn(int, int, const IPointerMods&, int delta) override
+  {
+    events.push_back("wheel " + std::to_string(delta));
+  }
   bool KeyPress(int, int, int key) override
   {
     events.push_back("key " + std::to_string(key));
@@ -67,13 +69,13 @@ TEST_F(EventRoutingTest, LaterControlsWinAndGreyedOrHiddenOnesLetThePressThrough
   EXPECT_EQ(graphics->ControlIndexAt(20, 20), 1);
   EXPECT_EQ(graphics->ControlIndexAt(150, 20), 0);
   EXPECT_EQ(graphics->ControlIndexAt(-1, 20), -1);
-  EXPECT_EQ(graphics->ControlIndexAt(90, 90), 0); // right and bottom are exclusive
+  EXPECT_EQ(graphics->ControlIndexAt(90, 90), 0);  // right and bottom are exclusive
 
   upper->SetGreyed(true);
   EXPECT_EQ(graphics->ControlIndexAt(50, 50), 1);
   lower->SetHidden(true);
   EXPECT_EQ(graphics->ControlIndexAt(50, 50), 0);
-  EXPECT_EQ(graphics->ParamIndexAt(50, 50), -1); // the background has no parameter
+  EXPECT_EQ(graphics->ParamIndexAt(50, 50), -1);  // the background has no parameter
 
   graphics->PointerDown(50, 50, left);
   graphics->PointerUp(50, 50, left);
@@ -90,14 +92,15 @@ TEST_F(EventRoutingTest, PressDragReleaseIsFramedByBeginAndEnd)
 {
   graphics->PointerDown(20, 20, left);
   graphics->PointerDrag(25, 18, left);
-  graphics->PointerDrag(25, 18, left); // unchanged position: no call
-  graphics->PointerDrag(150, 95, left); // the capture holds outside the control
+  graphics->PointerDrag(25, 18, left);   // unchanged position: no call
+  graphics->PointerDrag(150, 95, left);  // the capture holds outside the control
   graphics->PointerUp(150, 95, left);
-  EXPECT_EQ(lower->events, (std::vector<std::string>{"down 20 20", "drag 25 18 5 -2", "drag 150 95 125 77", "up 150 95"}));
+  EXPECT_EQ(lower->events,
+            (std::vector<std::string>{"down 20 20", "drag 25 18 5 -2", "drag 150 95 125 77", "up 150 95"}));
   EXPECT_EQ(plug.calls, (std::vector<std::string>{"begin 0", "end 0"}));
   EXPECT_EQ(graphics->CaptureIndex(), -1);
 
-  graphics->PointerDrag(30, 30, left); // no capture: ignored
+  graphics->PointerDrag(30, 30, left);  // no capture: ignored
   EXPECT_EQ(lower->events.size(), 4u);
 }
 
@@ -138,7 +141,7 @@ TEST_F(EventRoutingTest, DoubleClickIsDeliveredAsAPressWhenTheControlAsks)
   EXPECT_TRUE(graphics->PointerDoubleClick(20, 20, left));
   EXPECT_EQ(lower->events.back(), "down 20 20");
   EXPECT_EQ(graphics->CaptureIndex(), 1);
-  EXPECT_TRUE(plug.calls.empty()); // no begin on this path
+  EXPECT_TRUE(plug.calls.empty());  // no begin on this path
 }
 
 TEST_F(EventRoutingTest, WheelGoesToTheCaptureFirst)
@@ -174,7 +177,7 @@ TEST_F(EventRoutingTest, HoverIsOptionalAndMovesLeaveToThePreviousControl)
   EXPECT_TRUE(graphics->PointerHover(50, 50, left));
   EXPECT_EQ(lower->events, (std::vector<std::string>{"hover 20 20", "leave"}));
   EXPECT_EQ(graphics->HoverIndex(), 2);
-  EXPECT_TRUE(graphics->PointerHover(-5, -5, left)); // nothing there
+  EXPECT_TRUE(graphics->PointerHover(-5, -5, left));  // nothing there
   graphics->PointerLeave();
   EXPECT_EQ(graphics->HoverIndex(), -1);
   EXPECT_EQ(background->events, (std::vector<std::string>{"leave"}));
@@ -190,10 +193,11 @@ TEST_F(EventRoutingTest, LastClickedParameterIsTakenOnce)
 TEST_F(EventRoutingTest, IdleTickRunsOnTheTwentyFirstCleanTick)
 {
   graphics->PrepareDrawSurfaces();
-  ASSERT_TRUE(graphics->TimerTick()); // everything starts dirty
+  ASSERT_TRUE(graphics->TimerTick());  // everything starts dirty
   for (int round = 0; round < 2; ++round)
   {
-    for (int i = 0; i < 20; ++i) EXPECT_FALSE(graphics->TimerTick());
+    for (int i = 0; i < 20; ++i)
+      EXPECT_FALSE(graphics->TimerTick());
     EXPECT_EQ(plug.CountCalls("idle"), round);
     EXPECT_FALSE(graphics->TimerTick());
     EXPECT_EQ(plug.CountCalls("idle"), round + 1);
@@ -201,10 +205,12 @@ TEST_F(EventRoutingTest, IdleTickRunsOnTheTwentyFirstCleanTick)
   }
 
   // A dirty control restarts the count.
-  for (int i = 0; i < 15; ++i) graphics->TimerTick();
+  for (int i = 0; i < 15; ++i)
+    graphics->TimerTick();
   lower->MarkDirty(false);
   EXPECT_TRUE(graphics->TimerTick());
-  for (int i = 0; i < 20; ++i) graphics->TimerTick();
+  for (int i = 0; i < 20; ++i)
+    graphics->TimerTick();
   EXPECT_EQ(plug.CountCalls("idle"), 2);
 }
 
@@ -215,7 +221,7 @@ TEST_F(EventRoutingTest, BoundControlsGetTheirParameterNamesAsTooltips)
   EXPECT_EQ(background->Tooltip(), nullptr);
 
   graphics->AttachToParentView(nullptr);
-  EXPECT_TRUE(graphics->TooltipRects().empty()); // tooltips are off by default
+  EXPECT_TRUE(graphics->TooltipRects().empty());  // tooltips are off by default
   graphics->EnableTooltips(true);
   upper->SetHidden(true);
   graphics->RefreshTooltips();
@@ -233,10 +239,10 @@ TEST_F(EventRoutingTest, PluginSideCallsReachTheControlsOnlyWhenTheUiThreadTakes
 {
   graphics->PrepareDrawSurfaces();
   graphics->RenderAll();
-  graphics->PushParamValue(RecordingPlug::kLevel, 12.0, false); // plain dB -> 0.75
+  graphics->PushParamValue(RecordingPlug::kLevel, 12.0, false);  // plain dB -> 0.75
   graphics->PushParamValue(RecordingPlug::kLevel, 0.6, true);
   graphics->PushParamValue(RecordingPlug::kLevel, 0.25, true);
-  graphics->PushParamValue(99, 1.0, false); // unknown parameter: nothing
+  graphics->PushParamValue(99, 1.0, false);  // unknown parameter: nothing
   graphics->PushParamValue(99, 1.0, true);
   graphics->GreyParamControls(RecordingPlug::kGain, true);
   graphics->MarkAllDirty();
@@ -245,7 +251,7 @@ TEST_F(EventRoutingTest, PluginSideCallsReachTheControlsOnlyWhenTheUiThreadTakes
   EXPECT_FALSE(background->NeedsPaint());
 
   graphics->ApplyPendingChanges();
-  EXPECT_DOUBLE_EQ(upper->DefaultValue(), 0.75); // the first value, though later ones came before the take-over
+  EXPECT_DOUBLE_EQ(upper->DefaultValue(), 0.75);  // the first value, though later ones came before the take-over
   EXPECT_DOUBLE_EQ(upper->Value(), 0.25);
   EXPECT_TRUE(lower->IsGreyed());
   EXPECT_FALSE(upper->IsGreyed());
@@ -271,4 +277,4 @@ TEST_F(EventRoutingTest, ResizeDropsTheControlsAndAsksThePluginForTheSize)
   EXPECT_EQ(graphics->DrawSurface()->Height(), 150);
   EXPECT_EQ(plug.calls.back(), "resize 300 150");
 }
-} // namespace
+}  // namespace

@@ -5,8 +5,7 @@
 
 #include <cmath>
 
-namespace
-{
+namespace {
 class KnobTest : public EditorFixture
 {
 protected:
@@ -33,8 +32,11 @@ TEST_F(KnobTest, GeometryPutsTheReadOutBelowTheImageInsideTheHitArea)
 TEST_F(KnobTest, FrameFollowsTheValueWithRoundingToTheNearestFrame)
 {
   IKnobMultiControlText* knob = AddKnob();
-  const struct { double value; int frame; } cases[] = {
-    {0.0, 1}, {0.004, 1}, {0.005, 2}, {0.5, 51}, {0.994, 100}, {0.995, 101}, {1.0, 101}};
+  const struct
+  {
+    double value;
+    int frame;
+  } cases[] = {{0.0, 1}, {0.004, 1}, {0.005, 2}, {0.5, 51}, {0.994, 100}, {0.995, 101}, {1.0, 101}};
   for (const auto& c : cases)
   {
     graphics->SetControlValue(graphics->ControlCount() - 1, c.value);
@@ -47,14 +49,14 @@ TEST_F(KnobTest, VerticalDragIsGearedByTheImageHeight)
   AddBackground();
   IKnobMultiControlText* knob = AddKnob();
   Attach();
-  const double start = knob->Value(); // 0.5 from the Gain default
+  const double start = knob->Value();  // 0.5 from the Gain default
 
   graphics->PointerDown(30, 30, left);
-  graphics->PointerDrag(30, 20, left); // dY = -10 on a 50 pixel image, gearing 4
+  graphics->PointerDrag(30, 20, left);  // dY = -10 on a 50 pixel image, gearing 4
   EXPECT_NEAR(knob->Value(), start + 0.05, 1e-12);
-  graphics->PointerDrag(30, 10, leftShift); // ten times finer
+  graphics->PointerDrag(30, 10, leftShift);  // ten times finer
   EXPECT_NEAR(knob->Value(), start + 0.055, 1e-12);
-  graphics->PointerDrag(30, 40, left); // downward lowers
+  graphics->PointerDrag(30, 40, left);  // downward lowers
   EXPECT_NEAR(knob->Value(), start + 0.055 - 0.15, 1e-12);
   graphics->PointerUp(30, 40, left);
 
@@ -102,7 +104,7 @@ TEST_F(KnobTest, PressOnTheImageSendsTheValueWithoutChangingIt)
 TEST_F(KnobTest, DoubleClickRestoresTheFirstValueTheEditorWasGiven)
 {
   IKnobMultiControlText* knob = AddKnob();
-  Attach(); // Gain 50 % -> 0.5 becomes the default
+  Attach();  // Gain 50 % -> 0.5 becomes the default
   graphics->PushParamValue(RecordingPlug::kGain, 0.9, true);
   graphics->ApplyPendingChanges();
   EXPECT_EQ(knob->Value(), 0.9);
@@ -111,7 +113,7 @@ TEST_F(KnobTest, DoubleClickRestoresTheFirstValueTheEditorWasGiven)
   plug.calls.clear();
   EXPECT_FALSE(graphics->PointerDoubleClick(30, 30, left));
   EXPECT_EQ(knob->Value(), 0.5);
-  EXPECT_EQ(plug.calls, (std::vector<std::string>{"set 0 0.5000"})); // no begin/end on this path
+  EXPECT_EQ(plug.calls, (std::vector<std::string>{"set 0 0.5000"}));  // no begin/end on this path
 }
 
 TEST_F(KnobTest, DoubleClickWithoutAKnownDefaultDoesNothing)
@@ -159,7 +161,7 @@ TEST_F(KnobTest, DismissedMenuLeavesTheValue)
 {
   IKnobMultiControlText* knob = AddKnob(RecordingPlug::kMode);
   Attach();
-  graphics->PointerDown(30, 70, left); // no answer queued: dismissed
+  graphics->PointerDown(30, 70, left);  // no answer queued: dismissed
   EXPECT_EQ(graphics->Menus().size(), 1u);
   EXPECT_DOUBLE_EQ(knob->Value(), 0.5);
   EXPECT_EQ(plug.CountCalls("set"), 0);
@@ -189,4 +191,4 @@ TEST_F(KnobTest, ValueDisplayAndNameDisplayMirrorTheParameter)
   EXPECT_DOUBLE_EQ(knob->Value(), 0.2);
   EXPECT_EQ(value->Caption(), "55.0");
 }
-} // namespace
+}  // namespace

@@ -10,15 +10,15 @@
 #include <memory>
 #include <new>
 
-namespace
-{
+namespace {
 bool gCounting = false;
 int gAllocations = 0;
 
 void* CountedAllocation(std::size_t size)
 {
   gAllocations += gCounting ? 1 : 0;
-  if (void* p = std::malloc(size ? size : 1)) return p;
+  if (void* p = std::malloc(size ? size : 1))
+    return p;
   throw std::bad_alloc();
 }
 
@@ -27,25 +27,49 @@ void* CountedNothrowAllocation(std::size_t size) noexcept
   gAllocations += gCounting ? 1 : 0;
   return std::malloc(size ? size : 1);
 }
-} // namespace
+}  // namespace
 
-void* operator new(std::size_t size) { return CountedAllocation(size); }
-void* operator new[](std::size_t size) { return CountedAllocation(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return CountedNothrowAllocation(size); }
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return CountedNothrowAllocation(size); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
-
-namespace
+void* operator new(std::size_t size)
 {
+  return CountedAllocation(size);
+}
+void* operator new[](std::size_t size)
+{
+  return CountedAllocation(size);
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+  return CountedNothrowAllocation(size);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept
+{
+  return CountedNothrowAllocation(size);
+}
+void operator delete(void* p) noexcept
+{
+  std::free(p);
+}
+void operator delete[](void* p) noexcept
+{
+  std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept
+{
+  std::free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept
+{
+  std::free(p);
+}
+
+namespace {
 using RealTimeTest = EditorFixture;
 
 TEST_F(RealTimeTest, AudioThreadEditorCallsDoNotAllocate)
 {
   AddBackground();
-  auto* knob = new IKnobMultiControlText(&plug, 10, 10, RecordingPlug::kGain, MakeStrip(*graphics, 30, 30, 101), IText());
+  auto* knob =
+    new IKnobMultiControlText(&plug, 10, 10, RecordingPlug::kGain, MakeStrip(*graphics, 30, 30, 101), IText());
   auto* display = new ITextControl(&plug, IRECT(100, 10, 150, 30), IText(), "");
   knob->SetValueDisplay(display);
   knob->AddAuxParam(RecordingPlug::kBits);
@@ -74,4 +98,4 @@ TEST_F(RealTimeTest, AudioThreadEditorCallsDoNotAllocate)
   gCounting = false;
   EXPECT_EQ(gAllocations, 1);
 }
-} // namespace
+}  // namespace

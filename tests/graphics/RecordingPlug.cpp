@@ -6,7 +6,8 @@
 #include <cstdio>
 
 RecordingPlug::RecordingPlug(int apiCode)
-  : IPlugBase(kNumParams, "1-1 2-2", 1, "Test", "Test", "Test", 0x10000, FourCharCode("Test"), FourCharCode("Tst1"), 0, false, true, false, apiCode)
+  : IPlugBase(kNumParams, "1-1 2-2", 1, "Test", "Test", "Test", 0x10000, FourCharCode("Test"), FourCharCode("Tst1"), 0,
+              false, true, false, apiCode)
 {
   ParamAt(kGain)->DefineDouble("Gain", 50.0, 0.0, 100.0, 0.1, 1.0, "%");
   ParamAt(kBypass)->DefineBool("Bypass", false);
@@ -34,11 +35,26 @@ void RecordingPlug::SetParameterFromGUI(int paramIdx, double normalized)
   IPlugBase::SetParameterFromGUI(paramIdx, normalized);
 }
 
-void RecordingPlug::BeginInformHostOfParamChange(int paramIdx) { Record("begin %d", paramIdx); }
-void RecordingPlug::EndInformHostOfParamChange(int paramIdx) { Record("end %d", paramIdx); }
-void RecordingPlug::ShowHostParamMenu(int paramIdx, int x, int y) { Record("menu %d %d %d", paramIdx, x, y); }
-void RecordingPlug::RequestEditorSize(int width, int height) { Record("resize %d %d", width, height); }
-void RecordingPlug::EditorIdle() { Record("idle"); }
+void RecordingPlug::BeginInformHostOfParamChange(int paramIdx)
+{
+  Record("begin %d", paramIdx);
+}
+void RecordingPlug::EndInformHostOfParamChange(int paramIdx)
+{
+  Record("end %d", paramIdx);
+}
+void RecordingPlug::ShowHostParamMenu(int paramIdx, int x, int y)
+{
+  Record("menu %d %d %d", paramIdx, x, y);
+}
+void RecordingPlug::RequestEditorSize(int width, int height)
+{
+  Record("resize %d %d", width, height);
+}
+void RecordingPlug::EditorIdle()
+{
+  Record("idle");
+}
 
 std::vector<std::string> RecordingPlug::TakeCalls()
 {
@@ -51,6 +67,7 @@ int RecordingPlug::CountCalls(const std::string& prefix) const
 {
   int n = 0;
   for (const std::string& c : calls)
-    if (c.compare(0, prefix.size(), prefix) == 0) ++n;
+    if (c.compare(0, prefix.size(), prefix) == 0)
+      ++n;
   return n;
 }

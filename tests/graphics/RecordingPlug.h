@@ -10,7 +10,15 @@
 class RecordingPlug : public IPlugBase
 {
 public:
-  enum Param { kGain = 0, kBypass, kMode, kBits, kLevel, kNumParams };
+  enum Param
+  {
+    kGain = 0,
+    kBypass,
+    kMode,
+    kBits,
+    kLevel,
+    kNumParams
+  };
 
   explicit RecordingPlug(int apiCode = 1);
 

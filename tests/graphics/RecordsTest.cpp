@@ -4,8 +4,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 TEST(IRectTest, ContainsExcludesTheRightAndBottomEdges)
 {
   const IRECT r(10, 20, 30, 40);
@@ -19,7 +18,7 @@ TEST(IRectTest, ContainsExcludesTheRightAndBottomEdges)
 TEST(IRectTest, IntersectionTestCountsTouchingEdgesOnTheLeftOperand)
 {
   const IRECT r(10, 10, 20, 20);
-  EXPECT_TRUE(r.Intersects(IRECT(20, 10, 30, 20))); // r's right edge touches
+  EXPECT_TRUE(r.Intersects(IRECT(20, 10, 30, 20)));  // r's right edge touches
   EXPECT_FALSE(IRECT(20, 10, 30, 20).Intersects(r));
   EXPECT_FALSE(r.Intersects(IRECT(21, 10, 30, 20)));
   EXPECT_FALSE(r.Intersects(IRECT()));
@@ -64,4 +63,4 @@ TEST(TextPlacementTest, MeasuredBoxIsPlacedByAlignment)
   EXPECT_EQ(IGraphics::PlaceTextBox(IRECT(10, 4, 20, 0), IText::kAlignFar, 5, 9), IRECT(15, 4, 20, 13));
   EXPECT_EQ(IGraphics::PlaceTextBox(IRECT(-11, 0, 0, 0), IText::kAlignCenter, 4, 1), IRECT(-7, 0, -3, 1));
 }
-} // namespace
+}  // namespace

@@ -11,8 +11,7 @@
 #include <memory>
 #include <string>
 
-namespace
-{
+namespace {
 // A source-alpha pixel over an opaque one at full weight, channel by channel.
 LICE_pixel OverOpaque(LICE_pixel s, LICE_pixel d)
 {
@@ -63,7 +62,7 @@ TEST_F(RenderTest, ControlsComposeOverTheBackground)
   EXPECT_EQ(PixelAt(*graphics, 10, 10), FrameColour(1));
   EXPECT_EQ(PixelAt(*graphics, 29, 19), FrameColour(1));
   EXPECT_EQ(PixelAt(*graphics, 30, 19), gray);
-  EXPECT_EQ(PixelAt(*graphics, 55, 15), OverOpaque(FrameColour(2, 128), gray)); // Gain 0.5 -> frame 2
+  EXPECT_EQ(PixelAt(*graphics, 55, 15), OverOpaque(FrameColour(2, 128), gray));  // Gain 0.5 -> frame 2
   EXPECT_EQ(PixelAt(*graphics, 85, 15), OverOpaqueGreyed(FrameColour(2, 128), gray));
   EXPECT_EQ(graphics->BlitCount(), 1);
   EXPECT_EQ(graphics->LastBlitRect(), IRECT(0, 0, kWidth, kHeight));
@@ -72,15 +71,15 @@ TEST_F(RenderTest, ControlsComposeOverTheBackground)
 TEST_F(RenderTest, TimerRepaintsOnlyWhatChanged)
 {
   EXPECT_FALSE(graphics->TimerTick());
-  graphics->PointerDown(15, 15, left); // switch on
+  graphics->PointerDown(15, 15, left);  // switch on
   IRECT dirty;
   ASSERT_TRUE(graphics->NeedsRedraw(&dirty));
   EXPECT_EQ(dirty, sw->Rect());
   graphics->ForcePixel(ColourRed, 55, 15);
-  graphics->ForcePixel(ColourRed, 31, 15); // touching the switch's edge: its neighbour strip
+  graphics->ForcePixel(ColourRed, 31, 15);  // touching the switch's edge: its neighbour strip
   ASSERT_TRUE(graphics->TimerTick());
   EXPECT_EQ(PixelAt(*graphics, 15, 15), FrameColour(2));
-  EXPECT_EQ(PixelAt(*graphics, 55, 15), ColourRed.ToPixel()); // outside the region: untouched
+  EXPECT_EQ(PixelAt(*graphics, 55, 15), ColourRed.ToPixel());  // outside the region: untouched
   EXPECT_EQ(PixelAt(*graphics, 31, 15), ColourRed.ToPixel());
   EXPECT_EQ(graphics->LastBlitRect(), sw->Rect());
   EXPECT_FALSE(graphics->TimerTick());
@@ -104,7 +103,7 @@ TEST_F(RenderTest, HiddenControlsAreNotPaintedAndTheBackgroundShows)
 
 TEST_F(RenderTest, NonStrictRedrawRepaintsDirtyControlsWithTheirNeighbours)
 {
-  graphics->SetStrictRedraw(false); // marks everything dirty
+  graphics->SetStrictRedraw(false);  // marks everything dirty
   ASSERT_TRUE(graphics->TimerTick());
   EXPECT_EQ(PixelAt(*graphics, 55, 15), OverOpaque(FrameColour(2, 128), gray));
   graphics->ForcePixel(ColourRed, 52, 12);
@@ -130,14 +129,15 @@ TEST_F(RenderTest, MissingImageGivesAnEmptyStripThatDrawsNothing)
   EXPECT_EQ(PixelAt(*graphics, 5, 5), gray);
   EXPECT_EQ(graphics->ControlAt(0)->Rect(), IRECT(0, 0, 0, 0));
 
-  graphics->PointerDown(0, 0, left); // neither empty control is hit
+  graphics->PointerDown(0, 0, left);  // neither empty control is hit
   EXPECT_TRUE(plug.calls.empty());
 }
 
 TEST_F(RenderTest, KnobReadOutIsDrawnBelowTheImageAndRepaintedWithIt)
 {
   IText style(12, IColor(255, 0, 0, 0));
-  auto* readOut = new IKnobMultiControlText(&plug, 120, 10, RecordingPlug::kLevel, MakeStrip(*graphics, 40, 40, 101), style);
+  auto* readOut =
+    new IKnobMultiControlText(&plug, 120, 10, RecordingPlug::kLevel, MakeStrip(*graphics, 40, 40, 101), style);
   graphics->AddControl(readOut);
   readOut->ValueFromPlugin(0.5);
   graphics->RenderAll();
@@ -146,7 +146,8 @@ TEST_F(RenderTest, KnobReadOutIsDrawnBelowTheImageAndRepaintedWithIt)
   int inked = 0;
   const IRECT t = readOut->TextRect();
   for (int y = t.T; y < t.B; ++y)
-    for (int x = t.L; x < t.R; ++x) inked += PixelAt(*graphics, x, y) != gray;
+    for (int x = t.L; x < t.R; ++x)
+      inked += PixelAt(*graphics, x, y) != gray;
   EXPECT_GT(inked, 10);
 
   graphics->WheelTurn(130, 20, left, 1);
@@ -177,13 +178,15 @@ TEST_F(RenderTest, CaptionsDrawTheirTextAndSkipWhenEmpty)
   graphics->RenderAll();
   int inked = 0;
   for (int y = 60; y < 80; ++y)
-    for (int x = 100; x < 180; ++x) inked += PixelAt(*graphics, x, y) != gray;
+    for (int x = 100; x < 180; ++x)
+      inked += PixelAt(*graphics, x, y) != gray;
   EXPECT_GT(inked, 10);
 
   caption->SetCaption("");
   ASSERT_TRUE(graphics->TimerTick());
   for (int y = 60; y < 80; ++y)
-    for (int x = 100; x < 180; ++x) ASSERT_EQ(PixelAt(*graphics, x, y), gray);
+    for (int x = 100; x < 180; ++x)
+      ASSERT_EQ(PixelAt(*graphics, x, y), gray);
 }
 
 TEST_F(RenderTest, SnapshotRoundTripsThroughAPngFile)
@@ -216,4 +219,4 @@ TEST_F(RenderTest, ResourcesAreLoadedByFileNameAndSharedBetweenEditors)
   EXPECT_EQ(a.height, kHeight);
   EXPECT_EQ(first.LoadStripBitmap(5151, "resources/img/Shared.jpg").bitmap, nullptr);
 }
-} // namespace
+}  // namespace

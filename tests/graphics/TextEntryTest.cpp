@@ -3,8 +3,7 @@
 #include "graphics/TextEntryFilter.h"
 #include "graphics/controls/ISwitchControl.h"
 
-namespace
-{
+namespace {
 class TextEntryTest : public EditorFixture
 {
 protected:
@@ -27,7 +26,7 @@ protected:
 TEST_F(TextEntryTest, TypedNumbersAreNormalisedAndClampedToTheRange)
 {
   EXPECT_DOUBLE_EQ(Typed(RecordingPlug::kGain, "25"), 0.25);
-  EXPECT_DOUBLE_EQ(Typed(RecordingPlug::kGain, "12.5 %"), 0.125); // the leading number counts
+  EXPECT_DOUBLE_EQ(Typed(RecordingPlug::kGain, "12.5 %"), 0.125);  // the leading number counts
   EXPECT_DOUBLE_EQ(Typed(RecordingPlug::kGain, "250"), 1.0);
   EXPECT_DOUBLE_EQ(Typed(RecordingPlug::kGain, "abc"), 0.0);
   // Only decimal numbers are read: hexadecimal, infinities and NaN have no leading number.
@@ -48,7 +47,7 @@ TEST_F(TextEntryTest, NegatedDisplaysAreNegatedBack)
 TEST_F(TextEntryTest, ListParametersMatchTheirValueTextsExactly)
 {
   EXPECT_DOUBLE_EQ(Typed(RecordingPlug::kMode, "Fold"), 1.0);
-  EXPECT_DOUBLE_EQ(Typed(RecordingPlug::kMode, "fold"), 0.0); // case matters; no match is value 0
+  EXPECT_DOUBLE_EQ(Typed(RecordingPlug::kMode, "fold"), 0.0);  // case matters; no match is value 0
   EXPECT_DOUBLE_EQ(Typed(RecordingPlug::kBypass, "on"), 1.0);
 }
 
@@ -92,4 +91,4 @@ TEST(TextEntryFilterTest, AcceptsOnlyNumberCharactersUpToTheLength)
   EXPECT_FALSE(whole.Accepts("4.2"));
   EXPECT_TRUE(TextEntryFilter(KindEnum, 0).Accepts("123456789012"));
 }
-} // namespace
+}  // namespace

@@ -244,4 +244,4 @@ TEST(PresetBankText, MalformedBanksAreRefusedNamingTheLine)
   }
 }
 
-} // namespace
+}  // namespace

@@ -10,9 +10,12 @@ using TvHost::MemoryStream;
 
 namespace {
 
-std::vector<char> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
+std::vector<char> Bytes(const std::string& text)
+{
+  return {text.begin(), text.end()};
+}
 
-} // namespace
+}  // namespace
 
 TEST(MemoryStream, WritesGrowAndSeeksMoveThePosition)
 {

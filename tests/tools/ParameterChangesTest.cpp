@@ -17,7 +17,7 @@ double LastValue(Vst::IParamValueQueue& queue)
   return value;
 }
 
-} // namespace
+}  // namespace
 
 TEST(ParamValueQueue, KeepsPointsInOffsetOrderAndReplacesEqualOffsets)
 {

@@ -28,7 +28,7 @@ bool Contains(const std::string& text, const std::string& part)
   return text.find(part) != std::string::npos;
 }
 
-} // namespace
+}  // namespace
 
 TEST(PluginModule, FindsTheLibraryInsideABundle)
 {

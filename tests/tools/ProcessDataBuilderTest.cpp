@@ -18,8 +18,8 @@ TEST(ProcessDataBuilder, InterleavedSamplesReachTheChannelsInEitherPrecision)
     ASSERT_EQ(data.symbolicSampleSize, sampleSize);
     ASSERT_EQ(data.numInputs, 1);
     ASSERT_EQ(data.inputs[0].numChannels, 2);
-    const double right1 = sampleSize == Vst::kSample64 ? data.inputs[0].channelBuffers64[1][1]
-                                                       : data.inputs[0].channelBuffers32[1][1];
+    const double right1 =
+      sampleSize == Vst::kSample64 ? data.inputs[0].channelBuffers64[1][1] : data.inputs[0].channelBuffers32[1][1];
     EXPECT_EQ(right1, -0.25);
 
     for (int32 channel = 0; channel < 2; ++channel)

@@ -18,8 +18,7 @@ std::string ReadWhole(const std::string& path)
 
 // In the child: redirects the streams and replaces the process; exits 127 when it cannot.
 [[noreturn]] void RunChild(const std::string& program, const std::vector<std::string>& arguments,
-                           const std::string& outPath, const std::string& errPath,
-                           const std::string& workingDirectory)
+                           const std::string& outPath, const std::string& errPath, const std::string& workingDirectory)
 {
   const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -37,7 +36,7 @@ std::string ReadWhole(const std::string& path)
   _exit(127);
 }
 
-} // namespace
+}  // namespace
 
 ProcessResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                          const std::string& scratchDirectory, const std::string& workingDirectory)

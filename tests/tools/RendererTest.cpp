@@ -40,8 +40,8 @@ protected:
 
 TEST_F(Renderer, OutputHasTheInputsLayoutAndFormat)
 {
-  for (const int format : {SF_FORMAT_WAV | SF_FORMAT_PCM_24, SF_FORMAT_FLAC | SF_FORMAT_PCM_16,
-                           SF_FORMAT_AIFF | SF_FORMAT_PCM_16})
+  for (const int format :
+       {SF_FORMAT_WAV | SF_FORMAT_PCM_24, SF_FORMAT_FLAC | SF_FORMAT_PCM_16, SF_FORMAT_AIFF | SF_FORMAT_PCM_16})
   {
     const TestAudio input = MakeTestSignal(2, 48000, 0.3, format);
     const TestAudio output = RenderSignal(input, "layout.out", {});
@@ -84,10 +84,9 @@ TEST_F(Renderer, SavedStateReproducesTheRenderBitForBit)
 {
   const TestAudio input = MakeTestSignal(2, kRate, 0.5, kFloatWav);
   ASSERT_TRUE(WriteAudio(Path("in.wav"), input));
-  const ProcessResult first =
-    Render({Path("in.wav"), "-o", Path("first.wav"), "--save-state", Path("state.bin"), "Oversample On/Off=on",
-            "Low Sat Bypass=off", "Low Sat. Gain=24", "Freq. Low=300", "High Bit Red. Bypass=off",
-            "High Bit res.=6", "Mid Level=-3.5"});
+  const ProcessResult first = Render({Path("in.wav"), "-o", Path("first.wav"), "--save-state", Path("state.bin"),
+                                      "Oversample On/Off=on", "Low Sat Bypass=off", "Low Sat. Gain=24", "Freq. Low=300",
+                                      "High Bit Red. Bypass=off", "High Bit res.=6", "Mid Level=-3.5"});
   ASSERT_EQ(first.exitCode, 0) << first.err;
   const ProcessResult second = Render({Path("in.wav"), "-o", Path("second.wav"), "--state", Path("state.bin")});
   ASSERT_EQ(second.exitCode, 0) << second.err;
@@ -288,4 +287,4 @@ TEST_F(Renderer, RefusesToOverwriteItsInput)
   EXPECT_EQ(ReadAudio(Path("in.wav")).samples, input.samples);
 }
 
-} // namespace
+}  // namespace

@@ -37,8 +37,8 @@ class SmallPlug : public IPlugVST3
 {
 public:
   explicit SmallPlug(const PlugShape& shape)
-  : IPlugVST3(3, shape.channelIo, 2, "Small", "", "Maker", 0x10000, 1, 2, 0, shape.doesMidi,
-              false, shape.isInstrument, shape.sidechainChannels)
+    : IPlugVST3(3, shape.channelIo, 2, "Small", "", "Maker", 0x10000, 1, 2, 0, shape.doesMidi, false,
+                shape.isInstrument, shape.sidechainChannels)
   {
     ParamAt(0)->DefineDouble("Gain", 0.0, -12.0, 12.0, 0.1, 1.0, "dB", "Levels");
     ParamAt(1)->DefineBool("Switch", false, "", "Switches");
@@ -71,7 +71,11 @@ public:
   tresult PLUGIN_API getItem(int32, Item&, IContextMenuTarget**) override { return kResultFalse; }
   tresult PLUGIN_API addItem(const Item&, IContextMenuTarget*) override { return kResultOk; }
   tresult PLUGIN_API removeItem(const Item&, IContextMenuTarget*) override { return kResultOk; }
-  tresult PLUGIN_API popup(UCoord x, UCoord y) override { popups.push_back({x, y}); return kResultOk; }
+  tresult PLUGIN_API popup(UCoord x, UCoord y) override
+  {
+    popups.push_back({x, y});
+    return kResultOk;
+  }
   std::vector<std::pair<UCoord, UCoord>> popups;
 };
 
@@ -83,8 +87,7 @@ public:
   {
     if (FUnknownPrivate::iidEqual(iid, IComponentHandler3::iid))
       *obj = static_cast<IComponentHandler3*>(this);
-    else if (FUnknownPrivate::iidEqual(iid, IComponentHandler::iid) ||
-             FUnknownPrivate::iidEqual(iid, FUnknown::iid))
+    else if (FUnknownPrivate::iidEqual(iid, IComponentHandler::iid) || FUnknownPrivate::iidEqual(iid, FUnknown::iid))
       *obj = static_cast<IComponentHandler*>(this);
     else
     {
@@ -98,9 +101,17 @@ public:
   uint32 PLUGIN_API release() override { return --references; }
 
   tresult PLUGIN_API beginEdit(ParamID id) override { return Note("begin", id); }
-  tresult PLUGIN_API performEdit(ParamID id, ParamValue value) override { lastValue = value; return Note("perform", id); }
+  tresult PLUGIN_API performEdit(ParamID id, ParamValue value) override
+  {
+    lastValue = value;
+    return Note("perform", id);
+  }
   tresult PLUGIN_API endEdit(ParamID id) override { return Note("end", id); }
-  tresult PLUGIN_API restartComponent(int32 flags) override { restartFlags = flags; return kResultOk; }
+  tresult PLUGIN_API restartComponent(int32 flags) override
+  {
+    restartFlags = flags;
+    return kResultOk;
+  }
   IContextMenu* PLUGIN_API createContextMenu(IPlugView* view, const ParamID* id) override
   {
     menuView = view;
@@ -197,7 +208,7 @@ protected:
   TvHost::ParameterChanges changes;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(AdapterTest, MidiControllersAreParametersAndEventsBecomeMessages)
 {

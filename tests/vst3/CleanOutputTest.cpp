@@ -40,7 +40,10 @@ protected:
     for (ParamID id = 0; id < VstTest::kParamCount; ++id)
     {
       const int k = kind(random);
-      const double value = id == kOversample ? (factor == 4 ? 1.0 : 0.0) : k == 0 ? 0.0 : k == 1 ? 1.0 : anywhere(random);
+      const double value = id == kOversample ? (factor == 4 ? 1.0 : 0.0)
+                           : k == 0          ? 0.0
+                           : k == 1          ? 1.0
+                                             : anywhere(random);
       changes.AddChange(id, value);
       vector << id << "=" << value << " ";
     }
@@ -59,10 +62,18 @@ protected:
         double x = 0.0;
         switch (shape)
         {
-          case 0: x = noise(random); break;
-          case 1: x = (frame / 37 % 2 ? 1000.0 : -1000.0); break;
-          case 2: x = std::sin(0.05 * frame * (c + 1)); break;
-          default: x = frame % 2000 == 0 ? 1.0e6 : 0.0; break;
+          case 0:
+            x = noise(random);
+            break;
+          case 1:
+            x = (frame / 37 % 2 ? 1000.0 : -1000.0);
+            break;
+          case 2:
+            x = std::sin(0.05 * frame * (c + 1));
+            break;
+          default:
+            x = frame % 2000 == 0 ? 1.0e6 : 0.0;
+            break;
         }
         buffers.SetInput(c, f, x);
       }
@@ -84,7 +95,7 @@ protected:
   TvHost::ParameterChanges changes;
 };
 
-} // namespace
+}  // namespace
 
 TEST_P(CleanOutputTest, RandomParametersAndLoudInputGiveCleanOutput)
 {

@@ -89,7 +89,7 @@ protected:
   }
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(ControllerTest, ParameterListHasPresetBypassAndEveryParameterInOrder)
 {
@@ -129,8 +129,8 @@ TEST_F(ControllerTest, ParameterListHasPresetBypassAndEveryParameterInOrder)
     {
       EXPECT_EQ(info.stepCount, 0);
       EXPECT_EQ(info.flags, ParameterInfo::kCanAutomate);
-      EXPECT_NEAR(Controller()->normalizedParamToPlain(info.id, info.defaultNormalizedValue),
-                  expected[i].defaultValue, 1e-9);
+      EXPECT_NEAR(Controller()->normalizedParamToPlain(info.id, info.defaultNormalizedValue), expected[i].defaultValue,
+                  1e-9);
     }
     ASSERT_EQ(Controller()->setParamNormalized(info.id, info.defaultNormalizedValue), kResultOk);
     EXPECT_NEAR(Controller()->getParamNormalized(info.id), info.defaultNormalizedValue, 1e-12);
@@ -209,8 +209,8 @@ TEST_F(ControllerTest, BypassSetOnTheControllerIsTheBypassInForce)
     ParamValue value;
     tresult result;
     ParamValue readBack;
-  } cases[] = {{1.0, kResultOk, 1.0}, {0.5, kResultOk, 0.0}, {0.51, kResultOk, 1.0},
-               {std::nan(""), kResultFalse, 1.0}, {0.0, kResultOk, 0.0}, {7.0, kResultOk, 1.0}};
+  } cases[] = {{1.0, kResultOk, 1.0}, {0.5, kResultOk, 0.0}, {0.51, kResultOk, 1.0}, {std::nan(""), kResultFalse, 1.0},
+               {0.0, kResultOk, 0.0}, {7.0, kResultOk, 1.0}};
   for (const auto& c : cases)
   {
     EXPECT_EQ(Controller()->setParamNormalized(kBypassId, c.value), c.result) << c.value;
@@ -232,8 +232,8 @@ TEST_F(ControllerTest, DisplayedValueIsTheValueThePluginUses)
     ParamID id;
     ParamValue position;
     std::string text;
-  } known[] = {{15, 0.77, "77"},       {2, 0.44, "44"},         {30, 0.25, "9"},  {24, 0.736918, "74"},
-               {35, 5.0 / 6.0, "0.0"}, {37, 0.8333, "0.0"},    {37, 0.83, "-0.1"},    {1, 0.7, "on"},   {1, 0.3, "off"}};
+  } known[] = {{15, 0.77, "77"},    {2, 0.44, "44"},    {30, 0.25, "9"}, {24, 0.736918, "74"}, {35, 5.0 / 6.0, "0.0"},
+               {37, 0.8333, "0.0"}, {37, 0.83, "-0.1"}, {1, 0.7, "on"},  {1, 0.3, "off"}};
   for (const auto& k : known)
     EXPECT_EQ(StringOf(k.id, k.position), k.text) << k.id << " at " << k.position;
 

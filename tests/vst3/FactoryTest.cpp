@@ -80,7 +80,7 @@ protected:
   IPluginFactory* factory = nullptr;
 };
 
-} // namespace
+}  // namespace
 
 TEST(ModuleExports, EntryPointsExistAndNothingElseLeaks)
 {

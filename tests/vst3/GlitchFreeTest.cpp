@@ -43,17 +43,16 @@ double Rms(const StereoBuffer& s, int from, int to)
   return std::sqrt(sum / (to - from));
 }
 
-} // namespace
+}  // namespace
 
 // Hosts split blocks at automation points and loop ends: with settled parameters the block
 // lengths must not be audible, whichever stages run.
 TEST_F(GlitchFreeTest, BlockLengthsDoNotChangeTheOutput)
 {
   const Settings allBypassed = {};
-  const Settings saturatorsAndBitReducers = {{kLowSatBypassId, 0.0},     {kMidSatBypassId, 0.0},
-                                             {kHighSatBypassId, 0.0},    {kLowBitRedBypassId, 0.0},
-                                             {kMidBitRedBypassId, 0.0},  {kHighBitRedBypassId, 0.0},
-                                             {kLowSatGainId, 0.3},       {kLowBitResId, 0.5}};
+  const Settings saturatorsAndBitReducers = {
+    {kLowSatBypassId, 0.0},    {kMidSatBypassId, 0.0},     {kHighSatBypassId, 0.0}, {kLowBitRedBypassId, 0.0},
+    {kMidBitRedBypassId, 0.0}, {kHighBitRedBypassId, 0.0}, {kLowSatGainId, 0.3},    {kLowBitResId, 0.5}};
   const StereoBuffer music = MusicLike(kTwoSeconds, kRate);
   for (const Settings& settings : {allBypassed, saturatorsAndBitReducers})
   {
@@ -77,7 +76,7 @@ TEST_F(GlitchFreeTest, RenderStartsAtTheParametersValues)
     ASSERT_NEAR(out.left[f], 0.33 * std::trunc(x * 32.0) / 32.0 + 0.66 * x, 1e-12) << f;
   }
 
-  const Settings session = {{kMidBitRedBypassId, 0.0}, {kMidBitResId, 0.1},   {kLowSatBypassId, 0.0},
+  const Settings session = {{kMidBitRedBypassId, 0.0}, {kMidBitResId, 0.1},     {kLowSatBypassId, 0.0},
                             {kLowSatGainId, 0.2},      {kHighExcBypassId, 0.0}, {kHighOddHarmId, 0.3}};
   const StereoBuffer music = MusicLike(kTwoSeconds, kRate);
   const StereoBuffer bounce = Render(session, music, {512});

@@ -33,8 +33,9 @@ void ConstantAgainstVaryingBlocks(const std::shared_ptr<TvHost::PluginModule>& m
   const Settings bitReducersIn = {{kLowBitRedBypassId, 0.0}, {kMidBitRedBypassId, 0.0}, {kHighBitRedBypassId, 0.0}};
   Settings saturatorsToo = bitReducersIn;
   saturatorsToo.insert(saturatorsToo.end(), {{kLowSatBypassId, 0.0}, {kMidSatBypassId, 0.0}, {kHighSatBypassId, 0.0}});
-  const std::pair<const char*, Settings> cases[] = {
-    {"all stages bypassed", {}}, {"bit reducers in (24 bits)", bitReducersIn}, {"saturators and bit reducers in", saturatorsToo}};
+  const std::pair<const char*, Settings> cases[] = {{"all stages bypassed", {}},
+                                                    {"bit reducers in (24 bits)", bitReducersIn},
+                                                    {"saturators and bit reducers in", saturatorsToo}};
   std::printf("constant 512-frame blocks against blocks cycling 512/37/1/256 (2 s, input peak %.3f)\n", Peak(music));
   for (const auto& [name, settings] : cases)
   {
@@ -47,7 +48,7 @@ void ConstantAgainstVaryingBlocks(const std::shared_ptr<TvHost::PluginModule>& m
 
 void BounceAgainstExport(const std::shared_ptr<TvHost::PluginModule>& module)
 {
-  const Settings session = {{kMidBitRedBypassId, 0.0}, {kMidBitResId, 0.1},   {kLowSatBypassId, 0.0},
+  const Settings session = {{kMidBitRedBypassId, 0.0}, {kMidBitResId, 0.1},     {kLowSatBypassId, 0.0},
                             {kLowSatGainId, 0.2},      {kHighExcBypassId, 0.0}, {kHighOddHarmId, 0.3}};
   const StereoBuffer music = MusicLike(kTwoSeconds, kRate);
   const StereoBuffer bounce = Render(module, session, music, {512});
@@ -138,7 +139,7 @@ void OversamplingToggle(const std::shared_ptr<TvHost::PluginModule>& module)
               Peak(singleOut, 512 * on, 512 * (on + 2)), Peak(singleOut, 512 * again, 512 * (again + 2)));
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

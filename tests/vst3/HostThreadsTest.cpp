@@ -27,8 +27,7 @@ constexpr int64 kStateBytes = 8 * VstTest::kParamCount + 4;
 class AudioThread
 {
 public:
-  AudioThread(IAudioProcessor* processor, int32 sampleSize)
-    : mProcessor(processor), mBuffers(sampleSize, 2, 2, kBlock)
+  AudioThread(IAudioProcessor* processor, int32 sampleSize) : mProcessor(processor), mBuffers(sampleSize, 2, 2, kBlock)
   {
     mThread = std::thread([this] { Run(); });
   }
@@ -83,7 +82,7 @@ class HostThreadsTest : public VstTest::PluginTest
 {
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(HostThreadsTest, ControllerCallsDuringProcessAnswerAsAlone)
 {
@@ -99,8 +98,8 @@ TEST_F(HostThreadsTest, ControllerCallsDuringProcessAnswerAsAlone)
     String128 text = {};
     TvHost::MemoryStream state;
     const bool answered = Controller()->setParamNormalized(id, value) == kResultOk &&
-                          Controller()->getParamStringByValue(id, value, text) == kResultOk &&
-                          text[0] != 0 && Controller()->getState(&state) == kResultOk &&
+                          Controller()->getParamStringByValue(id, value, text) == kResultOk && text[0] != 0 &&
+                          Controller()->getState(&state) == kResultOk &&
                           static_cast<int64>(state.Bytes().size()) == kStateBytes;
     const ParamValue readBack = Controller()->getParamNormalized(id);
     const ParamValue bypass = Controller()->getParamNormalized(VstTest::kBypassId);

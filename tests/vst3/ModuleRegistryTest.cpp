@@ -33,7 +33,7 @@ protected:
   int second = 2;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(ModuleRegistryTest, HandlesAreHeldUntilEveryEntryHasLeft)
 {

@@ -56,4 +56,4 @@ protected:
   std::unique_ptr<TvHost::PluginInstance> instance;
 };
 
-} // namespace VstTest
+}  // namespace VstTest

@@ -57,15 +57,15 @@ class SampleSizeTest : public ProcessTest, public ::testing::WithParamInterface<
 {
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(ProcessTest, SetupRefusesWhatCannotBeProcessed)
 {
   EXPECT_EQ(Processor()->canProcessSampleSize(kSample64), kResultTrue);
   EXPECT_EQ(Processor()->canProcessSampleSize(2), kResultFalse);
-  for (ProcessSetup setup : {ProcessSetup{kRealtime, 2, 512, 48000.0}, ProcessSetup{kRealtime, kSample32, 0, 48000.0},
-                             ProcessSetup{kRealtime, kSample32, 512, std::nan("")},
-                             ProcessSetup{kRealtime, kSample32, 512, 1.0e12}})
+  for (ProcessSetup setup :
+       {ProcessSetup{kRealtime, 2, 512, 48000.0}, ProcessSetup{kRealtime, kSample32, 0, 48000.0},
+        ProcessSetup{kRealtime, kSample32, 512, std::nan("")}, ProcessSetup{kRealtime, kSample32, 512, 1.0e12}})
     EXPECT_EQ(Processor()->setupProcessing(setup), kResultFalse);
   ProcessSetup highest{kRealtime, kSample32, 512, 768000.0};
   EXPECT_EQ(Processor()->setupProcessing(highest), kResultOk);
@@ -77,8 +77,8 @@ TEST_F(ProcessTest, ZeroFrameBlockAppliesTheLastPointOfEachQueue)
   ASSERT_TRUE(Setup(kSample32, 256));
   changes.AddChange(kLowLevel, 0.1, 0);
   changes.AddChange(kLowLevel, 0.5, 10);
-  changes.AddChange(kLowDcOffset, 1.7);   // limited to 1
-  changes.AddChange(kLowSatGain, -3.0);   // limited to 0
+  changes.AddChange(kLowDcOffset, 1.7);  // limited to 1
+  changes.AddChange(kLowSatGain, -3.0);  // limited to 0
   changes.AddChange(kLowSatMix, std::numeric_limits<double>::quiet_NaN());
   changes.AddChange(2, std::numeric_limits<double>::infinity());
   changes.AddChange(VstTest::kParamCount, 1.0);  // one past the last parameter: ignored

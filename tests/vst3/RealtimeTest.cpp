@@ -50,7 +50,7 @@ void NoteLock(pthread_mutex_t* mutex)
 using LockFunc = int (*)(pthread_mutex_t*);
 const LockFunc gRealLock = reinterpret_cast<LockFunc>(dlsym(RTLD_NEXT, "pthread_mutex_lock"));
 
-} // namespace
+}  // namespace
 
 extern "C" {
 
@@ -91,7 +91,7 @@ int pthread_mutex_lock(pthread_mutex_t* mutex)
   return gRealLock(mutex);
 }
 
-} // extern "C"
+}  // extern "C"
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -136,7 +136,7 @@ class RealtimeCounterTest : public VstTest::PluginTest
 {
 };
 
-} // namespace
+}  // namespace
 
 TEST_P(RealtimeTest, ProcessAllocatesNothingAndLocksOnlyThePluginMutex)
 {

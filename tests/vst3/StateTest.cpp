@@ -78,7 +78,7 @@ double ReadDouble(const std::vector<char>& bytes, size_t at)
   return value;
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(StateTest, BlobIsTheParameterImageAndTheBypassWord)
 {
@@ -169,8 +169,8 @@ TEST_F(StateTest, ShortImageRestoresWhatItHolds)
 TEST_F(StateTest, HostileStreamsNeverBreakTheValues)
 {
   std::mt19937 random(7);
-  std::vector<std::vector<char>> blobs = {{}, {1}, std::vector<char>(7, '\xff'),
-                                          std::vector<char>(kImageBytes + 3, '\x7f')};
+  std::vector<std::vector<char>> blobs = {
+    {}, {1}, std::vector<char>(7, '\xff'), std::vector<char>(kImageBytes + 3, '\x7f')};
   std::vector<char> noise(100000);
   for (char& byte : noise)
     byte = static_cast<char>(random());

@@ -231,9 +231,9 @@ struct Automation
 {
   std::vector<Steinberg::Vst::ParamID> params;  // empty: every plug-in parameter
   int blocks = 200;
-  int maxChanges = 4;                           // before each block
-  bool changesAlways = false;                   // exactly maxChanges, or 0..maxChanges
-  bool randomStart = false;                     // every parameter random before activation
+  int maxChanges = 4;          // before each block
+  bool changesAlways = false;  // exactly maxChanges, or 0..maxChanges
+  bool randomStart = false;    // every parameter random before activation
   Steinberg::int32 sampleSize = Steinberg::Vst::kSample64;
   std::function<int(int, std::mt19937&)> length;  // block number, random source -> frames
 };
@@ -313,4 +313,4 @@ inline double StressPeak(std::shared_ptr<TvHost::PluginModule> module, unsigned 
   return RandomAutomation(std::move(module), seed, a, finite);
 }
 
-} // namespace VstTest
+}  // namespace VstTest

@@ -35,10 +35,17 @@ void TestSignal::Generate(Kind kind, double rate, double hertz, double amplitude
         // Phase of a sweep whose frequency rises exponentially from `lowest` to Nyquist.
         value = std::sin(2.0 * M_PI * lowest * seconds / sweepRatio * (std::exp(sweepRatio * t / seconds) - 1.0));
         break;
-      case kTone: value = std::sin(2.0 * M_PI * hertz * t); break;
-      case kNoise: value = uniform(random); break;
-      case kImpulses: value = i % static_cast<size_t>(rate * 0.5) == 0 ? 1.0 : 0.0; break;
-      case kUnknown: break;
+      case kTone:
+        value = std::sin(2.0 * M_PI * hertz * t);
+        break;
+      case kNoise:
+        value = uniform(random);
+        break;
+      case kImpulses:
+        value = i % static_cast<size_t>(rate * 0.5) == 0 ? 1.0 : 0.0;
+        break;
+      case kUnknown:
+        break;
     }
     left[i] = amplitude * value;
     right[i] = kind == kNoise ? amplitude * uniform(random) : left[i];

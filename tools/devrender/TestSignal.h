@@ -7,7 +7,14 @@
 class TestSignal
 {
 public:
-  enum Kind { kSweep, kTone, kNoise, kImpulses, kUnknown };
+  enum Kind
+  {
+    kSweep,
+    kTone,
+    kNoise,
+    kImpulses,
+    kUnknown
+  };
 
   static Kind KindFromName(const std::string& name);
 

@@ -35,9 +35,8 @@ struct Options
 
 void PrintUsage()
 {
-  std::fprintf(stderr,
-               "usage: devrender [--rate HZ] [--block N] [--seconds S] [--signal sweep|tone|noise|impulses]\n"
-               "                 [--freq HZ] [--amp A] [--set NAME_OR_INDEX=VALUE]... OUTPUT.wav\n");
+  std::fprintf(stderr, "usage: devrender [--rate HZ] [--block N] [--seconds S] [--signal sweep|tone|noise|impulses]\n"
+                       "                 [--freq HZ] [--amp A] [--set NAME_OR_INDEX=VALUE]... OUTPUT.wav\n");
 }
 
 bool ParseSetting(const char* text, std::pair<std::string, double>& setting)
@@ -126,7 +125,7 @@ void Render(TolvexVulcrax& effect, std::vector<double>& left, std::vector<double
 
 bool WriteWav(const std::string& path, double rate, const std::vector<double>& left, const std::vector<double>& right)
 {
-  SF_INFO info {};
+  SF_INFO info{};
   info.samplerate = static_cast<int>(rate);
   info.channels = 2;
   info.format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;

@@ -14,14 +14,14 @@ namespace {
 template <class Entries, class Handler>
 tresult RemoveEntriesOf(Entries& entries, Handler* handler)
 {
-  const auto end = std::remove_if(entries.begin(), entries.end(),
-                                  [handler](const auto& entry) { return entry.handler == handler; });
+  const auto end =
+    std::remove_if(entries.begin(), entries.end(), [handler](const auto& entry) { return entry.handler == handler; });
   const bool found = end != entries.end();
   entries.erase(end, entries.end());
   return found ? kResultOk : kResultFalse;
 }
 
-} // namespace
+}  // namespace
 
 tresult PLUGIN_API EditorFrame::resizeView(IPlugView* view, ViewRect* rect)
 {
@@ -147,4 +147,4 @@ void EditorFrame::CallTimers(bool onlyDue)
   }
 }
 
-} // namespace TvHost
+}  // namespace TvHost

@@ -74,4 +74,4 @@ private:
   Steinberg::uint32 mReferences = 1;
 };
 
-} // namespace TvHost
+}  // namespace TvHost

@@ -18,4 +18,4 @@ public:
   Steinberg::tresult PLUGIN_API addEvent(Steinberg::Vst::Event&) override { return Steinberg::kResultFalse; }
 };
 
-} // namespace TvHost
+}  // namespace TvHost

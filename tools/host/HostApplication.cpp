@@ -21,4 +21,4 @@ tresult PLUGIN_API HostApplication::createInstance(TUID, TUID, void** obj)
   return kResultFalse;
 }
 
-} // namespace TvHost
+}  // namespace TvHost

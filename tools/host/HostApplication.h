@@ -25,4 +25,4 @@ private:
   std::string mName;
 };
 
-} // namespace TvHost
+}  // namespace TvHost

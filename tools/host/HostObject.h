@@ -40,4 +40,4 @@ private:
   Steinberg::uint32 mReferences = 1;
 };
 
-} // namespace TvHost
+}  // namespace TvHost

@@ -57,9 +57,12 @@ tresult PLUGIN_API MemoryStream::read(void* buffer, int32 numBytes, int32* numBy
   const bool shortRead = count < numBytes;
   switch (mEndOfData)
   {
-    case EndOfData::kSucceedEmpty: return kResultOk;
-    case EndOfData::kFailEmpty: return count == 0 && numBytes > 0 ? kResultFalse : kResultOk;
-    case EndOfData::kFailOnShortRead: return shortRead ? kResultFalse : kResultOk;
+    case EndOfData::kSucceedEmpty:
+      return kResultOk;
+    case EndOfData::kFailEmpty:
+      return count == 0 && numBytes > 0 ? kResultFalse : kResultOk;
+    case EndOfData::kFailOnShortRead:
+      return shortRead ? kResultFalse : kResultOk;
   }
   return kResultOk;
 }
@@ -88,10 +91,17 @@ tresult PLUGIN_API MemoryStream::seek(int64 pos, int32 mode, int64* result)
   int64 base = 0;
   switch (mode)
   {
-    case kIBSeekSet: base = 0; break;
-    case kIBSeekCur: base = mPosition; break;
-    case kIBSeekEnd: base = static_cast<int64>(mBytes.size()); break;
-    default: return kInvalidArgument;
+    case kIBSeekSet:
+      base = 0;
+      break;
+    case kIBSeekCur:
+      base = mPosition;
+      break;
+    case kIBSeekEnd:
+      base = static_cast<int64>(mBytes.size());
+      break;
+    default:
+      return kInvalidArgument;
   }
   // A position before the start, or one that cannot be reached, is refused and leaves the
   // position where it was; positions past the end are allowed and read as end of data.
@@ -111,4 +121,4 @@ tresult PLUGIN_API MemoryStream::tell(int64* pos)
   return kResultOk;
 }
 
-} // namespace TvHost
+}  // namespace TvHost

@@ -15,9 +15,9 @@ class MemoryStream : public HostObject<Steinberg::IBStream>
 public:
   enum class EndOfData
   {
-    kSucceedEmpty,       // reading at the end succeeds and delivers 0 bytes
-    kFailEmpty,          // reading at the end fails and delivers 0 bytes
-    kFailOnShortRead,    // any read that cannot be served in full fails, delivering what there was
+    kSucceedEmpty,     // reading at the end succeeds and delivers 0 bytes
+    kFailEmpty,        // reading at the end fails and delivers 0 bytes
+    kFailOnShortRead,  // any read that cannot be served in full fails, delivering what there was
   };
 
   MemoryStream() = default;
@@ -46,4 +46,4 @@ private:
   EndOfData mEndOfData = EndOfData::kSucceedEmpty;
 };
 
-} // namespace TvHost
+}  // namespace TvHost

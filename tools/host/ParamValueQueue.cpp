@@ -43,4 +43,4 @@ tresult PLUGIN_API ParamValueQueue::addPoint(int32 sampleOffset, Vst::ParamValue
   return kResultOk;
 }
 
-} // namespace TvHost
+}  // namespace TvHost

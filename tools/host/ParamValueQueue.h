@@ -38,4 +38,4 @@ private:
   std::array<Point, kMaxPoints> mPoints{};
 };
 
-} // namespace TvHost
+}  // namespace TvHost

@@ -41,4 +41,4 @@ Vst::IParamValueQueue* PLUGIN_API ParameterChanges::addParameterData(const Vst::
   return &mQueues[mUsed++];
 }
 
-} // namespace TvHost
+}  // namespace TvHost

@@ -32,4 +32,4 @@ private:
   Steinberg::int32 mUsed = 0;
 };
 
-} // namespace TvHost
+}  // namespace TvHost

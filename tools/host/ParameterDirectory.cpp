@@ -52,4 +52,4 @@ const ParameterEntry* ParameterDirectory::FindById(Vst::ParamID id) const
   return nullptr;
 }
 
-} // namespace TvHost
+}  // namespace TvHost

@@ -37,4 +37,4 @@ private:
   std::vector<ParameterEntry> mEntries;
 };
 
-} // namespace TvHost
+}  // namespace TvHost

@@ -19,8 +19,9 @@ int32 FindClass(IPluginFactory& factory, const std::string& className)
     PClassInfo info{};
     if (factory.getClassInfo(i, &info) != kResultOk)
       continue;
-    const bool wanted = className.empty() ? std::strncmp(info.category, kVstAudioEffectClass, PClassInfo::kCategorySize) == 0
-                                          : std::strncmp(info.name, className.c_str(), PClassInfo::kNameSize) == 0;
+    const bool wanted = className.empty()
+                          ? std::strncmp(info.category, kVstAudioEffectClass, PClassInfo::kCategorySize) == 0
+                          : std::strncmp(info.name, className.c_str(), PClassInfo::kNameSize) == 0;
     if (wanted)
       return i;
   }
@@ -45,7 +46,7 @@ IPtr<Interface> Query(FUnknown* object)
   return owned(result);
 }
 
-} // namespace
+}  // namespace
 
 std::unique_ptr<PluginInstance> PluginInstance::Create(std::shared_ptr<PluginModule> module, FUnknown* hostContext,
                                                        std::string& error, const std::string& className)
@@ -60,7 +61,8 @@ std::unique_ptr<PluginInstance> PluginInstance::Create(std::shared_ptr<PluginMod
   PClassInfo info{};
   if (classIndex < 0 || factory->getClassInfo(classIndex, &info) != kResultOk)
   {
-    error = className.empty() ? "the module has no audio effect class" : "the module has no class \"" + className + "\"";
+    error =
+      className.empty() ? "the module has no audio effect class" : "the module has no class \"" + className + "\"";
     return nullptr;
   }
   auto component = CreateFromFactory<Vst::IComponent>(*factory, info.cid);
@@ -206,4 +208,4 @@ bool PluginInstance::LoadState(MemoryStream& stream)
   return mController->setComponentState(&stream) == kResultOk;
 }
 
-} // namespace TvHost
+}  // namespace TvHost

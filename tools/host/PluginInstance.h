@@ -22,9 +22,8 @@ class PluginInstance
 public:
   // Creates the class named className, or the first audio-effect class when it is empty, and
   // initialises it with hostContext. nullptr and a message in error on failure.
-  static std::unique_ptr<PluginInstance> Create(std::shared_ptr<PluginModule> module,
-                                                Steinberg::FUnknown* hostContext, std::string& error,
-                                                const std::string& className = "");
+  static std::unique_ptr<PluginInstance> Create(std::shared_ptr<PluginModule> module, Steinberg::FUnknown* hostContext,
+                                                std::string& error, const std::string& className = "");
   ~PluginInstance();
   PluginInstance(const PluginInstance&) = delete;
   PluginInstance& operator=(const PluginInstance&) = delete;
@@ -67,4 +66,4 @@ private:
   bool mActive = false;
 };
 
-} // namespace TvHost
+}  // namespace TvHost

@@ -19,13 +19,17 @@ constexpr const char* kArchitectureFolder = "x86_64-linux";
 
 bool IsDirectory(const std::string& path)
 {
-  struct stat info{};
+  struct stat info
+  {
+  };
   return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 bool Exists(const std::string& path)
 {
-  struct stat info{};
+  struct stat info
+  {
+  };
   return stat(path.c_str(), &info) == 0;
 }
 
@@ -35,7 +39,7 @@ Function Symbol(void* handle, const char* name)
   return reinterpret_cast<Function>(dlsym(handle, name));
 }
 
-} // namespace
+}  // namespace
 
 std::string PluginModule::LibraryPathOf(const std::string& path)
 {
@@ -124,4 +128,4 @@ PluginModule::~PluginModule()
   dlclose(mHandle);
 }
 
-} // namespace TvHost
+}  // namespace TvHost

@@ -39,4 +39,4 @@ private:
   Steinberg::IPluginFactory* mFactory = nullptr;
 };
 
-} // namespace TvHost
+}  // namespace TvHost

@@ -24,7 +24,7 @@ bool HasPresetMagic(const std::vector<char>& bytes)
   return bytes.size() >= sizeof magic && std::memcmp(bytes.data(), magic, sizeof magic) == 0;
 }
 
-} // namespace
+}  // namespace
 
 bool WritePresetFile(const std::string& path, const FUID& classId, Vst::IComponent& component, std::string& error)
 {
@@ -71,4 +71,4 @@ bool ReadPresetFile(const std::string& path, PresetContents& contents, std::stri
   return true;
 }
 
-} // namespace TvHost
+}  // namespace TvHost

@@ -29,4 +29,4 @@ struct PresetContents
 // file is refused here instead of handing the plug-in a state that runs past the data.
 bool ReadPresetFile(const std::string& path, PresetContents& contents, std::string& error);
 
-} // namespace TvHost
+}  // namespace TvHost

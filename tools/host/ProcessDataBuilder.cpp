@@ -19,13 +19,11 @@ std::vector<Sample*> PointersTo(std::vector<std::vector<Sample>>& channels)
 
 constexpr double kDefaultTempo = 120.0;
 
-} // namespace
+}  // namespace
 
 ProcessDataBuilder::ProcessDataBuilder(int32 symbolicSampleSize, int32 inputChannels, int32 outputChannels,
                                        int32 maxFrames, double sampleRate)
-  : mSampleSize(symbolicSampleSize),
-    mMaxFrames(std::max(maxFrames, 0)),
-    mInputChannels(std::max(inputChannels, 0)),
+  : mSampleSize(symbolicSampleSize), mMaxFrames(std::max(maxFrames, 0)), mInputChannels(std::max(inputChannels, 0)),
     mOutputChannels(std::max(outputChannels, 0))
 {
   const auto frames = static_cast<size_t>(mMaxFrames);
@@ -162,4 +160,4 @@ void ProcessDataBuilder::AdvanceTransport(int32 frames)
   mContext.continousTimeSamples += frames;
 }
 
-} // namespace TvHost
+}  // namespace TvHost

@@ -78,4 +78,4 @@ private:
   Steinberg::Vst::ProcessData mData;
 };
 
-} // namespace TvHost
+}  // namespace TvHost

@@ -31,8 +31,14 @@ void AppendUtf8(std::string& out, char32_t c)
   }
 }
 
-bool IsHighSurrogate(char32_t u) { return u >= 0xD800 && u < 0xDC00; }
-bool IsLowSurrogate(char32_t u) { return u >= 0xDC00 && u < 0xE000; }
+bool IsHighSurrogate(char32_t u)
+{
+  return u >= 0xD800 && u < 0xDC00;
+}
+bool IsLowSurrogate(char32_t u)
+{
+  return u >= 0xDC00 && u < 0xE000;
+}
 
 // Decodes one code point starting at text[i]; advances i past it.
 char32_t DecodeUtf8(const std::string& text, size_t& i)
@@ -59,7 +65,7 @@ char32_t DecodeUtf8(const std::string& text, size_t& i)
   return c > 0x10FFFF ? kReplacement : c;
 }
 
-} // namespace
+}  // namespace
 
 std::string Utf16ToUtf8(const Steinberg::char16* text, int maxUnits)
 {
@@ -100,4 +106,4 @@ void Utf8ToUtf16(const std::string& text, Steinberg::char16* out, int capacity)
   out[used] = 0;
 }
 
-} // namespace TvHost
+}  // namespace TvHost

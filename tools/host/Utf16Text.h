@@ -15,4 +15,4 @@ std::string Utf16ToUtf8(const Steinberg::char16* text, int maxUnits);
 // Writes text into a buffer of capacity units, cut so that the terminator always fits.
 void Utf8ToUtf16(const std::string& text, Steinberg::char16* out, int capacity);
 
-} // namespace TvHost
+}  // namespace TvHost

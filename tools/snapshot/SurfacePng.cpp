@@ -10,13 +10,13 @@
 #include <cstdio>
 #include <vector>
 
-namespace
-{
+namespace {
 // libpng reports errors by long jump; nothing with a destructor lives across it.
 bool WriteRows(FILE* file, png_bytep* rows, int width, int height)
 {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  if (!png) return false;
+  if (!png)
+    return false;
   png_infop info = png_create_info_struct(png);
   if (!info || setjmp(png_jmpbuf(png)))
   {
@@ -34,23 +34,27 @@ bool WriteRows(FILE* file, png_bytep* rows, int width, int height)
   png_destroy_write_struct(&png, &info);
   return true;
 }
-} // namespace
+}  // namespace
 
 bool WriteSurfacePng(LICE_IBitmap* bitmap, const char* path)
 {
-  if (!bitmap || !path || bitmap->Width() <= 0 || bitmap->Height() <= 0 || !bitmap->Bits()) return false;
+  if (!bitmap || !path || bitmap->Width() <= 0 || bitmap->Height() <= 0 || !bitmap->Bits())
+    return false;
   ReplacingFile file(path);
-  if (!file.IsOpen()) return false;
+  if (!file.IsOpen())
+    return false;
 
   std::vector<png_bytep> rows(static_cast<size_t>(bitmap->Height()));
   for (int y = 0; y < bitmap->Height(); ++y)
-    rows[static_cast<size_t>(y)] = reinterpret_cast<png_bytep>(bitmap->Bits() + static_cast<size_t>(y) * bitmap->RowSpan());
+    rows[static_cast<size_t>(y)] =
+      reinterpret_cast<png_bytep>(bitmap->Bits() + static_cast<size_t>(y) * bitmap->RowSpan());
   return WriteRows(file.Stream(), rows.data(), bitmap->Width(), bitmap->Height()) && file.Commit();
 }
 
 bool SnapshotEditor(IGraphics& graphics, const char* path)
 {
-  if (!graphics.DrawSurface()) graphics.PrepareDrawSurfaces();
+  if (!graphics.DrawSurface())
+    graphics.PrepareDrawSurfaces();
   graphics.ApplyPendingChanges();
   graphics.Render(IRECT(0, 0, graphics.Width(), graphics.Height()));
   return WriteSurfacePng(graphics.DrawSurface(), path);

@@ -110,7 +110,8 @@ void PrintTone(int hertz, const Audio& tone)
     harmonicPower += std::pow(Amplitude(tone.samples, k * hertz), 2.0);
   std::printf("  %5d Hz: fundamental %+6.2f dB  THD %7.3f %%  2nd %7.1f dB  3rd %7.1f dB\n", hertz,
               Db(fundamental / kToneAmplitude), 100.0 * std::sqrt(harmonicPower) / fundamental,
-              Db(Amplitude(tone.samples, 2 * hertz) / fundamental), Db(Amplitude(tone.samples, 3 * hertz) / fundamental));
+              Db(Amplitude(tone.samples, 2 * hertz) / fundamental),
+              Db(Amplitude(tone.samples, 3 * hertz) / fundamental));
 }
 
 bool Measure(const FactoryPreset& preset, const std::string& scratch)
@@ -133,7 +134,7 @@ bool Measure(const FactoryPreset& preset, const std::string& scratch)
   return true;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

@@ -79,7 +79,7 @@ bool WritePreset(const FactoryPreset& preset, const std::shared_ptr<TvHost::Plug
   return TvHost::WritePresetFile(path, instance->ClassId(), *instance->Component(), error);
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

@@ -17,8 +17,7 @@
 
 using namespace Steinberg;
 
-namespace
-{
+namespace {
 struct Options
 {
   std::string bundle = TV_DEFAULT_PLUGIN_PATH;
@@ -84,7 +83,7 @@ void Run(TvHost::EditorFrame& frame, PreviewWindow& window, int quitAfterMs)
   while (window.HandleEvents() && (quitAfterMs < 0 || elapsedMs() < quitAfterMs))
     frame.RunFor(kRunSliceMs);
 }
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

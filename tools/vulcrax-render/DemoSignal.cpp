@@ -38,7 +38,7 @@ double Kick(double timeInBeat)
   return std::sin(phase) * std::exp(-timeInBeat / 0.15);
 }
 
-} // namespace
+}  // namespace
 
 int64_t DemoSignal::Frames() const
 {

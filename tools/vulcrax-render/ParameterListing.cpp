@@ -33,7 +33,7 @@ bool IsPluginParameter(const ParameterEntry& entry)
   return !entry.IsProgramChange() && !entry.IsBypass();
 }
 
-} // namespace
+}  // namespace
 
 void PrintParameterTable(std::FILE* out, const TvHost::ParameterDirectory& directory, Vst::IEditController& controller)
 {
@@ -55,5 +55,6 @@ void PrintParameterTable(std::FILE* out, const TvHost::ParameterDirectory& direc
   }
   for (const auto& entry : directory.Entries())
     if (entry.IsBypass())
-      std::fprintf(out, "\"%s\": %s\n", entry.title.c_str(), controller.getParamNormalized(entry.id) > 0.5 ? "on" : "off");
+      std::fprintf(out, "\"%s\": %s\n", entry.title.c_str(),
+                   controller.getParamNormalized(entry.id) > 0.5 ? "on" : "off");
 }

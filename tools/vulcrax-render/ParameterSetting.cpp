@@ -90,7 +90,7 @@ bool ResolveRangeValue(const std::string& value, const ParameterEntry& entry, Vs
   return true;
 }
 
-} // namespace
+}  // namespace
 
 bool ResolveParameterSetting(const std::string& text, const ParameterDirectory& directory,
                              Vst::IEditController& controller, ParameterSetting& setting, std::string& error)

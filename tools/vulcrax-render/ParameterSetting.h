@@ -19,4 +19,3 @@ struct ParameterSetting
 bool ResolveParameterSetting(const std::string& text, const TvHost::ParameterDirectory& directory,
                              Steinberg::Vst::IEditController& controller, ParameterSetting& setting,
                              std::string& error);
-

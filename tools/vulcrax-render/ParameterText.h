@@ -8,8 +8,7 @@
 
 // The plug-in's display text for a normalised value of a parameter; empty when the plug-in
 // gives none.
-std::string PluginValueText(Steinberg::Vst::IEditController& controller, Steinberg::Vst::ParamID id,
-                            double normalized);
+std::string PluginValueText(Steinberg::Vst::IEditController& controller, Steinberg::Vst::ParamID id, double normalized);
 
 // text without the spaces, tabs and carriage returns around it.
 std::string Trim(const std::string& text);

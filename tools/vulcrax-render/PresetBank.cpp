@@ -20,7 +20,7 @@ bool IsUsableName(const std::string& name)
   return !name.empty() && name[0] != '.' && name.find('/') == std::string::npos;
 }
 
-} // namespace
+}  // namespace
 
 bool PresetBank::Parse(const std::string& text, std::string& error)
 {

@@ -8,32 +8,31 @@ namespace {
 
 constexpr int kMaxBlockSize = 1 << 16;
 
-const char kUsage[] =
-  "usage: vulcrax-render [options] [INPUT] [NAME=VALUE ...]\n"
-  "\n"
-  "Processes INPUT (WAV, FLAC, AIFF, mono or stereo) through the TolvexVulcrax VST 3 plug-in.\n"
-  "Without INPUT a few seconds of built-in demo music are processed.\n"
-  "NAME=VALUE sets a parameter in its own units, e.g. \"Mid Sat. Gain=18\" or\n"
-  "\"Oversample On/Off=on\"; \"Bypass=on\" bypasses the plug-in. Settings apply after a preset.\n"
-  "\n"
-  "  -o, --output FILE     output file (default: INPUT-vulcrax.EXT, or vulcrax-demo.wav)\n"
-  "  -p, --plugin PATH     plug-in bundle or library (default: the one installed beside this\n"
-  "                        tool in ../lib/vst3, else the one built with it)\n"
-  "  -s, --set NAME=VALUE  set a parameter (same as a NAME=VALUE argument)\n"
-  "  -i, --input FILE      input file (for names that contain '=')\n"
-  "  -b, --block-size N    frames per processing block, 1 to 65536 (default 512)\n"
-  "      --precision 32|64 sample size handed to the plug-in (default 32)\n"
-  "      --float           write 32-bit float WAV instead of the input's format\n"
-  "      --list            print the parameters with their current values and exit\n"
-  "      --state FILE      load a state saved with --save-state before processing\n"
-  "      --save-state FILE save the plug-in's state after processing (or after --list)\n"
-  "      --preset NAME     load a factory preset (--list-presets names them; any case) or,\n"
-  "                        when NAME is a file, a .vstpreset of this plug-in, before processing\n"
-  "      --save-preset FILE\n"
-  "                        save the settings as a .vstpreset after processing (or after --list)\n"
-  "      --list-presets    print the factory presets and exit\n"
-  "      --stats           print peak and RMS level of each output channel\n"
-  "  -h, --help            show this help\n";
+const char kUsage[] = "usage: vulcrax-render [options] [INPUT] [NAME=VALUE ...]\n"
+                      "\n"
+                      "Processes INPUT (WAV, FLAC, AIFF, mono or stereo) through the TolvexVulcrax VST 3 plug-in.\n"
+                      "Without INPUT a few seconds of built-in demo music are processed.\n"
+                      "NAME=VALUE sets a parameter in its own units, e.g. \"Mid Sat. Gain=18\" or\n"
+                      "\"Oversample On/Off=on\"; \"Bypass=on\" bypasses the plug-in. Settings apply after a preset.\n"
+                      "\n"
+                      "  -o, --output FILE     output file (default: INPUT-vulcrax.EXT, or vulcrax-demo.wav)\n"
+                      "  -p, --plugin PATH     plug-in bundle or library (default: the one installed beside this\n"
+                      "                        tool in ../lib/vst3, else the one built with it)\n"
+                      "  -s, --set NAME=VALUE  set a parameter (same as a NAME=VALUE argument)\n"
+                      "  -i, --input FILE      input file (for names that contain '=')\n"
+                      "  -b, --block-size N    frames per processing block, 1 to 65536 (default 512)\n"
+                      "      --precision 32|64 sample size handed to the plug-in (default 32)\n"
+                      "      --float           write 32-bit float WAV instead of the input's format\n"
+                      "      --list            print the parameters with their current values and exit\n"
+                      "      --state FILE      load a state saved with --save-state before processing\n"
+                      "      --save-state FILE save the plug-in's state after processing (or after --list)\n"
+                      "      --preset NAME     load a factory preset (--list-presets names them; any case) or,\n"
+                      "                        when NAME is a file, a .vstpreset of this plug-in, before processing\n"
+                      "      --save-preset FILE\n"
+                      "                        save the settings as a .vstpreset after processing (or after --list)\n"
+                      "      --list-presets    print the factory presets and exit\n"
+                      "      --stats           print peak and RMS level of each output channel\n"
+                      "  -h, --help            show this help\n";
 
 bool ParseInt(const char* text, int& value)
 {
@@ -127,9 +126,9 @@ bool ApplyNumber(const std::string& option, const std::string& text, RenderOptio
 // Handles an option that takes a value; false for unknown options.
 bool IsValueOption(const std::string& name)
 {
-  static const char* const kNames[] = {"-o", "--output", "-p", "--plugin", "-s", "--set", "-i", "--input",
-                                       "-b", "--block-size", "--precision", "--state", "--save-state",
-                                       "--preset", "--save-preset"};
+  static const char* const kNames[] = {"-o",          "--output", "-p",           "--plugin", "-s",
+                                       "--set",       "-i",       "--input",      "-b",       "--block-size",
+                                       "--precision", "--state",  "--save-state", "--preset", "--save-preset"};
   for (const char* known : kNames)
     if (name == known)
       return true;
@@ -176,7 +175,7 @@ bool ApplyFlag(const std::string& name, RenderOptions& options)
   return true;
 }
 
-} // namespace
+}  // namespace
 
 bool ParseRenderOptions(int argc, const char* const* argv, RenderOptions& options, std::string& error)
 {

@@ -41,7 +41,9 @@ std::string ResolvedPath(const std::string& path)
 
 bool IsFile(const std::string& path)
 {
-  struct stat info{};
+  struct stat info
+  {
+  };
   return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
@@ -54,7 +56,6 @@ std::string DefaultPluginPath()
   const std::string installed = ResolvedPath(folder + TV_INSTALLED_PLUGIN_PATH);
   return !executable.empty() && !installed.empty() ? installed : std::string(TV_DEFAULT_PLUGIN_PATH);
 }
-
 
 // "dir/name.ext" becomes "dir/name-vulcrax.ext" (or ".wav" when the format changes).
 std::string DerivedOutputPath(const std::string& input, bool forceWav)
@@ -73,11 +74,11 @@ void PrintStats(std::FILE* out, const std::string& path, const std::string& plug
   std::fprintf(out, "%s: %d channel(s), %lld frames, through %s\n", path.c_str(), stats.Channels(),
                static_cast<long long>(stats.Frames()), pluginPath.c_str());
   for (int channel = 0; channel < stats.Channels(); ++channel)
-    std::fprintf(out, "  channel %d: peak %.6f (%.2f dBFS), RMS %.6f (%.2f dBFS)\n", channel + 1,
-                 stats.Peak(channel), ToDbfs(stats.Peak(channel)), stats.Rms(channel), ToDbfs(stats.Rms(channel)));
+    std::fprintf(out, "  channel %d: peak %.6f (%.2f dBFS), RMS %.6f (%.2f dBFS)\n", channel + 1, stats.Peak(channel),
+                 ToDbfs(stats.Peak(channel)), stats.Rms(channel), ToDbfs(stats.Rms(channel)));
 }
 
-} // namespace
+}  // namespace
 
 Renderer::Renderer(RenderOptions options) : mOptions(std::move(options))
 {

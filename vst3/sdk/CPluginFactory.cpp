@@ -5,8 +5,7 @@
 namespace Steinberg {
 
 CPluginFactory::CPluginFactory(const PFactoryInfo& info, CPluginFactory** currentSlot)
-: factoryInfo(info)
-, currentSlot(currentSlot)
+  : factoryInfo(info), currentSlot(currentSlot)
 {
 }
 
@@ -16,8 +15,7 @@ CPluginFactory::~CPluginFactory()
     *currentSlot = nullptr;
 }
 
-bool CPluginFactory::registerClass(const PClassInfo2* info, CreateInstanceFunc createFunc,
-                                   void* context)
+bool CPluginFactory::registerClass(const PClassInfo2* info, CreateInstanceFunc createFunc, void* context)
 {
   if (info == nullptr || createFunc == nullptr)
     return false;
@@ -111,4 +109,4 @@ tresult PLUGIN_API CPluginFactory::setHostContext(FUnknown* /*context*/)
   return kNotImplemented;
 }
 
-} // namespace Steinberg
+}  // namespace Steinberg

@@ -23,8 +23,7 @@ public:
   CPluginFactory& operator=(const CPluginFactory&) = delete;
 
   // Refuses (false) a missing information record or creation function.
-  bool registerClass(const PClassInfo2* info, CreateInstanceFunc createFunc,
-                     void* context = nullptr);
+  bool registerClass(const PClassInfo2* info, CreateInstanceFunc createFunc, void* context = nullptr);
 
   // IPluginFactory
   tresult PLUGIN_API getFactoryInfo(PFactoryInfo* info) SMTG_OVERRIDE;
@@ -41,9 +40,9 @@ public:
 
   OBJ_METHODS(CPluginFactory, FObject)
   DEFINE_INTERFACES
-    DEF_INTERFACE(IPluginFactory)
-    DEF_INTERFACE(IPluginFactory2)
-    DEF_INTERFACE(IPluginFactory3)
+  DEF_INTERFACE(IPluginFactory)
+  DEF_INTERFACE(IPluginFactory2)
+  DEF_INTERFACE(IPluginFactory3)
   END_DEFINE_INTERFACES(FObject)
   REFCOUNT_METHODS(FObject)
 
@@ -63,4 +62,4 @@ private:
   std::vector<ClassEntry> classes;
 };
 
-} // namespace Steinberg
+}  // namespace Steinberg

@@ -15,6 +15,6 @@ namespace Linux {
 DEF_CLASS_IID(IEventHandler)
 DEF_CLASS_IID(ITimerHandler)
 DEF_CLASS_IID(IRunLoop)
-} // namespace Linux
+}  // namespace Linux
 
-} // namespace Steinberg
+}  // namespace Steinberg

@@ -11,7 +11,7 @@ ModuleRegistry& Registry()
   return registry;
 }
 
-} // namespace
+}  // namespace
 
 // The Linux entry points a host calls right after loading the module and before unloading it.
 extern "C" {
@@ -26,4 +26,4 @@ SMTG_EXPORT_SYMBOL bool ModuleExit()
   return Registry().Exit();
 }
 
-} // extern "C"
+}  // extern "C"

@@ -4,10 +4,8 @@ namespace Steinberg {
 namespace Vst {
 
 SingleComponentEffect::SingleComponentEffect()
-: audioInputs(kAudio, kInput)
-, audioOutputs(kAudio, kOutput)
-, eventInputs(kEvent, kInput)
-, eventOutputs(kEvent, kOutput)
+  : audioInputs(kAudio, kInput), audioOutputs(kAudio, kOutput), eventInputs(kEvent, kInput),
+    eventOutputs(kEvent, kOutput)
 {
   processSetup.processMode = kRealtime;
   processSetup.symbolicSampleSize = kSample32;
@@ -74,8 +72,7 @@ int32 PLUGIN_API SingleComponentEffect::getBusCount(MediaType type, BusDirection
   return list ? static_cast<int32>(list->size()) : 0;
 }
 
-tresult PLUGIN_API SingleComponentEffect::getBusInfo(MediaType type, BusDirection dir,
-                                                     int32 index, BusInfo& info)
+tresult PLUGIN_API SingleComponentEffect::getBusInfo(MediaType type, BusDirection dir, int32 index, BusInfo& info)
 {
   Bus* bus = busAt(type, dir, index);
   if (bus == nullptr)
@@ -85,14 +82,12 @@ tresult PLUGIN_API SingleComponentEffect::getBusInfo(MediaType type, BusDirectio
   return bus->getInfo(info) ? kResultTrue : kResultFalse;
 }
 
-tresult PLUGIN_API SingleComponentEffect::getRoutingInfo(RoutingInfo& /*inInfo*/,
-                                                         RoutingInfo& /*outInfo*/)
+tresult PLUGIN_API SingleComponentEffect::getRoutingInfo(RoutingInfo& /*inInfo*/, RoutingInfo& /*outInfo*/)
 {
   return kNotImplemented;
 }
 
-tresult PLUGIN_API SingleComponentEffect::activateBus(MediaType type, BusDirection dir,
-                                                      int32 index, TBool state)
+tresult PLUGIN_API SingleComponentEffect::activateBus(MediaType type, BusDirection dir, int32 index, TBool state)
 {
   Bus* bus = busAt(type, dir, index);
   if (bus == nullptr)
@@ -117,13 +112,10 @@ tresult PLUGIN_API SingleComponentEffect::getState(IBStream* /*state*/)
 }
 
 // Default: accept exactly one arrangement per existing audio bus and take them over.
-tresult PLUGIN_API SingleComponentEffect::setBusArrangements(SpeakerArrangement* inputs,
-                                                             int32 numIns,
-                                                             SpeakerArrangement* outputs,
-                                                             int32 numOuts)
+tresult PLUGIN_API SingleComponentEffect::setBusArrangements(SpeakerArrangement* inputs, int32 numIns,
+                                                             SpeakerArrangement* outputs, int32 numOuts)
 {
-  if (numIns != static_cast<int32>(audioInputs.size()) ||
-      numOuts != static_cast<int32>(audioOutputs.size()))
+  if (numIns != static_cast<int32>(audioInputs.size()) || numOuts != static_cast<int32>(audioOutputs.size()))
     return kResultFalse;
   if ((numIns > 0 && inputs == nullptr) || (numOuts > 0 && outputs == nullptr))
     return kInvalidArgument;
@@ -134,8 +126,7 @@ tresult PLUGIN_API SingleComponentEffect::setBusArrangements(SpeakerArrangement*
   return kResultTrue;
 }
 
-tresult PLUGIN_API SingleComponentEffect::getBusArrangement(BusDirection dir, int32 index,
-                                                            SpeakerArrangement& arr)
+tresult PLUGIN_API SingleComponentEffect::getBusArrangement(BusDirection dir, int32 index, SpeakerArrangement& arr)
 {
   auto* bus = static_cast<AudioBus*>(busAt(kAudio, dir, index));
   if (bus == nullptr)
@@ -188,16 +179,15 @@ BusClass* AppendBus(BusList& list, Args... args)
   return bus;
 }
 
-} // namespace
+}  // namespace
 
-AudioBus* SingleComponentEffect::addAudioBus(BusDirection dir, const TChar* name,
-                                             SpeakerArrangement arr, BusType busType, int32 flags)
+AudioBus* SingleComponentEffect::addAudioBus(BusDirection dir, const TChar* name, SpeakerArrangement arr,
+                                             BusType busType, int32 flags)
 {
   return AppendBus<AudioBus>(*getBusList(kAudio, dir), name, busType, flags, arr);
 }
 
-EventBus* SingleComponentEffect::addEventInput(const TChar* name, int32 channels,
-                                               BusType busType, int32 flags)
+EventBus* SingleComponentEffect::addEventInput(const TChar* name, int32 channels, BusType busType, int32 flags)
 {
   return AppendBus<EventBus>(eventInputs, name, busType, flags, channels);
 }
@@ -210,5 +200,5 @@ void SingleComponentEffect::removeAllBusses()
   eventOutputs.clear();
 }
 
-} // namespace Vst
-} // namespace Steinberg
+}  // namespace Vst
+}  // namespace Steinberg

@@ -28,20 +28,17 @@ public:
   tresult PLUGIN_API getControllerClassId(TUID classId) SMTG_OVERRIDE;
   tresult PLUGIN_API setIoMode(IoMode mode) SMTG_OVERRIDE;
   int32 PLUGIN_API getBusCount(MediaType type, BusDirection dir) SMTG_OVERRIDE;
-  tresult PLUGIN_API getBusInfo(MediaType type, BusDirection dir, int32 index,
-                                BusInfo& info) SMTG_OVERRIDE;
+  tresult PLUGIN_API getBusInfo(MediaType type, BusDirection dir, int32 index, BusInfo& info) SMTG_OVERRIDE;
   tresult PLUGIN_API getRoutingInfo(RoutingInfo& inInfo, RoutingInfo& outInfo) SMTG_OVERRIDE;
-  tresult PLUGIN_API activateBus(MediaType type, BusDirection dir, int32 index,
-                                 TBool state) SMTG_OVERRIDE;
+  tresult PLUGIN_API activateBus(MediaType type, BusDirection dir, int32 index, TBool state) SMTG_OVERRIDE;
   tresult PLUGIN_API setActive(TBool state) SMTG_OVERRIDE;
   tresult PLUGIN_API setState(IBStream* state) SMTG_OVERRIDE;
   tresult PLUGIN_API getState(IBStream* state) SMTG_OVERRIDE;
 
   // IAudioProcessor
-  tresult PLUGIN_API setBusArrangements(SpeakerArrangement* inputs, int32 numIns,
-                                        SpeakerArrangement* outputs, int32 numOuts) SMTG_OVERRIDE;
-  tresult PLUGIN_API getBusArrangement(BusDirection dir, int32 index,
-                                       SpeakerArrangement& arr) SMTG_OVERRIDE;
+  tresult PLUGIN_API setBusArrangements(SpeakerArrangement* inputs, int32 numIns, SpeakerArrangement* outputs,
+                                        int32 numOuts) SMTG_OVERRIDE;
+  tresult PLUGIN_API getBusArrangement(BusDirection dir, int32 index, SpeakerArrangement& arr) SMTG_OVERRIDE;
   tresult PLUGIN_API canProcessSampleSize(int32 symbolicSampleSize) SMTG_OVERRIDE;
   uint32 PLUGIN_API getLatencySamples() SMTG_OVERRIDE;
   tresult PLUGIN_API setupProcessing(ProcessSetup& setup) SMTG_OVERRIDE;
@@ -50,16 +47,16 @@ public:
   uint32 PLUGIN_API getTailSamples() SMTG_OVERRIDE;
 
   // Bus helpers: each adds one bus at the end of its list and returns it.
-  AudioBus* addAudioBus(BusDirection dir, const TChar* name, SpeakerArrangement arr,
-                        BusType busType = kMain, int32 flags = BusInfo::kDefaultActive);
+  AudioBus* addAudioBus(BusDirection dir, const TChar* name, SpeakerArrangement arr, BusType busType = kMain,
+                        int32 flags = BusInfo::kDefaultActive);
   EventBus* addEventInput(const TChar* name, int32 channels = 16, BusType busType = kMain,
                           int32 flags = BusInfo::kDefaultActive);
   void removeAllBusses();
 
   OBJ_METHODS(SingleComponentEffect, EditController)
   DEFINE_INTERFACES
-    DEF_INTERFACE(IComponent)
-    DEF_INTERFACE(IAudioProcessor)
+  DEF_INTERFACE(IComponent)
+  DEF_INTERFACE(IAudioProcessor)
   END_DEFINE_INTERFACES(EditController)
   REFCOUNT_METHODS(EditController)
 
@@ -77,5 +74,5 @@ private:
   bool initialized = false;
 };
 
-} // namespace Vst
-} // namespace Steinberg
+}  // namespace Vst
+}  // namespace Steinberg

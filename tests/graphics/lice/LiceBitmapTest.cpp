@@ -6,9 +6,11 @@
 
 #include <cstdint>
 
-namespace
+namespace {
+bool Aligned64(const void* p)
 {
-bool Aligned64(const void* p) { return reinterpret_cast<uintptr_t>(p) % 64 == 0; }
+  return reinterpret_cast<uintptr_t>(p) % 64 == 0;
+}
 }
 
 TEST(LiceMemBitmap, PixelsAreAlignedAndRowsPaddedToTheRowAlignment)

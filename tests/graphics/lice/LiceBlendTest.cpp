@@ -6,9 +6,11 @@
 #include <climits>
 #include <vector>
 
-namespace
+namespace {
+LICE_pixel Grey(int v, int a)
 {
-LICE_pixel Grey(int v, int a) { return LICE_RGBA(v, v, v, a); }
+  return LICE_RGBA(v, v, v, a);
+}
 
 LICE_pixel BlendOne(LICE_pixel src, LICE_pixel dst, float opacity, int mode)
 {
@@ -27,7 +29,10 @@ void Number(LICE_MemBitmap& bitmap)
       bitmap.Bits()[y * bitmap.RowSpan() + x] = LICE_RGBA(x, y, 7, 255);
 }
 
-LICE_pixel At(LICE_IBitmap& bitmap, int x, int y) { return bitmap.Bits()[y * bitmap.RowSpan() + x]; }
+LICE_pixel At(LICE_IBitmap& bitmap, int x, int y)
+{
+  return bitmap.Bits()[y * bitmap.RowSpan() + x];
+}
 }
 
 TEST(LiceBlend, SourceAlphaAtFullOpacityMixesTowardsSourceAndSaturatesAlpha)
@@ -54,11 +59,11 @@ TEST(LiceBlend, SourceAlphaAtQuarterOpacityUsesScaledWeight)
 TEST(LiceBlend, TransparentSourceNeverChangesTheDestination)
 {
   const LICE_pixel dst = LICE_RGBA(12, 34, 56, 78);
-  for (int mode : {int{LICE_BLIT_USE_ALPHA}, LICE_BLIT_MODE_ADD | LICE_BLIT_USE_ALPHA,
-                   LICE_BLIT_MODE_DODGE | LICE_BLIT_USE_ALPHA})
+  for (int mode :
+       {int{LICE_BLIT_USE_ALPHA}, LICE_BLIT_MODE_ADD | LICE_BLIT_USE_ALPHA, LICE_BLIT_MODE_DODGE | LICE_BLIT_USE_ALPHA})
     for (float opacity : {1.0f, 0.75f, 0.5f, 0.25f, 0.01f})
       EXPECT_EQ(BlendOne(LICE_RGBA(255, 255, 255, 0), dst, opacity, mode), dst)
-          << "mode " << mode << " opacity " << opacity;
+        << "mode " << mode << " opacity " << opacity;
 }
 
 TEST(LiceBlend, PlainCopyRulesIncludeAlpha)
@@ -126,7 +131,7 @@ TEST(LiceBlit, OverlappingBlitWithinOneBitmapReadsTheOriginalPixels)
       for (int y = 0; y < 6; ++y)
         for (int x = 0; x < 6; ++x)
           ASSERT_EQ(At(bitmap, x, y), At(expected, x, y))
-              << x << "," << y << " shift " << shift[0] << "," << shift[1] << " opacity " << opacity;
+            << x << "," << y << " shift " << shift[0] << "," << shift[1] << " opacity " << opacity;
     }
 }
 

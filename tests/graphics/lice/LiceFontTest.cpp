@@ -9,8 +9,7 @@
 #include <climits>
 #include <memory>
 
-namespace
-{
+namespace {
 const LICE_pixel kWhite = LICE_RGBA(255, 255, 255, 255);
 
 // Columns and rows of a bitmap that differ from the white it started with.
@@ -193,7 +192,7 @@ TEST(LiceFontOwnership, AdoptedFontsAreDestroyedOnlyWhenOwned)
                            LICE_FONT_FLAG_OWNS_PLATFORM_FONT);
     font.AdoptPlatformFont(CreatePlatformFont(14, 0, 0, 400, true, 0, "Arial").release(),
                            LICE_FONT_FLAG_OWNS_PLATFORM_FONT);  // the first one is freed here
-    font.AdoptPlatformFont(kept.get(), 0);                        // the second one here
+    font.AdoptPlatformFont(kept.get(), 0);                      // the second one here
     EXPECT_EQ(font.PlatformFont(), kept.get());
   }
   EXPECT_GT(kept->LineHeight(), 0);  // still alive: the font never owned it

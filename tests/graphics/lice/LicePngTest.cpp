@@ -13,8 +13,7 @@
 #include <iterator>
 #include <memory>
 
-namespace
-{
+namespace {
 class LicePng : public ::testing::Test
 {
 protected:
@@ -58,7 +57,8 @@ TEST_F(LicePng, RgbaPixelsLandAlphaFirstInMemory)
 
 TEST_F(LicePng, RgbWithoutAlphaIsOpaque)
 {
-  auto bitmap = RoundTrip(Image(3, 2, PNG_COLOR_TYPE_RGB, 8, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18}));
+  auto bitmap =
+    RoundTrip(Image(3, 2, PNG_COLOR_TYPE_RGB, 8, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18}));
   ASSERT_NE(bitmap, nullptr);
   EXPECT_EQ(bitmap->Width(), 3);
   EXPECT_EQ(bitmap->RowSpan(), 4);

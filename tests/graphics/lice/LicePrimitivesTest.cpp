@@ -5,8 +5,7 @@
 
 #include <cmath>
 
-namespace
-{
+namespace {
 const LICE_pixel kInk = LICE_RGBA(255, 255, 255, 255);
 
 class LicePrimitives : public ::testing::Test

@@ -6,8 +6,7 @@
 #include <cstdlib>
 #include <unistd.h>
 
-namespace
-{
+namespace {
 int BytesPerRow(const TestPngImage& image)
 {
   static const int kChannels[7] = {1, 0, 3, 1, 2, 0, 4};
@@ -32,13 +31,13 @@ bool Encode(FILE* file, const TestPngImage& image, png_bytep* rows)
   }
   png_init_io(png, file);
   png_set_IHDR(png, info, image.width, image.height, image.bitDepth, image.colourType,
-               image.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+               image.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
   if (!image.paletteRgb.empty())
     png_set_PLTE(png, info, reinterpret_cast<png_const_colorp>(image.paletteRgb.data()),
                  static_cast<int>(image.paletteRgb.size() / 3));
   if (!image.paletteAlpha.empty())
-    png_set_tRNS(png, info, image.paletteAlpha.data(), static_cast<int>(image.paletteAlpha.size()),
-                 nullptr);
+    png_set_tRNS(png, info, image.paletteAlpha.data(), static_cast<int>(image.paletteAlpha.size()), nullptr);
   png_write_info(png, info);
   if (image.interlaced)
     png_set_interlace_handling(png);

@@ -13,9 +13,9 @@ struct TestPngImage
   int colourType = 0;  // a PNG_COLOR_TYPE_* value
   int bitDepth = 8;
   bool interlaced = false;
-  std::vector<uint8_t> rows;              // packed rows exactly as stored in the file
-  std::vector<uint8_t> paletteRgb;        // palette images: 3 bytes per entry
-  std::vector<uint8_t> paletteAlpha;      // palette images: optional tRNS alphas
+  std::vector<uint8_t> rows;          // packed rows exactly as stored in the file
+  std::vector<uint8_t> paletteRgb;    // palette images: 3 bytes per entry
+  std::vector<uint8_t> paletteAlpha;  // palette images: optional tRNS alphas
 };
 
 // True when the file was written.

@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 TEST(PopupMenuViewTest, LabelsCarryTheMenusNumberingPrefix)
 {
   struct Case
@@ -62,4 +61,4 @@ TEST(PopupMenuViewTest, OnlyEnabledItemsCanBeReachedAndOnlyLeavesChosen)
   disabledOnly.AddItem("Off", IPopupMenu::kDisabled);
   EXPECT_EQ(PopupMenuView(disabledOnly).NextSelectable(-1, +1), -1);
 }
-} // namespace
+}  // namespace

@@ -8,8 +8,7 @@
 
 #include <vector>
 
-namespace
-{
+namespace {
 struct Key
 {
   unsigned long keysym;
@@ -44,7 +43,10 @@ TEST(TextEntryFieldTest, TypingKeepsOnlyWhatTheFilterAccepts)
     {"maximum length", TextEntryFilter(KindDouble, 7), "", "123456789", "1234567"},
     {"initial text is replaced", TextEntryFilter(KindDouble, 7), "-6.0", "3", "3"},
     {"no parameter takes any printable text", std::nullopt, "", "Hi there!", "Hi there!"},
-    {"control characters are refused", std::nullopt, "", "a\x01\x7f" "b\t", "ab"},
+    {"control characters are refused", std::nullopt, "",
+     "a\x01\x7f"
+     "b\t",
+     "ab"},
     {"Latin-1 bytes become UTF-8", std::nullopt, "", "caf\xe9", "caf\xc3\xa9"},
   };
   for (const Case& c : cases)
@@ -184,11 +186,12 @@ TEST_F(TextEntryFieldDrawTest, TheCaretStaysVisibleInTextWiderThanTheField)
     FillRect(&surface, 0, 0, 100, 40, kUntouched, 1.0f, LICE_BLIT_MODE_COPY);
     field.Draw(surface);
     // The caret is a full column of the foreground colour at the caret's side of the field.
-    const IRECT side = key == XK_End ? IRECT(rect.R - 4, rect.T, rect.R, rect.B) : IRECT(rect.L, rect.T, rect.L + 4, rect.B);
+    const IRECT side =
+      key == XK_End ? IRECT(rect.R - 4, rect.T, rect.R, rect.B) : IRECT(rect.L, rect.T, rect.L + 4, rect.B);
     bool column = false;
     for (int x = side.L; x < side.R; ++x)
       column = column || CountIn(IRECT(x, rect.T + 5, x + 1, rect.B - 5), ColourBlue.ToPixel()) == rect.H() - 10;
     EXPECT_TRUE(column) << (key == XK_End ? "end" : "home");
   }
 }
-} // namespace
+}  // namespace

@@ -15,8 +15,7 @@
 #include <future>
 #include <thread>
 
-namespace
-{
+namespace {
 using namespace std::chrono_literals;
 
 // Where the menus open: the pointer starts away from it, as after a right click.
@@ -195,21 +194,49 @@ struct TestMenu
   IPopupMenu& Level(int level) { return level == 0 ? main : *sub; }
 };
 
-enum Item { kAlpha = 0, kBeta = 1, kSeparator = 2, kGamma = 3, kMore = 4, kHeading = 5, kOne = 0, kTwo = 1 };
+enum Item
+{
+  kAlpha = 0,
+  kBeta = 1,
+  kSeparator = 2,
+  kGamma = 3,
+  kMore = 4,
+  kHeading = 5,
+  kOne = 0,
+  kTwo = 1
+};
 
 // One thing the user does; levels count from the first menu (0) to its submenu (1).
 struct Action
 {
-  enum Kind { kHover, kClick, kKey, kClickOutside } kind;
+  enum Kind
+  {
+    kHover,
+    kClick,
+    kKey,
+    kClickOutside
+  } kind;
   int level = 0;
   int item = 0;
   KeySym key = NoSymbol;
 };
 
-Action Hover(int level, int item) { return {Action::kHover, level, item}; }
-Action ClickOn(int level, int item) { return {Action::kClick, level, item}; }
-Action Key(KeySym key) { return {Action::kKey, 0, 0, key}; }
-Action ClickOutside() { return {Action::kClickOutside}; }
+Action Hover(int level, int item)
+{
+  return {Action::kHover, level, item};
+}
+Action ClickOn(int level, int item)
+{
+  return {Action::kClick, level, item};
+}
+Action Key(KeySym key)
+{
+  return {Action::kKey, 0, 0, key};
+}
+Action ClickOutside()
+{
+  return {Action::kClickOutside};
+}
 
 class X11PopupMenuTest : public ::testing::Test
 {
@@ -302,14 +329,20 @@ TEST_F(X11PopupMenuTest, ChoicesByPointerAndKeyboardReturnTheMenuThatHoldsTheIte
     {"click", {ClickOn(0, kBeta)}, 0, kBeta},
     {"keyboard", {Key(XK_Down), Key(XK_Down), Key(XK_Return)}, 0, kBeta},
     {"keys pass separators and disabled items",
-     {Key(XK_Down), Key(XK_Down), Key(XK_Down), Key(XK_Down), Key(XK_KP_Enter)}, 0, kHeading},
+     {Key(XK_Down), Key(XK_Down), Key(XK_Down), Key(XK_Down), Key(XK_KP_Enter)},
+     0,
+     kHeading},
     {"up from nothing starts at the end", {Key(XK_Up), Key(XK_Up), Key(XK_Up), Key(XK_Return)}, 0, kBeta},
     {"hover opens the submenu, click chooses in it", {Hover(0, kMore), ClickOn(1, kTwo)}, 1, kTwo},
     {"right opens the submenu", {Key(XK_Up), Key(XK_Up), Key(XK_Right), Key(XK_Down), Key(XK_Return)}, 1, kTwo},
     {"left closes the submenu",
-     {Key(XK_Up), Key(XK_Up), Key(XK_Right), Key(XK_Left), Key(XK_Up), Key(XK_Return)}, 0, kBeta},
+     {Key(XK_Up), Key(XK_Up), Key(XK_Right), Key(XK_Left), Key(XK_Up), Key(XK_Return)},
+     0,
+     kBeta},
     {"disabled items, separators and submenu items do not end the menu",
-     {ClickOn(0, kGamma), ClickOn(0, kSeparator), ClickOn(0, kMore), Key(XK_Escape)}, -1, -1},
+     {ClickOn(0, kGamma), ClickOn(0, kSeparator), ClickOn(0, kMore), Key(XK_Escape)},
+     -1,
+     -1},
     {"escape", {Key(XK_Down), Key(XK_Escape)}, -1, -1},
     {"escape inside a submenu", {Hover(0, kMore), Hover(1, kOne), Key(XK_Escape)}, -1, -1},
     {"click outside", {Hover(0, kAlpha), ClickOutside()}, -1, -1},
@@ -441,4 +474,4 @@ TEST_F(X11PopupMenuTest, MenusAndSubmenusStayOnTheScreen)
   EXPECT_EQ(boxes[0].x + boxes[0].width, screenWidth - 5);
   EXPECT_LT(boxes[1].x, boxes[0].x);
 }
-} // namespace
+}  // namespace
