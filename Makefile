@@ -10,6 +10,7 @@
 #   make fuzz           build the libFuzzer targets (clang) into build-fuzz
 #   make fuzz-smoke     run each fuzz target for FUZZ_SECONDS (30) seconds
 #   make test-thread    the concurrency tests under ThreadSanitizer
+#   make format-check   check that every C++ file is laid out as .clang-format says
 
 MAKEFLAGS += --no-print-directory
 JOBS  ?= $(shell nproc)
@@ -21,7 +22,7 @@ TSAN_BUILD   ?= build-tsan
 TSAN_SUPPRESSIONS := $(wildcard $(CURDIR)/tests/tsan.supp)
 
 .PHONY: deps configure build demo test test-sanitize bench install package clean validate fuzz fuzz-smoke \
-  test-thread
+  test-thread format-check
 
 deps:
 	@scripts/install-deps
@@ -71,6 +72,10 @@ test-thread: deps
 	@cmake --build $(TSAN_BUILD) -j $(JOBS) --target concurrency_tests
 	@TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 $(if $(TSAN_SUPPRESSIONS),suppressions=$(TSAN_SUPPRESSIONS))" \
 	  ctest --test-dir $(TSAN_BUILD) -L concurrency --no-tests=error --output-on-failure -j $(JOBS)
+
+format-check: deps
+	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+	@echo "format: $$(git ls-files '*.cpp' '*.h' | wc -l) files laid out as .clang-format says"
 
 clean:
 	@rm -rf build build-sanitize $(FUZZ_BUILD) $(TSAN_BUILD)
