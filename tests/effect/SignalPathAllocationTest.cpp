@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <new>
+#include <vector>
 
 namespace {
 int allocations = 0;
@@ -21,6 +22,14 @@ void* operator new(std::size_t size)
   throw std::bad_alloc();
 }
 
+// The editor's image decoder allocates with the nothrow form; it must come from the same heap
+// as the plain form, which the replaced delete below gives back.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+  ++allocations;
+  return std::malloc(size ? size : 1);
+}
+
 void operator delete(void* p) noexcept
 {
   std::free(p);
@@ -32,6 +41,14 @@ void operator delete(void* p, std::size_t) noexcept
 }
 
 namespace {
+
+TEST(AudioPath, TheCounterSeesAllocations)
+{
+  const int before = allocations;
+  delete new std::vector<int>(10);
+  delete new (std::nothrow) int(1);
+  EXPECT_GE(allocations - before, 3);
+}
 
 TEST(AudioPath, DoesNotAllocate)
 {
