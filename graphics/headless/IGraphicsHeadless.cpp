@@ -2,29 +2,7 @@
 
 #include "graphics/TextEntryFilter.h"
 #include "graphics/controls/IControl.h"
-#include "graphics/lice/LICE_Png.h"
-
-#include <cctype>
-#include <cstring>
-
-namespace {
-bool HasPngExtension(const char* name)
-{
-  const char* dot = std::strrchr(name, '.');
-  if (!dot)
-    return false;
-  const char* ext = dot + 1;
-  return std::strlen(ext) == 3 && std::tolower(static_cast<unsigned char>(ext[0])) == 'p' &&
-         std::tolower(static_cast<unsigned char>(ext[1])) == 'n' &&
-         std::tolower(static_cast<unsigned char>(ext[2])) == 'g';
-}
-
-const char* LastPathComponent(const char* name)
-{
-  const char* slash = std::strrchr(name, '/');
-  return slash ? slash + 1 : name;
-}
-}  // namespace
+#include "graphics/ResourceImage.h"
 
 IGraphicsHeadless::IGraphicsHeadless(IPlugBase* plug, int width, int height, int fps, const char* resourceFolder)
   : IGraphics(plug, width, height, fps), mResourceFolder(resourceFolder ? resourceFolder : ".")
@@ -150,10 +128,7 @@ void IGraphicsHeadless::RefreshTooltips()
 
 LICE_IBitmap* IGraphicsHeadless::LoadPlatformBitmap(int, const char* name)
 {
-  if (!name || !HasPngExtension(name))
-    return nullptr;
-  const std::string path = mResourceFolder + "/" + LastPathComponent(name);
-  return LoadPngFile(path.c_str());
+  return LoadResourceImage(mResourceFolder, name);
 }
 
 bool IGraphicsHeadless::TimerTick()

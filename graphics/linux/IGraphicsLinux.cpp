@@ -1,7 +1,7 @@
 #include "graphics/linux/IGraphicsLinux.h"
 
 #include "graphics/controls/IControl.h"
-#include "graphics/lice/LICE_Png.h"
+#include "graphics/ResourceImage.h"
 #include "graphics/linux/X11EditorWindow.h"
 #include "graphics/linux/X11PopupMenu.h"
 
@@ -10,27 +10,12 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
-#include <cstring>
 #include <vector>
 
 namespace {
 constexpr const char* kBundleContents = "Contents";
 // A menu opens this far below the rectangle it belongs to.
 constexpr int kMenuOffset = 4;
-
-bool HasPngExtension(const char* name)
-{
-  const char* dot = std::strrchr(name, '.');
-  if (!dot)
-  {
-    return false;
-  }
-  const char* ext = dot + 1;
-  return std::strlen(ext) == 3 && std::tolower(static_cast<unsigned char>(ext[0])) == 'p' &&
-         std::tolower(static_cast<unsigned char>(ext[1])) == 'n' &&
-         std::tolower(static_cast<unsigned char>(ext[2])) == 'g';
-}
 
 std::string ParentFolder(const std::string& path)
 {
@@ -108,12 +93,7 @@ std::string IGraphicsLinux::ResourceFolder()
 
 LICE_IBitmap* IGraphicsLinux::LoadPlatformBitmap(int, const char* name)
 {
-  if (!name || !HasPngExtension(name))
-  {
-    return nullptr;
-  }
-  const std::string path = ResourceFolder() + "/" + LastComponent(name);
-  return LoadPngFile(path.c_str());
+  return LoadResourceImage(ResourceFolder(), name);
 }
 
 void IGraphicsLinux::HostExecutablePath(std::string& path)
