@@ -4,6 +4,7 @@ namespace Dsp {
 
 void HalfBandDecimator::SetCoefficients(const HalfBandCoefficients& design)
 {
+  count = design.count;
   direct.SetCoefficients(design.values.data(), (design.count + 1) / 2, 2);
   delayed.SetCoefficients(design.values.data() + 1, design.count / 2, 2);
 }
@@ -17,13 +18,21 @@ void HalfBandDecimator::Clear()
 
 void HalfBandDecimator::Process(const double* in, int frames, double* out)
 {
-  for (int frame = 0; frame < frames; ++frame, in += 4, out += 2)
-  {
-    const StereoFrame even = LoadFrame(in);
-    const StereoFrame odd = LoadFrame(in + 2);
-    StoreFrame(out, 0.5 * (direct.Step(even) + delayed.Step(heldOddFrame)));
-    heldOddFrame = odd;
-  }
+  WithBranchLengths(count, [&](auto directLength, auto delayedLength) {
+    AllpassChain::Unrolled<directLength> even(direct);
+    AllpassChain::Unrolled<delayedLength> odd(delayed);
+    StereoFrame held = heldOddFrame;
+    for (int frame = 0; frame < frames; ++frame)
+    {
+      const StereoFrame evenFrame = LoadFrame(in + 4 * frame);
+      const StereoFrame oddFrame = LoadFrame(in + 4 * frame + 2);
+      StoreFrame(out + 2 * frame, 0.5 * (even.Step(evenFrame) + odd.Step(held)));
+      held = oddFrame;
+    }
+    heldOddFrame = held;
+    even.Store(direct);
+    odd.Store(delayed);
+  });
 }
 
 }  // namespace Dsp

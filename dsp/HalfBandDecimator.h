@@ -20,6 +20,7 @@ public:
   void Process(const double* in, int frames, double* out);
 
 private:
+  int count = 0;
   AllpassChain direct;
   AllpassChain delayed;
   StereoFrame heldOddFrame{};
