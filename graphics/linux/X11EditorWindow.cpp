@@ -1,5 +1,6 @@
 #include "graphics/linux/X11EditorWindow.h"
 
+#include "graphics/linux/EditorTooltip.h"
 #include "graphics/linux/IGraphicsLinux.h"
 #include "graphics/linux/X11Display.h"
 #include "graphics/linux/X11ErrorTrap.h"
@@ -53,6 +54,7 @@ std::unique_ptr<X11EditorWindow> X11EditorWindow::Open(IGraphicsLinux& graphics,
 X11EditorWindow::X11EditorWindow(IGraphicsLinux& graphics, _XDisplay* display, int scale)
   : mGraphics(graphics), mDisplay(display), mScale(std::max(1, scale))
 {
+  mTooltip = std::make_unique<EditorTooltip>(graphics, *this);
 }
 
 X11EditorWindow::~X11EditorWindow()
@@ -60,6 +62,7 @@ X11EditorWindow::~X11EditorWindow()
   LeaveRunLoop();
   {
     X11ErrorTrap trap(mDisplay);
+    mTooltip.reset();
     mImage.reset();
     if (mGc != nullptr)
     {
@@ -128,6 +131,7 @@ void X11EditorWindow::OnTimer()
   if (mRunLoop != nullptr)
   {
     mGraphics.TimerTick();
+    mTooltip->Tick();
   }
   Finish();
 }
@@ -190,6 +194,7 @@ void X11EditorWindow::Dispatch(XEvent& event)
       break;
     case LeaveNotify:
       mGraphics.PointerLeave();
+      mTooltip->Left();
       break;
     case ClientMessage:
       OnClientMessage(event);
@@ -211,6 +216,7 @@ void X11EditorWindow::OnButtonPress(XEvent& xevent)
   if (steps != 0)
   {
     mGraphics.WindowWheel(mPointerX, mPointerY, X11Input::PointerMods(event.state, 0), steps);
+    mTooltip->Wheeled(mPointerX, mPointerY);
     return;
   }
   if (event.button != Button1 && event.button != Button3)
@@ -218,7 +224,9 @@ void X11EditorWindow::OnButtonPress(XEvent& xevent)
     return;
   }
   const bool doubleClick = event.button == Button1 && mDoubleClick.Press(event.time, event.x, event.y);
+  mTooltip->BeforePress(event.button == Button3);
   mGraphics.WindowPress(*this, mPointerX, mPointerY, X11Input::PointerMods(event.state, event.button), doubleClick);
+  mTooltip->Pressed(mPointerX, mPointerY);
 }
 
 void X11EditorWindow::OnButtonRelease(XEvent& xevent)
@@ -236,8 +244,9 @@ void X11EditorWindow::OnMotion(XEvent& xevent)
   const XMotionEvent& event = xevent.xmotion;
   mPointerX = event.x / mScale;
   mPointerY = event.y / mScale;
-  mGraphics.WindowMotion(mPointerX, mPointerY, X11Input::PointerMods(event.state, 0),
-                         (event.state & (Button1Mask | Button3Mask)) != 0);
+  const bool buttonHeld = (event.state & (Button1Mask | Button3Mask)) != 0;
+  mGraphics.WindowMotion(mPointerX, mPointerY, X11Input::PointerMods(event.state, 0), buttonHeld);
+  mTooltip->PointerMoved(mPointerX, mPointerY, buttonHeld);
 }
 
 // Keys the editor does not take go on to the host's window, as if the editor were not there.

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+class EditorTooltip;
 class IGraphicsLinux;
 class X11Image;
 // Xlib's types, declared here so that its macros (KeyPress, None...) stay out of the
@@ -74,6 +75,7 @@ private:
   int mSavedRevert = 0;
   _XGC* mGc = nullptr;
   std::unique_ptr<X11Image> mImage;
+  std::unique_ptr<EditorTooltip> mTooltip;
   unsigned long mXembed = 0;
   X11Input::DoubleClickDetector mDoubleClick;
   IRECT mExposed;
