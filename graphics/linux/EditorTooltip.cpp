@@ -34,13 +34,17 @@ void EditorTooltip::PointerMoved(int x, int y, bool buttonHeld)
   Update();
 }
 
+// The menu a right press opens runs modally: the editor paints nothing until it closes, so
+// the place the tooltip leaves is repainted before.
 void EditorTooltip::BeforePress(bool right)
 {
-  if (right)
-  {
-    mTracker.Hide();
-    Update();
-  }
+  if (!right)
+    return;
+  const bool wasVisible = mTooltip->Visible();
+  mTracker.Hide();
+  Update();
+  if (wasVisible)
+    mWindow.PresentPendingExposures();
 }
 
 // A press that opened a value field hides the tooltip: the field is where the user looks.

@@ -162,11 +162,27 @@ void X11EditorWindow::HandlePendingEvents()
     Dispatch(event);
   }
   --mDispatchDepth;
+  PresentExposed();
+}
+
+void X11EditorWindow::PresentExposed()
+{
   if (!mExposed.Empty())
   {
     Present(mExposed);
     mExposed = IRECT();
   }
+}
+
+void X11EditorWindow::PresentPendingExposures()
+{
+  XSync(mDisplay, False);
+  XEvent event;
+  while (XCheckTypedWindowEvent(mDisplay, mWindow, Expose, &event))
+  {
+    OnExpose(event);
+  }
+  PresentExposed();
 }
 
 void X11EditorWindow::Dispatch(XEvent& event)

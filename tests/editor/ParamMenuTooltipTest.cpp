@@ -4,6 +4,7 @@
 #include "tools/host/Utf16Text.h"
 
 #include <X11/Xatom.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
@@ -60,18 +61,48 @@ std::vector<Window> MappedWindowsOfType(Display* display, const char* type)
   return found;
 }
 
+struct ScreenRect
+{
+  int x = 0, y = 0, width = 0, height = 0;
+
+  bool Contains(int px, int py) const { return px >= x && px < x + width && py >= y && py < y + height; }
+};
+
+ScreenRect Geometry(Display* display, Window window)
+{
+  XWindowAttributes attributes{};
+  XGetWindowAttributes(display, window, &attributes);
+  return {attributes.x, attributes.y, attributes.width, attributes.height};
+}
+
+// The screen's pixels in a rectangle as 0xRRGGBB words, row by row.
+std::vector<uint32_t> ScreenPixels(Display* display, const ScreenRect& rect)
+{
+  std::vector<uint32_t> pixels;
+  XImage* image =
+    XGetImage(display, DefaultRootWindow(display), rect.x, rect.y, rect.width, rect.height, AllPlanes, ZPixmap);
+  if (!image)
+    return pixels;
+  for (int y = 0; y < rect.height; ++y)
+    for (int x = 0; x < rect.width; ++x)
+      pixels.push_back(static_cast<uint32_t>(XGetPixel(image, x, y)) & 0xFFFFFF);
+  XDestroyImage(image);
+  return pixels;
+}
+
 // The user at the screen while our popup menu holds the pointer and the keyboard (the test's
 // own thread is inside the plug-in then): on a connection of its own, it waits for the menu,
-// notes where it opened, and presses keys.
+// notes where it opened and what the screen shows in a given place, and presses keys.
 struct MenuUser
 {
   struct Seen
   {
     bool opened = false;
-    int x = 0, y = 0;
+    ScreenRect menu;
+    std::vector<uint32_t> look;
   };
 
-  static Seen Operate(std::vector<KeySym> keys)
+  static Seen Operate(std::vector<KeySym> keys, ScreenRect lookAt)
   {
     Seen seen;
     Display* display = XOpenDisplay(nullptr);
@@ -86,11 +117,7 @@ struct MenuUser
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     if (!menus.empty())
-    {
-      XWindowAttributes attributes{};
-      XGetWindowAttributes(display, menus.back(), &attributes);
-      seen = {true, attributes.x, attributes.y};
-    }
+      seen = {true, Geometry(display, menus.back()), ScreenPixels(display, lookAt)};
     for (KeySym key : keys)
     {
       const KeyCode code = XKeysymToKeycode(display, key);
@@ -106,6 +133,9 @@ struct MenuUser
 class ParamMenuTooltipTest : public EditorHostTest
 {
 protected:
+  // 600 ms at the editor's 25 ticks a second.
+  static constexpr int kDelayTicks = 15;
+
   void SetUp() override
   {
     EditorHostTest::SetUp();
@@ -174,9 +204,9 @@ protected:
   }
 
   // A right press on the knob while the user answers our menu with keys; the release follows.
-  MenuUser::Seen RightClickIntoOwnMenu(std::vector<KeySym> keys)
+  MenuUser::Seen RightClickIntoOwnMenu(std::vector<KeySym> keys, ScreenRect lookAt = {})
   {
-    auto user = std::async(std::launch::async, MenuUser::Operate, std::move(keys));
+    auto user = std::async(std::launch::async, MenuUser::Operate, std::move(keys), lookAt);
     Press(kKnobX, kKnobY, 3);
     const MenuUser::Seen seen = user.get();
     Release(3);
@@ -215,8 +245,8 @@ TEST_F(ParamMenuTooltipTest, WithoutAHostMenuOurOwnOpensAtTheClickAndItsItemsWor
     handler.calls.clear();
     const MenuUser::Seen seen = RightClickIntoOwnMenu(c.keys);
     ASSERT_TRUE(seen.opened) << c.what;
-    EXPECT_NEAR(seen.x, clickRootX, 1) << c.what;
-    EXPECT_NEAR(seen.y, clickRootY, 5) << c.what;
+    EXPECT_NEAR(seen.menu.x, clickRootX, 1) << c.what;
+    EXPECT_NEAR(seen.menu.y, clickRootY, 5) << c.what;
     EXPECT_EQ(handler.calls, c.calls) << c.what;
     EXPECT_DOUBLE_EQ(Controller()->getParamNormalized(kMidSatGain), DefaultNormalized(kMidSatGain)) << c.what;
     WaitOutDoubleClick();
@@ -230,6 +260,36 @@ TEST_F(ParamMenuTooltipTest, WithoutAHostMenuOurOwnOpensAtTheClickAndItsItemsWor
   Key(XK_Return);
   EXPECT_DOUBLE_EQ(PlainValue(kMidSatGain), 7.0);
   EXPECT_EQ(FocusWindow(), focusBefore);
+}
+
+// The menu runs modally, so the editor paints nothing while it is open: the place of a tooltip
+// shown when the right click came must have been repainted before, where the menu leaves it
+// visible.
+TEST_F(ParamMenuTooltipTest, ATooltipShownWhenOurMenuOpensLeavesNoTraceBehindIt)
+{
+  view = OpenView();
+  ASSERT_TRUE(view);
+  const std::vector<uint32_t> editor = WindowPixels(Children(parent).at(0));
+  MoveTo(kKnobX, kKnobY);
+  Steps(kDelayTicks);
+  const std::vector<Window> tooltip = MappedWindowsOfType(display, "_NET_WM_WINDOW_TYPE_TOOLTIP");
+  ASSERT_EQ(tooltip.size(), 1u);
+  const ScreenRect place = Geometry(display, tooltip[0]);
+
+  const MenuUser::Seen seen = RightClickIntoOwnMenu({XK_Escape}, place);
+  ASSERT_TRUE(seen.opened);
+  ASSERT_EQ(seen.look.size(), static_cast<size_t>(place.width * place.height));
+  int stale = 0, compared = 0;
+  for (int y = 0; y < place.height; ++y)
+    for (int x = 0; x < place.width; ++x)
+      if (!seen.menu.Contains(place.x + x, place.y + y))
+      {
+        // The parent and the editor sit at the screen's top-left corner.
+        ++compared;
+        stale += seen.look[y * place.width + x] != editor.at((place.y + y) * kWidth + place.x + x);
+      }
+  EXPECT_GT(compared, 0);
+  EXPECT_EQ(stale, 0);
 }
 
 TEST_F(ParamMenuTooltipTest, AHostMenuGetsOurItemsAndTheirTargetCarriesThemOut)
@@ -295,9 +355,8 @@ TEST_F(ParamMenuTooltipTest, ATooltipAppearsAfterTheDelayFollowsADragAndHides)
   view = OpenView();
   ASSERT_TRUE(view);
   const Window focusBefore = FocusWindow();
-  // 600 ms at the editor's 25 ticks a second; moving the pointer may let one tick pass.
-  constexpr int kDelayTicks = 15;
 
+  // Moving the pointer may let a tick or two pass.
   MoveTo(kBackgroundX, kBackgroundY);
   MoveTo(kKnobX, kKnobY);
   Steps(kDelayTicks - 5);
