@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "framework/EditorScale.h"
 #include "vst3/IPlugVST3View.h"
 
 #include "pluginterfaces/vst/ivstcontextmenu.h"
@@ -49,7 +50,7 @@ void IPlugVST3::ShowHostParamMenu(int paramIdx, int x, int y)
   IPlugVST3View* view = mViews.front();
   if (IContextMenu* menu = handler->createContextMenu(view, &id))
   {
-    menu->popup(x * view->PixelScale(), y * view->PixelScale());
+    menu->popup(EditorScale::LayoutToWindow(x, view->PixelScale()), EditorScale::LayoutToWindow(y, view->PixelScale()));
     menu->release();
   }
 }

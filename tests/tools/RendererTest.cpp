@@ -367,7 +367,7 @@ TEST_F(Renderer, ListShowsEveryParameterWithItsUnitAndCurrentValue)
   for (const auto& line : lines)
     if (!line.empty() && std::isdigit(static_cast<unsigned char>(line[line.find_first_not_of(' ')])))
       ++rows;
-  EXPECT_EQ(rows, 43);
+  EXPECT_EQ(rows, 44);
 
   auto row = [&](const std::string& name) {
     for (const auto& line : lines)
