@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "framework/EditorScale.h"
 #include "vst3/IPlugVST3View.h"
 #include "vst3/ParamMenuTarget.h"
 
@@ -57,6 +58,6 @@ bool IPlugVST3::ShowHostParamMenu(int paramIdx, int x, int y)
     return false;
   const auto target = owned(new ParamMenuTarget(*this, paramIdx));
   target->AddItemsTo(*menu, *param);
-  menu->popup(x * view->PixelScale(), y * view->PixelScale());
+  menu->popup(EditorScale::LayoutToWindow(x, view->PixelScale()), EditorScale::LayoutToWindow(y, view->PixelScale()));
   return true;
 }

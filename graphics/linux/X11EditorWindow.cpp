@@ -1,5 +1,6 @@
 #include "graphics/linux/X11EditorWindow.h"
 
+#include "framework/EditorScale.h"
 #include "graphics/linux/EditorTooltip.h"
 #include "graphics/linux/IGraphicsLinux.h"
 #include "graphics/linux/X11Display.h"
@@ -315,8 +316,8 @@ bool X11EditorWindow::RootPosition(int x, int y, int& rootX, int& rootY) const
 {
   Window child = 0;
   X11ErrorTrap trap(mDisplay);
-  return XTranslateCoordinates(mDisplay, mWindow, DefaultRootWindow(mDisplay), x * mScale, y * mScale, &rootX, &rootY,
-                               &child) != 0 &&
+  return XTranslateCoordinates(mDisplay, mWindow, DefaultRootWindow(mDisplay), EditorScale::LayoutToWindow(x, mScale),
+                               EditorScale::LayoutToWindow(y, mScale), &rootX, &rootY, &child) != 0 &&
          !trap.Failed();
 }
 

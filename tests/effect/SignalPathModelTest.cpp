@@ -135,7 +135,7 @@ public:
     SetRate();
     for (int i = 0; i < kNumParams; ++i)
       Apply(i);
-    DesignResampling(9.0);
+    DesignResampling(12.0);
     for (ParamSmoother& smoother : smoothers)
       smoother.current = smoother.target;
     for (int b = 0; b < 3; ++b)
