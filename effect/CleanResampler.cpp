@@ -28,7 +28,8 @@ CleanResampler::CleanResampler()
   for (int stage = 0; stage < kMaxStages; ++stage)
   {
     const Dsp::HalfBandCoefficients design = DesignStage(stage);
-    interpolators[stage].SetCoefficients(design);
+    for (auto& stream : interpolators)
+      stream[stage].SetCoefficients(design);
     decimators[stage].SetCoefficients(design);
   }
 }
@@ -48,22 +49,26 @@ void CleanResampler::SetFactor(int factor)
     ++stageCount;
 }
 
-void CleanResampler::Clear()
+void CleanResampler::ClearUpsampling(int stream)
 {
-  for (Dsp::HalfBandInterpolator& stage : interpolators)
+  for (Dsp::HalfBandInterpolator& stage : interpolators[stream])
     stage.Clear();
+}
+
+void CleanResampler::ClearDownsampling()
+{
   for (Dsp::HalfBandDecimator& stage : decimators)
     stage.Clear();
 }
 
 // The stages alternate between out and scratch so that the last one writes into out.
-void CleanResampler::Upsample(const double* in, int frames, double* out, double* scratch)
+void CleanResampler::Upsample(int stream, const double* in, int frames, double* out, double* scratch)
 {
   const double* source = in;
   for (int stage = 0; stage < stageCount; ++stage, frames *= 2)
   {
     double* const target = (stageCount - 1 - stage) % 2 == 0 ? out : scratch;
-    interpolators[stage].Process(source, frames, target);
+    interpolators[stream][stage].Process(source, frames, target);
     source = target;
   }
 }

@@ -26,26 +26,41 @@ void Oversampler::DesignClassicFilters(double stopBandDb, double hostRate, int o
   classic.Design(stopBandDb, hostRate, oversampledRate);
 }
 
-void Oversampler::Upsample(const double* in, int frames, double* out, double* scratch)
+void Oversampler::Upsample(const double* in, int frames, double* out)
 {
-  if (mode != ranLastBlock)
-  {
-    if (mode == kClassicMode)
-      classic.Clear();
-    else if (mode == kCleanMode)
-      clean.Clear();
-  }
-  ranLastBlock = mode;
-  if (mode == kCleanMode)
-    clean.Upsample(in, frames, out, scratch);
-  else
-    classic.Upsample(in, frames, factor, out);
+  if (mode == kClassicMode && ranLastBlock != kClassicMode)
+    classic.Clear();
+  classic.Upsample(in, frames, factor, out);
+}
+
+void Oversampler::UpsampleBand(int band, const double* in, int frames, double* out, double* scratch)
+{
+  if (!bandRanLastBlock[band])
+    clean.ClearUpsampling(band);
+  bandRuns[band] = true;
+  clean.Upsample(band, in, frames, out, scratch);
 }
 
 void Oversampler::Downsample(double* oversampled, int frames, double* out)
 {
   if (mode == kCleanMode)
+  {
+    if (ranLastBlock != kCleanMode)
+      clean.ClearDownsampling();
     clean.Downsample(oversampled, frames, out);
+  }
   else
+  {
     classic.Downsample(oversampled, frames, factor, out);
+  }
+  ranLastBlock = mode;
+  bandRanLastBlock = bandRuns;
+  bandRuns = {};
+}
+
+void Oversampler::SkipBlock()
+{
+  ranLastBlock = kOff;
+  bandRanLastBlock = {};
+  bandRuns = {};
 }

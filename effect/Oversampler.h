@@ -3,9 +3,13 @@
 #include "effect/CleanResampler.h"
 #include "effect/Resampler.h"
 
+#include <array>
+
 // Chooses how the signal path leaves and regains the host rate: not at all, "Classic" (the
-// Resampler at four times the rate) or "Clean" (the CleanResampler at a factor that depends
-// on the rate). A resampler that did not run in the previous block starts from silence.
+// Resampler at four times the rate, applied to the whole signal before the band split) or
+// "Clean" (the CleanResampler at a factor that depends on the rate, applied to each band
+// after a split at the host rate, so that the bands divide exactly as without oversampling).
+// Whatever did not run in the previous block starts from silence.
 class Oversampler
 {
 public:
@@ -17,24 +21,30 @@ public:
 
   static constexpr int kClassicFactor = 4;
   static constexpr int kMaxFactor = CleanResampler::kMaxFactor;
+  static constexpr int kBands = CleanResampler::kStreams;
 
   // Takes the choice over and returns its factor. Histories stay.
   int Choose(bool on, Quality quality, double hostRate);
 
   int Factor() const { return factor; }
+  // Whether the bands are split at the host rate and brought up one by one.
   bool RunsClean() const { return mode == kCleanMode; }
 
   // Designs the Classic resampler's filters (see Resampler::Design).
   void DesignClassicFilters(double stopBandDb, double hostRate, int oversampledRate);
 
-  // in: `frames` frames; out: frames * Factor() frames; scratch: as many, used by "Clean".
-  void Upsample(const double* in, int frames, double* out, double* scratch);
+  // Off or "Classic": the whole signal. in: `frames` frames; out: frames * Factor() frames.
+  void Upsample(const double* in, int frames, double* out);
 
-  // Filters `oversampled` (frames * Factor() frames) in place and writes `frames` frames into out.
+  // "Clean": one band. As Upsample; scratch holds half as many frames as out; none overlap.
+  void UpsampleBand(int band, const double* in, int frames, double* out, double* scratch);
+
+  // Filters `oversampled` (frames * Factor() frames) in place and writes `frames` frames
+  // into out; the end of every processed block.
   void Downsample(double* oversampled, int frames, double* out);
 
-  // For a block that could not be processed: whichever resampler runs next starts from silence.
-  void SkipBlock() { ranLastBlock = kOff; }
+  // For a block that could not be processed: whatever runs next starts from silence.
+  void SkipBlock();
 
 private:
   enum Mode
@@ -46,6 +56,8 @@ private:
 
   Mode mode = kOff;
   Mode ranLastBlock = kOff;
+  std::array<bool, kBands> bandRanLastBlock{};
+  std::array<bool, kBands> bandRuns{};
   int factor = 1;
   Resampler classic;
   CleanResampler clean;

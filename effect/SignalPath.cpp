@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int kMaxOversampling = 4;
 // One design for the resampling filters, whether a reset or a switch of oversampling made
 // it: what was heard while switching is what every later render gives.
 constexpr double kResamplingStopBandDb = 12.0;
@@ -117,12 +116,15 @@ void SignalPath::SettleSmoothers()
 
 void SignalPath::DesignCrossoverAtCurrentFrequencies()
 {
-  crossover.Design(smoothers[kFreqLow].current, smoothers[kFreqHigh].current, oversampledRate);
+  crossover.Design(smoothers[kFreqLow].current, smoothers[kFreqHigh].current, crossoverRate);
 }
 
 void SignalPath::SetRateFromFactor()
 {
   oversampledRate = TruncatedRate(oversampling * plug.SampleRate());
+  const bool clean = oversampler.RunsClean();
+  crossoverRate = clean ? TruncatedRate(plug.SampleRate()) : oversampledRate;
+  smoothingRate = clean ? TruncatedRate(Oversampler::kClassicFactor * plug.SampleRate()) : oversampledRate;
   lastBlockSize = 0;
   for (BandChain& chain : bands)
     chain.SetDcBlockerRate(oversampledRate);
@@ -131,14 +133,14 @@ void SignalPath::SetRateFromFactor()
 // Should the memory not be had, every block tries again and stays silent until it succeeds.
 void SignalPath::PrepareBuffers(int maxFrames)
 {
-  const std::size_t count = 2u * kMaxOversampling * static_cast<std::size_t>(std::max(maxFrames, 0));
+  const std::size_t count = 2u * Oversampler::kMaxFactor * static_cast<std::size_t>(std::max(maxFrames, 0));
   frameBuffers.Reserve(count);
   bandScratch.Reserve(count);
 }
 
 void SignalPath::DesignResamplingFilters(double stopBandDb)
 {
-  resampler.Design(stopBandDb, plug.SampleRate(), oversampledRate);
+  oversampler.DesignClassicFilters(stopBandDb, plug.SampleRate(), oversampledRate);
 }
 
 void SignalPath::ApplyParamChange(int paramIdx)
@@ -150,8 +152,8 @@ void SignalPath::ApplyParamChange(int paramIdx)
   const double value = param->Value();
   if (paramIdx == kMultiband)
     GreyControlsForMultiband(value < 0.5);
-  else if (paramIdx == kOversample)
-    ChangeOversampling(value >= 0.5);
+  else if (paramIdx == kOversample || (paramIdx == kOversampleQuality && IsOn(kOversample)))
+    ChangeOversampling();
   else if (!ApplyBypass(paramIdx, value >= 0.5))
     smoothers[paramIdx].target = value;
   if (IEditor* editor = plug.Editor())
@@ -188,9 +190,12 @@ void SignalPath::GreyControlsForMultiband(bool grey)
     editor->GreyParamControls(paramIdx, grey);
 }
 
-void SignalPath::ChangeOversampling(bool on)
+// Either switch works like the other: the rates and designs follow, the resampler that
+// takes over starts from silence at its first block, and everything else stays.
+void SignalPath::ChangeOversampling()
 {
-  oversampling = on ? kMaxOversampling : 1;
+  const Oversampler::Quality quality = IsOn(kOversampleQuality) ? Oversampler::kClean : Oversampler::kClassic;
+  oversampling = oversampler.Choose(IsOn(kOversample), quality, plug.SampleRate());
   SetRateFromFactor();
   DesignResamplingFilters(kResamplingStopBandDb);
   // The frequencies are in Hz, so a glide under way simply continues; only the designs must
@@ -214,6 +219,7 @@ void SignalPath::ProcessBlock(double** inputs, double** outputs, int nFrames)
   {
     Silence(outputs, nFrames);
     ranLastBlock = FilterRuns{};
+    oversampler.SkipBlock();
     return;
   }
   double* const interleaved = frameBuffers[kInterleaved];
@@ -222,25 +228,23 @@ void SignalPath::ProcessBlock(double** inputs, double** outputs, int nFrames)
   double* const high = frameBuffers[kHighBuffer];
   double* const sum = frameBuffers[kSum];
 
-  const bool resampling = factor > 1;
-  if (resampling && !ranLastBlock.resampling)
-    resampler.Clear();
-  ranLastBlock.resampling = resampling;
   Interleave(inputs, nFrames, interleaved);
-  resampler.Upsample(interleaved, nFrames, factor, sum);
-  std::copy(sum, sum + count, low);
-  std::copy(sum, sum + count, mid);
-  std::copy(sum, sum + count, high);
-
-  crossover.Update(smoothers[kFreqLow], smoothers[kFreqHigh], oversampledRate);
   const bool multiband = IsOn(kMultiband);
-  if (multiband)
+  if (oversampler.RunsClean())
   {
-    if (!ranLastBlock.split)
-      crossover.Clear();
-    crossover.Split(low, mid, high, frames);
+    for (double* band : {low, mid, high})
+      std::copy(interleaved, interleaved + 2 * nFrames, band);
+    SplitBands(low, mid, high, nFrames, multiband);
+    UpsampleBands({low, mid, high}, nFrames, multiband, interleaved, sum);
   }
-  ranLastBlock.split = multiband;
+  else
+  {
+    oversampler.Upsample(interleaved, nFrames, sum);
+    std::copy(sum, sum + count, low);
+    std::copy(sum, sum + count, mid);
+    std::copy(sum, sum + count, high);
+    SplitBands(low, mid, high, frames, multiband);
+  }
 
   UpdateChainValues(kLowBand, kGlidingValues);
   UpdateChainValues(kMidBand, kGlidingValues);
@@ -249,15 +253,42 @@ void SignalPath::ProcessBlock(double** inputs, double** outputs, int nFrames)
   const double midGain = RunBand(kMidBand, mid, count, kMidMute, kMidLevel, true);
   const double highGain = RunBand(kHighBand, high, count, kHighMute, kHighLevel, multiband);
   MixBands(low, lowGain, mid, midGain, high, highGain, count, sum);
-  resampler.Downsample(sum, nFrames, factor, interleaved);
+  oversampler.Downsample(sum, nFrames, interleaved);
   Deinterleave(interleaved, nFrames, outputs);
+}
+
+// The crossover moves as far as its smoothers glide, and splits while the effect runs as
+// three bands; a split that resumes starts from silence.
+void SignalPath::SplitBands(double* low, double* mid, double* high, int frames, bool multiband)
+{
+  crossover.Update(smoothers[kFreqLow], smoothers[kFreqHigh], crossoverRate);
+  if (multiband)
+  {
+    if (!ranLastBlock.split)
+      crossover.Clear();
+    crossover.Split(low, mid, high, frames);
+  }
+  ranLastBlock.split = multiband;
+}
+
+// "Clean": the bands that take part each go up on their own path, from a host-rate copy.
+void SignalPath::UpsampleBands(const std::array<double*, 3>& buffers, int nFrames, bool multiband, double* hostRateCopy,
+                               double* scratch)
+{
+  for (const Band band : {kLowBand, kMidBand, kHighBand})
+  {
+    if (!multiband && band != kMidBand)
+      continue;
+    std::copy(buffers[band], buffers[band] + 2 * nFrames, hostRateCopy);
+    oversampler.UpsampleBand(band, hostRateCopy, nFrames, buffers[band], scratch);
+  }
 }
 
 // Smoothers advance once per host block, so their coefficient depends on how many blocks
 // a second holds. A glide under way continues from where it is at the new pace.
 void SignalPath::SetSmoothingForBlockSize(int nFrames)
 {
-  const int blocksPerSecond = oversampledRate / nFrames;
+  const int blocksPerSecond = smoothingRate / nFrames;
   const double coeff = std::exp(-1.0 / (blocksPerSecond * 0.005));
   for (ParamSmoother& smoother : smoothers)
     smoother.coeff = coeff;

@@ -5,13 +5,13 @@
 #include "effect/Crossover.h"
 #include "effect/ParamIndex.h"
 #include "effect/ParamSmoother.h"
-#include "effect/Resampler.h"
+#include "effect/Oversampler.h"
 
 #include <array>
 
 class IPlugBase;
 
-// The effect's whole signal path: parameter smoothing, optional four-times oversampling,
+// The effect's whole signal path: parameter smoothing, optional oversampling,
 // the three-band crossover, the band chains, levels and mutes, and the way back to the host
 // rate. It reads parameter values, the sample rate, the block size, the mutex and the editor
 // through the plug-in it serves; the plug-in's three overrides delegate here.
@@ -37,7 +37,7 @@ public:
   void ResetProcessing();
 
   // Turns parameter paramIdx's current value into DSP state (a smoother target, a bypass
-  // flag, the oversampling factor) or into the editor's greyed controls.
+  // flag, the oversampling factor and quality) or into the editor's greyed controls.
   void ApplyParamChange(int paramIdx);
 
   // Reads input channels 0 and 1 and writes output channels 0 and 1; inputs and outputs
@@ -47,11 +47,13 @@ public:
   // One step of a parameter's smoother; returns its new current value.
   double AdvanceSmoother(int paramIdx) { return smoothers[paramIdx].Advance(); }
 
-  // Designs both resampling filters for the current rates with this stop-band attenuation.
+  // Designs both of the Classic resampler's filters for the current rates with this
+  // stop-band attenuation.
   void DesignResamplingFilters(double stopBandDb);
 
   int Oversampling() const { return oversampling; }
   int OversampledRate() const { return oversampledRate; }
+  bool RunsClean() const { return oversampler.RunsClean(); }
   const ParamSmoother& Smoother(int paramIdx) const { return smoothers[paramIdx]; }
   const BandChain& Chain(Band band) const { return bands[band]; }
 
@@ -69,10 +71,13 @@ private:
   BandChain& ChainOf(int paramIdx) { return bands[paramIdx / kBandParamCount]; }
   bool ApplyBypass(int paramIdx, bool on);
   void GreyControlsForMultiband(bool grey);
-  void ChangeOversampling(bool on);
+  void ChangeOversampling();
   void SetRateFromFactor();
   void PrepareBuffers(int maxFrames);
 
+  void SplitBands(double* low, double* mid, double* high, int frames, bool multiband);
+  void UpsampleBands(const std::array<double*, 3>& buffers, int nFrames, bool multiband, double* hostRateCopy,
+                     double* scratch);
   void SetSmoothingForBlockSize(int nFrames);
   void SettleSmoothers();
   void DesignCrossoverAtCurrentFrequencies();
@@ -94,14 +99,20 @@ private:
   struct FilterRuns
   {
     bool split = false;
-    bool resampling = false;
     std::array<bool, 3> saturation{};
   };
   FilterRuns ranLastBlock;
   int oversampledRate = 44100;
+  // The rate whose blocks per second set the smoothers' pace: the oversampled rate, except
+  // in "Clean", which glides at the pace of "Classic" so that the quality changes the sound
+  // and not how the controls move.
+  int smoothingRate = 44100;
+  // The rate the crossover runs at: the oversampled rate, except in "Clean", which splits
+  // the bands at the host rate before bringing each of them up.
+  int crossoverRate = 44100;
   int oversampling = 1;
   Crossover crossover;
-  Resampler resampler;
+  Oversampler oversampler;
   BufferSet<5> frameBuffers;
   BandChain::Scratch bandScratch;
 };

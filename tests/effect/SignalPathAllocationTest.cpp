@@ -78,6 +78,14 @@ TEST(AudioPath, DoesNotAllocate)
   EXPECT_EQ(countWhile([&] { runner.Set(kOversample, 1.0); }), 0);
   EXPECT_EQ(countWhile([&] { blocks(512); }), 0);
   EXPECT_EQ(countWhile([&] {
+              runner.Set(kOversampleQuality, kQualityClassic);
+              blocks(512);
+              runner.Set(kOversampleQuality, kQualityClean);
+              blocks(512);
+            }),
+            0)
+    << "the buffers hold the largest factor of either quality";
+  EXPECT_EQ(countWhile([&] {
               runner.Set(kMultiband, 0.0);
               runner.Set(kOversample, 0.0);
               blocks(512);

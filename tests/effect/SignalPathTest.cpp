@@ -10,6 +10,8 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -79,13 +81,34 @@ TEST(SignalPathSmoothing, ResetPutsEveryValueInForceAtOnce)
 TEST(SignalPathFrame, OversampledRateIsTruncated)
 {
   EffectRunner odd(44100.7);
+  odd.Set(kOversampleQuality, kQualityClassic);
   EXPECT_EQ(odd.Path().OversampledRate(), 44100);
   odd.Set(kOversample, 1.0);
   EXPECT_EQ(odd.Path().Oversampling(), 4);
   EXPECT_EQ(odd.Path().OversampledRate(), 176402);
   EffectRunner fortyEight(48000.0);
+  fortyEight.Set(kOversampleQuality, kQualityClassic);
   fortyEight.Set(kOversample, 1.0);
   EXPECT_EQ(fortyEight.Path().OversampledRate(), 192000);
+}
+
+// "Clean" runs at 700 kHz or more where 16 times allows it; "Classic" always at four times.
+TEST(SignalPathFrame, CleanFactorFollowsTheRate)
+{
+  const std::pair<double, int> factors[] = {{22050.0, 16}, {44100.0, 16}, {48000.0, 16}, {64000.0, 16}, {88200.0, 8},
+                                            {96000.0, 8},  {176400.0, 4}, {192000.0, 4}, {384000.0, 2}, {768000.0, 2}};
+  for (const auto& [rate, factor] : factors)
+  {
+    EffectRunner runner(rate);
+    runner.Set(kOversample, 1.0);
+    EXPECT_EQ(runner.Path().Oversampling(), factor) << rate;
+    EXPECT_EQ(runner.Path().OversampledRate(), static_cast<int>(rate * factor)) << rate;
+    runner.Set(kOversampleQuality, kQualityClassic);
+    EXPECT_EQ(runner.Path().Oversampling(), 4) << rate;
+    runner.Set(kOversample, 0.0);
+    runner.Set(kOversampleQuality, kQualityClean);
+    EXPECT_EQ(runner.Path().Oversampling(), 1) << rate;
+  }
 }
 
 TEST(SignalPathFrame, NonPositiveFrameCountsTouchNothing)
@@ -207,12 +230,54 @@ TEST(SignalPathOversampling, ResamplingFiltersHaveTwelveDecibelsAfterResetAsAfte
   const StereoSignal in = Tone(2048, 5000.0, 44100.0);
   EffectRunner reset, switched;
   for (EffectRunner* r : {&reset, &switched})
+  {
     r->Set(kMultiband, 0.0);
+    r->Set(kOversampleQuality, kQualityClassic);
+  }
   reset.effect.ParamAt(kOversample)->Assign(1.0);
   reset.effect.ResetProcessing();
   switched.Set(kOversample, 1.0);
   EXPECT_TRUE(SameSignal(reset.Run(in), OversampledModel(12.0, in)));
   EXPECT_TRUE(SameSignal(switched.Run(in), OversampledModel(12.0, in)));
+}
+
+// A switch of quality while audio runs acts like a switch of oversampling: the resampler
+// that takes over starts from silence, whatever it held when it last ran. Single band with
+// every stage bypassed, the path holds nothing else: after the switch the output is that of
+// an instance that runs the new choice from the start.
+TEST(SignalPathOversampling, SwitchedResamplersStartFromSilence)
+{
+  struct Step
+  {
+    double oversample;
+    double quality;
+  };
+  const Step kClassicOn{1.0, kQualityClassic}, kCleanOn{1.0, kQualityClean}, kOff{0.0, kQualityClean};
+  const std::vector<Step> histories[] = {
+    {kCleanOn, kClassicOn, kCleanOn},
+    {kCleanOn, kOff, kCleanOn},
+    {kClassicOn, kCleanOn, kClassicOn},
+    {kClassicOn, kOff, kCleanOn},
+  };
+  const auto segment = [](int index) { return Tone(2048, 3000.0, 44100.0, 0.8, 2048 * index); };
+  for (const std::vector<Step>& history : histories)
+  {
+    EffectRunner switched, fresh;
+    for (EffectRunner* r : {&switched, &fresh})
+      r->Set(kMultiband, 0.0);
+    StereoSignal out;
+    for (std::size_t i = 0; i < history.size(); ++i)
+    {
+      switched.Set(kOversampleQuality, history[i].quality);
+      switched.Set(kOversample, history[i].oversample);
+      out = switched.Run(segment(static_cast<int>(i)));
+    }
+    fresh.Set(kOversampleQuality, history.back().quality);
+    fresh.Set(kOversample, history.back().oversample);
+    const int last = static_cast<int>(history.size()) - 1;
+    EXPECT_TRUE(SameSignal(out, fresh.Run(segment(last))))
+      << "from quality " << history[0].quality << " over " << history[1].oversample << "/" << history[1].quality;
+  }
 }
 
 // Garbage in a host buffer: values no signal has, which would otherwise overflow the

@@ -75,6 +75,7 @@ public:
   bool Ready() const { return mInstance != nullptr; }
   const std::string& Error() const { return mError; }
   Steinberg::Vst::IEditController* Controller() const { return mInstance->Controller(); }
+  Steinberg::uint32 LatencySamples() const { return mInstance->Processor()->getLatencySamples(); }
 
   // The values a project holds before playback starts: set on the controller side, so that
   // the next activation applies them.
