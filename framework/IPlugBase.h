@@ -214,10 +214,15 @@ public:
   // Called with the mutex held (the defaults take it too). Serialising grows the chunk and so
   // runs on the host's UI thread only; restoring also runs on the audio thread for a host
   // program change and must not allocate there.
-  // The parameter image: every parameter's value as a little-endian double, in index order.
+  // The parameter image: the values of the first ImageParamCount() parameters as
+  // little-endian doubles, in index order.
   virtual bool SerializeParams(StateChunk* chunk);
-  // Returns start + 8 * NParams(), or -1 when the image runs out (see the implementation).
+  // Returns start + 8 * ImageParamCount(), or -1 when the image runs out (see the implementation).
   virtual int UnserializeParams(const StateChunk* chunk, int startPos);
+  // How many parameters, counted from index 0, the image holds: all of them unless the effect,
+  // from its constructor, keeps the image of an earlier version whose parameter list it extended.
+  void SetImageParamCount(int count);
+  int ImageParamCount() const { return mImageParamCount; }
   virtual bool SerializeState(StateChunk* chunk) { return SerializeParams(chunk); }
   virtual int UnserializeState(const StateChunk* chunk, int startPos) { return UnserializeParams(chunk, startPos); }
 
@@ -235,7 +240,7 @@ public:
   int CurrentPresetIndex() const { return mCurrentPresetIndex; }
   const PresetSlot* PresetAt(int index) const;  // nullptr outside
   void ModifyCurrentPreset(const char* name = nullptr);
-  // One value per parameter in index order: int for bool/int/enum parameters, else double.
+  // One value per image parameter in index order: int for bool/int/enum parameters, else double.
   void AddPresetValues(const char* name, ...);
   // count pairs follow: parameter index (int), value (int for bool/int/enum, else double).
   void MakePresetFromNamedParams(const char* name, int count, ...);
@@ -287,6 +292,7 @@ private:
   bool mDoesMidi;
   bool mBypassed = false;
   int mCurrentPresetIndex = 0;
+  int mImageParamCount;
   double mSampleRate = 44100.0;
   int mBlockSize = 0;
   int mLatency;

@@ -228,7 +228,7 @@ inline double LargestStep(const StereoBuffer& s, int from, int to)
 // ---- Random automation ---------------------------------------------------------------------
 
 // The first parameter id after the plug-in's own ones.
-constexpr int kPluginParamCount = 43;
+constexpr int kPluginParamCount = 44;
 
 // A run of random automation over ±1 noise.
 struct Automation
