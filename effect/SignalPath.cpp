@@ -198,10 +198,7 @@ void SignalPath::ChangeOversampling()
   oversampling = oversampler.Choose(IsOn(kOversample), quality, plug.SampleRate());
   SetRateFromFactor();
   DesignResamplingFilters(kResamplingStopBandDb);
-  // The frequencies are in Hz, so a glide under way simply continues; only the designs must
-  // follow the new rate. Before the first reset there is nothing to follow yet.
-  if (crossover.AllDesigned())
-    DesignCrossoverAtCurrentFrequencies();
+  crossover.SetRate(crossoverRate);
 }
 
 void SignalPath::ProcessBlock(double** inputs, double** outputs, int nFrames)
@@ -257,17 +254,18 @@ void SignalPath::ProcessBlock(double** inputs, double** outputs, int nFrames)
   Deinterleave(interleaved, nFrames, outputs);
 }
 
-// The crossover moves as far as its smoothers glide, and splits while the effect runs as
-// three bands; a split that resumes starts from silence.
+// The crossover splits while the effect runs as three bands, and follows its frequencies
+// otherwise; a split that resumes starts from silence.
 void SignalPath::SplitBands(double* low, double* mid, double* high, int frames, bool multiband)
 {
-  crossover.Update(smoothers[kFreqLow], smoothers[kFreqHigh], crossoverRate);
   if (multiband)
   {
     if (!ranLastBlock.split)
       crossover.Clear();
-    crossover.Split(low, mid, high, frames);
+    crossover.Split(low, mid, high, frames, smoothers[kFreqLow], smoothers[kFreqHigh]);
   }
+  else
+    crossover.Follow(smoothers[kFreqLow], smoothers[kFreqHigh]);
   ranLastBlock.split = multiband;
 }
 

@@ -56,6 +56,7 @@ public:
   bool RunsClean() const { return oversampler.RunsClean(); }
   const ParamSmoother& Smoother(int paramIdx) const { return smoothers[paramIdx]; }
   const BandChain& Chain(Band band) const { return bands[band]; }
+  bool CrossoverMoving() const { return crossover.Moving(); }
 
 private:
   enum FrameBuffer
