@@ -51,8 +51,22 @@ enum ParamIndex
   kMultiband,
   kOversample,
 
+  // Added after the first 43: the state image keeps its 43 values, these follow it.
+  kOversampleQuality,
+
   kNumParams
 };
 
-static_assert(kMidSatMix == 11 && kHighSatMix == 22 && kFreqLow == 33 && kOversample == 42 && kNumParams == 43,
+// The parameters the state image holds, as every version has written it.
+constexpr int kImageParamCount = kOversampleQuality;
+
+// The values of "Oversample Quality".
+enum OversampleQuality
+{
+  kQualityClassic = 0,
+  kQualityClean = 1
+};
+
+static_assert(kMidSatMix == 11 && kHighSatMix == 22 && kFreqLow == 33 && kOversample == 42 &&
+                kOversampleQuality == 43 && kNumParams == 44 && kImageParamCount == 43,
               "parameter indices are part of the state format");

@@ -13,8 +13,9 @@
 namespace {
 
 constexpr int kMaxOversampling = 4;
-constexpr double kResetStopBandDb = 9.0;
-constexpr double kSwitchStopBandDb = 12.0;
+// One design for the resampling filters, whether a reset or a switch of oversampling made
+// it: what was heard while switching is what every later render gives.
+constexpr double kResamplingStopBandDb = 12.0;
 
 // Controls that mean nothing while the effect runs as a single band, in the order the
 // editor greys them.
@@ -98,7 +99,7 @@ void SignalPath::ResetProcessing()
   SetRateFromFactor();
   for (int i = 0; i < kNumParams; ++i)
     plug.ApplyParamChange(i, kSourceReset);
-  DesignResamplingFilters(kResetStopBandDb);
+  DesignResamplingFilters(kResamplingStopBandDb);
   SettleSmoothers();
   PrepareBuffers(plug.BlockSize());
 }
@@ -191,11 +192,8 @@ void SignalPath::ChangeOversampling(bool on)
 {
   oversampling = on ? kMaxOversampling : 1;
   SetRateFromFactor();
-  DesignResamplingFilters(kSwitchStopBandDb);
-  // The frequencies are in Hz, so a glide under way simply continues; only the designs must
-  // follow the new rate. Before the first reset there is nothing to follow yet.
-  if (crossover.AllDesigned())
-    DesignCrossoverAtCurrentFrequencies();
+  DesignResamplingFilters(kResamplingStopBandDb);
+  crossover.SetRate(oversampledRate);
 }
 
 void SignalPath::ProcessBlock(double** inputs, double** outputs, int nFrames)
@@ -231,14 +229,15 @@ void SignalPath::ProcessBlock(double** inputs, double** outputs, int nFrames)
   std::copy(sum, sum + count, mid);
   std::copy(sum, sum + count, high);
 
-  crossover.Update(smoothers[kFreqLow], smoothers[kFreqHigh], oversampledRate);
   const bool multiband = IsOn(kMultiband);
   if (multiband)
   {
     if (!ranLastBlock.split)
       crossover.Clear();
-    crossover.Split(low, mid, high, frames);
+    crossover.Split(low, mid, high, frames, smoothers[kFreqLow], smoothers[kFreqHigh]);
   }
+  else
+    crossover.Follow(smoothers[kFreqLow], smoothers[kFreqHigh]);
   ranLastBlock.split = multiband;
 
   UpdateChainValues(kLowBand, kGlidingValues);

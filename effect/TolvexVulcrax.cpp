@@ -20,6 +20,7 @@ TolvexVulcrax::TolvexVulcrax()
     signalPath(*this)
 {
   DefineParameters();
+  SetImageParamCount(kImageParamCount);
   BuildEditor();
   FillDefaultPresets("-", 1);
 }
@@ -67,6 +68,11 @@ void TolvexVulcrax::DefineParameters()
   ParamAt(kMidMute)->DefineBool("Mid Mute", false);
   ParamAt(kHighLevel)->DefineDouble("High Level", 0.0, -30.0, 6.0, 0.1, 1.0, "dB");
   ParamAt(kHighMute)->DefineBool("High Mute", false);
+
+  IPlugParam* quality = ParamAt(kOversampleQuality);
+  quality->DefineEnum("Oversample Quality", kQualityClean, 2);
+  quality->AddValueText(kQualityClassic, "Classic");
+  quality->AddValueText(kQualityClean, "Clean");
 }
 
 // The eleven parameters every band repeats, at firstIndex .. firstIndex + 10 in the order

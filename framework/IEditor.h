@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framework/ParamMenuItem.h"
+
 class IEditorRunLoop;
 
 // The only door through which the plug-in side reaches its editor. The graphics core
@@ -32,6 +34,10 @@ public:
   virtual double DisplayScale() = 0;
   // Shows the editor at another scale from now on, open views included.
   virtual void SetDisplayScale(double /*scale*/) {}
+
+  // Host's UI thread, mutex not held: carries out one of the editor's own items of a
+  // parameter's context menu, chosen in a menu the host showed.
+  virtual void RunParamMenuItem(int /*paramIdx*/, ParamMenuItem /*item*/) {}
 
   // Places the editor's native view into a host window and takes it out again.
   virtual void* AttachToParentView(void* parentView) = 0;

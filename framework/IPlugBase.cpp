@@ -13,7 +13,7 @@ IPlugBase::IPlugBase(int nParams, const char* channelIoString, int nPresets, con
                      const char* productName, const char* makerName, int effectVersion, int uniqueId, int makerId,
                      int latency, bool doesMidi, bool stateChunks, bool isInstrument, int apiCode)
   : mUniqueId(uniqueId), mMakerId(makerId), mEffectVersion(effectVersion), mApiCode(apiCode), mStateChunks(stateChunks),
-    mIsInstrument(isInstrument), mDoesMidi(doesMidi), mLatency(latency)
+    mIsInstrument(isInstrument), mDoesMidi(doesMidi), mImageParamCount(nParams > 0 ? nParams : 0), mLatency(latency)
 {
   TV_TRACE("IPlugBase");
   for (int i = 0; i < nParams; ++i)

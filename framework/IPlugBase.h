@@ -104,8 +104,10 @@ public:
   virtual void BeginInformHostOfParamChange(int /*paramIdx*/) {}
   virtual void InformHostOfParamChange(int /*paramIdx*/, double /*normalized*/) {}
   virtual void EndInformHostOfParamChange(int /*paramIdx*/) {}
-  // Editor (host UI) thread, mutex not held.
-  virtual void ShowHostParamMenu(int /*paramIdx*/, int /*x*/, int /*y*/) {}
+  // Editor (host UI) thread, mutex not held. Shows the host's context menu for the parameter
+  // at editor pixel (x, y), with the editor's own items in it; false when the host has none
+  // to show, and the editor then shows its own.
+  virtual bool ShowHostParamMenu(int /*paramIdx*/, int /*x*/, int /*y*/) { return false; }
   // Editor (host UI) thread, mutex not held.
   virtual void RequestEditorSize(int /*width*/, int /*height*/) {}
   // The transport queries read what the current block's host context says: audio thread (or
@@ -214,10 +216,15 @@ public:
   // Called with the mutex held (the defaults take it too). Serialising grows the chunk and so
   // runs on the host's UI thread only; restoring also runs on the audio thread for a host
   // program change and must not allocate there.
-  // The parameter image: every parameter's value as a little-endian double, in index order.
+  // The parameter image: the values of the first ImageParamCount() parameters as
+  // little-endian doubles, in index order.
   virtual bool SerializeParams(StateChunk* chunk);
-  // Returns start + 8 * NParams(), or -1 when the image runs out (see the implementation).
+  // Returns start + 8 * ImageParamCount(), or -1 when the image runs out (see the implementation).
   virtual int UnserializeParams(const StateChunk* chunk, int startPos);
+  // How many parameters, counted from index 0, the image holds: all of them unless the effect,
+  // from its constructor, keeps the image of an earlier version whose parameter list it extended.
+  void SetImageParamCount(int count);
+  int ImageParamCount() const { return mImageParamCount; }
   virtual bool SerializeState(StateChunk* chunk) { return SerializeParams(chunk); }
   virtual int UnserializeState(const StateChunk* chunk, int startPos) { return UnserializeParams(chunk, startPos); }
 
@@ -235,7 +242,7 @@ public:
   int CurrentPresetIndex() const { return mCurrentPresetIndex; }
   const PresetSlot* PresetAt(int index) const;  // nullptr outside
   void ModifyCurrentPreset(const char* name = nullptr);
-  // One value per parameter in index order: int for bool/int/enum parameters, else double.
+  // One value per image parameter in index order: int for bool/int/enum parameters, else double.
   void AddPresetValues(const char* name, ...);
   // count pairs follow: parameter index (int), value (int for bool/int/enum, else double).
   void MakePresetFromNamedParams(const char* name, int count, ...);
@@ -287,6 +294,7 @@ private:
   bool mDoesMidi;
   bool mBypassed = false;
   int mCurrentPresetIndex = 0;
+  int mImageParamCount;
   double mSampleRate = 44100.0;
   int mBlockSize = 0;
   int mLatency;

@@ -53,17 +53,22 @@ bool IPlugBase::SerializeParams(StateChunk* chunk)
   if (!chunk)
     return false;
   Lock lock(mMutex);
-  for (const auto& param : mParams)
-    if (chunk->AppendDouble(param->Value()) < 0)
+  for (int i = 0; i < mImageParamCount; ++i)
+    if (chunk->AppendDouble(mParams[i]->Value()) < 0)
       return false;
   return true;
+}
+
+void IPlugBase::SetImageParamCount(int count)
+{
+  mImageParamCount = count < 0 ? 0 : (count > NParams() ? NParams() : count);
 }
 
 int IPlugBase::UnserializeParams(const StateChunk* chunk, int startPos)
 {
   Lock lock(mMutex);
   int position = chunk ? startPos : -1;
-  for (int i = 0; i < NParams() && position >= 0; ++i)
+  for (int i = 0; i < mImageParamCount && position >= 0; ++i)
   {
     IPlugParam& param = *mParams[i];
     TV_TRACE("%d %s %f", i, param.Name(), param.Value());
@@ -188,9 +193,9 @@ void IPlugBase::AddPresetValues(const char* name, ...)
     return;
   std::va_list args;
   va_start(args, name);
-  for (const auto& param : mParams)
+  for (int i = 0; i < mImageParamCount; ++i)
   {
-    const double v = IsIntegerKind(param->Kind()) ? va_arg(args, int) : va_arg(args, double);
+    const double v = IsIntegerKind(mParams[i]->Kind()) ? va_arg(args, int) : va_arg(args, double);
     slot->image.AppendDouble(v);
   }
   va_end(args);
@@ -216,7 +221,7 @@ void IPlugBase::MakePresetFromNamedParams(const char* name, int count, ...)
     values[index] = IsIntegerKind(param->Kind()) ? va_arg(args, int) : va_arg(args, double);
   }
   va_end(args);
-  for (int i = 0; i < NParams(); ++i)
+  for (int i = 0; i < mImageParamCount; ++i)
   {
     const double v = values[i] == kUnsetValueMarker ? mParams[i]->Value() : values[i];
     slot->image.AppendDouble(v);

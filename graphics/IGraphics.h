@@ -81,6 +81,8 @@ public:
   void PrepareDrawSurfaces() override;
   void GreyParamControls(int paramIdx, bool grey) override;
   void MarkAllDirty() override;
+  // Carried out on the first visible control bound to the parameter.
+  void RunParamMenuItem(int paramIdx, ParamMenuItem item) override;
   int Width() const override { return mWidth; }
   int Height() const override { return mHeight; }
 

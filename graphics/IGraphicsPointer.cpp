@@ -2,6 +2,7 @@
 #include "graphics/IGraphics.h"
 
 #include "framework/IPlugBase.h"
+#include "graphics/ParamMenu.h"
 #include "graphics/controls/IControl.h"
 
 // ---- Pointer and keys ------------------------------------------------------------------
@@ -39,9 +40,11 @@ void IGraphics::PointerDown(int x, int y, const IPointerMods& mods)
   IControl& control = *mControls[index];
   if (control.IsBound() && mods.right && mPlug && mPlug->ApiCode() == kApiVst3)
   {
-    // The host offers its own menu for the parameter; the control never sees this press.
+    // The parameter's context menu, the host's or else our own; the control never sees
+    // this press.
     ReleaseCapture();
-    mPlug->ShowHostParamMenu(control.ParamIdx(), x, y);
+    if (!mPlug->ShowHostParamMenu(control.ParamIdx(), x, y))
+      ParamMenu(*this, control).Popup(x, y);
     return;
   }
   if (control.IsBound() && mPlug)

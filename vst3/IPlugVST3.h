@@ -98,7 +98,7 @@ public:
   void BeginInformHostOfParamChange(int paramIdx) override;
   void InformHostOfParamChange(int paramIdx, double normalized) override;
   void EndInformHostOfParamChange(int paramIdx) override;
-  void ShowHostParamMenu(int paramIdx, int x, int y) override;
+  bool ShowHostParamMenu(int paramIdx, int x, int y) override;
   void RequestEditorSize(int width, int height) override;
   bool HostRendersOffline() override;
   int CurrentSamplePosition() override;

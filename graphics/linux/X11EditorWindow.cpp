@@ -1,6 +1,7 @@
 #include "graphics/linux/X11EditorWindow.h"
 
 #include "framework/EditorScale.h"
+#include "graphics/linux/EditorTooltip.h"
 #include "graphics/linux/IGraphicsLinux.h"
 #include "graphics/linux/X11Display.h"
 #include "graphics/linux/X11ErrorTrap.h"
@@ -47,6 +48,7 @@ std::unique_ptr<X11EditorWindow> X11EditorWindow::Open(IGraphicsLinux& graphics,
 
 X11EditorWindow::X11EditorWindow(IGraphicsLinux& graphics, _XDisplay* display) : mGraphics(graphics), mDisplay(display)
 {
+  mTooltip = std::make_unique<EditorTooltip>(graphics, *this);
 }
 
 X11EditorWindow::~X11EditorWindow()
@@ -54,6 +56,7 @@ X11EditorWindow::~X11EditorWindow()
   LeaveRunLoop();
   {
     X11ErrorTrap trap(mDisplay);
+    mTooltip.reset();
     mImage.reset();
     if (mGc != nullptr)
     {
@@ -147,6 +150,7 @@ void X11EditorWindow::OnTimer()
   if (mRunLoop != nullptr)
   {
     mGraphics.TimerTick();
+    mTooltip->Tick();
   }
   Finish();
 }
@@ -177,11 +181,27 @@ void X11EditorWindow::HandlePendingEvents()
     Dispatch(event);
   }
   --mDispatchDepth;
+  PresentExposed();
+}
+
+void X11EditorWindow::PresentExposed()
+{
   if (!mExposed.Empty())
   {
     Present(mExposed);
     mExposed = IRECT();
   }
+}
+
+void X11EditorWindow::PresentPendingExposures()
+{
+  XSync(mDisplay, False);
+  XEvent event;
+  while (XCheckTypedWindowEvent(mDisplay, mWindow, Expose, &event))
+  {
+    OnExpose(event);
+  }
+  PresentExposed();
 }
 
 void X11EditorWindow::Dispatch(XEvent& event)
@@ -209,6 +229,7 @@ void X11EditorWindow::Dispatch(XEvent& event)
       break;
     case LeaveNotify:
       mGraphics.PointerLeave();
+      mTooltip->Left();
       break;
     case ClientMessage:
       OnClientMessage(event);
@@ -230,6 +251,7 @@ void X11EditorWindow::OnButtonPress(XEvent& xevent)
   if (steps != 0)
   {
     mGraphics.WindowWheel(mPointerX, mPointerY, X11Input::PointerMods(event.state, 0), steps);
+    mTooltip->Wheeled(mPointerX, mPointerY);
     return;
   }
   if (event.button != Button1 && event.button != Button3)
@@ -237,7 +259,9 @@ void X11EditorWindow::OnButtonPress(XEvent& xevent)
     return;
   }
   const bool doubleClick = event.button == Button1 && mDoubleClick.Press(event.time, event.x, event.y);
+  mTooltip->BeforePress(event.button == Button3);
   mGraphics.WindowPress(*this, mPointerX, mPointerY, X11Input::PointerMods(event.state, event.button), doubleClick);
+  mTooltip->Pressed(mPointerX, mPointerY);
 }
 
 void X11EditorWindow::OnButtonRelease(XEvent& xevent)
@@ -255,8 +279,9 @@ void X11EditorWindow::OnMotion(XEvent& xevent)
   const XMotionEvent& event = xevent.xmotion;
   mPointerX = ToLayout(event.x);
   mPointerY = ToLayout(event.y);
-  mGraphics.WindowMotion(mPointerX, mPointerY, X11Input::PointerMods(event.state, 0),
-                         (event.state & (Button1Mask | Button3Mask)) != 0);
+  const bool buttonHeld = (event.state & (Button1Mask | Button3Mask)) != 0;
+  mGraphics.WindowMotion(mPointerX, mPointerY, X11Input::PointerMods(event.state, 0), buttonHeld);
+  mTooltip->PointerMoved(mPointerX, mPointerY, buttonHeld);
 }
 
 // Keys the editor does not take go on to the host's window, as if the editor were not there.

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+class EditorTooltip;
 class IGraphicsLinux;
 class X11Image;
 // Xlib's types, declared here so that its macros (KeyPress, None...) stay out of the
@@ -37,6 +38,9 @@ public:
   // Takes the size of the editor at its current scale; false when the new image cannot be
   // made.
   bool FollowScale();
+  // Repaints at once what the server has reported uncovered so far: a window of ours that
+  // closes just before a modal menu takes the connection must leave no trace behind it.
+  void PresentPendingExposures();
   // The root-window position of a layout pixel.
   bool RootPosition(int x, int y, int& rootX, int& rootY) const;
   // The keyboard focus, taken while a text field is open and then given back.
@@ -65,6 +69,7 @@ private:
   void OnKey(_XEvent& event);
   void OnClientMessage(_XEvent& event);
   void OnExpose(_XEvent& event);
+  void PresentExposed();
   void Finish();
 
   IGraphicsLinux& mGraphics;
@@ -80,6 +85,7 @@ private:
   int mSavedRevert = 0;
   _XGC* mGc = nullptr;
   std::unique_ptr<X11Image> mImage;
+  std::unique_ptr<EditorTooltip> mTooltip;
   unsigned long mXembed = 0;
   X11Input::DoubleClickDetector mDoubleClick;
   IRECT mExposed;

@@ -103,6 +103,7 @@ TEST_F(EditorViewTest, AChangeTheHostTellsTheControllerShowsInTheOpenEditor)
 
 TEST_F(EditorViewTest, PointerEditsReachTheHostAtThePixelUnderThePointer)
 {
+  handler.offersMenu = true;
   view = OpenView();
   ASSERT_TRUE(view);
 

@@ -66,6 +66,7 @@ const Row kTable[] = {
   {kHighMute, "High Mute", KindBool, 0, 1, 0, 0.1, "", 1, 1},
   {kMultiband, "Multiband On/Off", KindBool, 0, 1, 1, 0.1, "", 1, 1},
   {kOversample, "Oversample On/Off", KindBool, 0, 1, 0, 0.1, "", 1, 1},
+  {kOversampleQuality, "Oversample Quality", KindEnum, 0, 1, 1, 0.1, "", 1, 1},
 };
 }  // namespace
 
@@ -114,7 +115,7 @@ TEST(TolvexVulcraxDefinition, ParameterTable)
     EXPECT_EQ(row.decimals, p.Decimals());
     EXPECT_STREQ("", p.GroupName());
     EXPECT_TRUE(p.Automatable());
-    EXPECT_EQ(row.kind == KindBool ? 2 : 0, p.ValueTextCount());
+    EXPECT_EQ(row.kind == KindDouble || row.kind == KindInt ? 0 : 2, p.ValueTextCount());
   }
 }
 
@@ -123,5 +124,5 @@ TEST(TolvexVulcraxDefinition, DefaultPreset)
   TolvexVulcrax effect;
   ASSERT_EQ(1, effect.PresetCount());
   EXPECT_STREQ("-", effect.PresetName(0));
-  EXPECT_EQ(kNumParams * 8, effect.PresetAt(0)->image.Size());
+  EXPECT_EQ(kImageParamCount * 8, effect.PresetAt(0)->image.Size());
 }

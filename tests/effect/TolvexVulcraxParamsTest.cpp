@@ -101,7 +101,7 @@ TEST(TolvexVulcraxParams, DefaultPresetRestoresEveryDefault)
   for (int i = 0; i < kNumParams; ++i)
     effect.ParamAt(i)->SetFromNormalized(0.37);
   EXPECT_TRUE(effect.LoadPreset(0));
-  for (int i = 0; i < kNumParams; ++i)
+  for (int i = 0; i < kImageParamCount; ++i)
     EXPECT_EQ(effect.ParamAt(i)->Default(), effect.ParamAt(i)->Value()) << effect.ParamAt(i)->Name();
   EXPECT_FALSE(effect.LoadPreset(1));
   EXPECT_EQ(0, effect.CurrentPresetIndex());

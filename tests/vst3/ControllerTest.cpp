@@ -60,6 +60,7 @@ std::vector<ExpectedParam> ExpectedParams()
   }
   params.push_back({"Multiband On/Off", "", 0, 1, 1});
   params.push_back({"Oversample On/Off", "", 0, 1, 0});
+  params.push_back({"Oversample Quality", "", 0, 1, 1});
   return params;
 }
 
@@ -219,7 +220,7 @@ TEST_F(ControllerTest, BypassSetOnTheControllerIsTheBypassInForce)
   TvHost::MemoryStream stream;
   ASSERT_EQ(Component()->getState(&stream), kResultOk);
   int32 bypassWord = 0;
-  std::memcpy(&bypassWord, stream.Bytes().data() + 8 * kParamCount, sizeof bypassWord);
+  std::memcpy(&bypassWord, stream.Bytes().data() + 8 * VstTest::kImageParamCount, sizeof bypassWord);
   EXPECT_EQ(bypassWord, 1) << "the saved state carries it";
 }
 
@@ -239,7 +240,7 @@ TEST_F(ControllerTest, DisplayedValueIsTheValueThePluginUses)
 
   std::mt19937 random(8);
   std::uniform_real_distribution<double> unit(0.0, 1.0);
-  for (ParamID id = 0; id < static_cast<ParamID>(kParamCount); ++id)
+  for (ParamID id = 0; id < static_cast<ParamID>(VstTest::kImageParamCount); ++id)
   {
     for (int k = 0; k < 200; ++k)
     {

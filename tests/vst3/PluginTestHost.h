@@ -17,7 +17,9 @@ namespace VstTest {
 
 constexpr Steinberg::Vst::ParamID kBypassId = 0x62706173;  // 'bpas'
 constexpr Steinberg::Vst::ParamID kPresetId = 0x70727374;  // 'prst'
-constexpr int kParamCount = 43;
+constexpr int kParamCount = 44;
+// The parameters the state image holds; the later ones follow it in the extension.
+constexpr int kImageParamCount = 43;
 
 // One initialised instance of the built plug-in, created through the module's factory with a
 // host context of the given name, its main buses activated as a host does.

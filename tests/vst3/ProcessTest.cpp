@@ -22,6 +22,7 @@ constexpr ParamID kLowSatMix = 0;
 constexpr ParamID kLowSatGain = 6;
 constexpr ParamID kLowDcOffset = 7;
 constexpr ParamID kLowLevel = 35;
+constexpr ParamID kOversampleId = 42;
 
 class ProcessTest : public VstTest::PluginTest
 {
@@ -149,7 +150,7 @@ TEST_P(SampleSizeTest, BlocksLongerThanTheSetupMaximumAreProcessedInSlices)
   constexpr int32 kFrames = 3 * kMax + 17;
   ASSERT_TRUE(Setup(GetParam(), kMax));
   changes.AddChange(kLowSatGain, 0.4);
-  changes.AddChange(VstTest::kParamCount - 1, 1.0);  // oversampling on
+  changes.AddChange(kOversampleId, 1.0);
   TvHost::ProcessDataBuilder whole(GetParam(), 2, 2, kFrames);
   FillRamp(whole, kFrames);
   ASSERT_EQ(Run(whole, kFrames), kResultOk);
@@ -171,7 +172,7 @@ TEST_P(SampleSizeTest, BlocksLongerThanTheSetupMaximumAreProcessedInSlices)
     if (start == 0)
     {
       changes.AddChange(kLowSatGain, 0.4);
-      changes.AddChange(VstTest::kParamCount - 1, 1.0);
+      changes.AddChange(kOversampleId, 1.0);
     }
     ASSERT_TRUE(other->Process(slice.Prepare(frames, &changes)));
     changes.Clear();

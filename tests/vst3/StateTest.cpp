@@ -13,11 +13,11 @@ using namespace Steinberg;
 using namespace Steinberg::Vst;
 using TvHost::MemoryStream;
 using VstTest::kBypassId;
-using VstTest::kParamCount;
+using VstTest::kImageParamCount;
 
 namespace {
 
-constexpr size_t kImageBytes = 8 * kParamCount;
+constexpr size_t kImageBytes = 8 * kImageParamCount;
 constexpr ParamID kMultiband = 41;  // saved as 1 by ChangedBlob
 
 class StateTest : public VstTest::PluginTest
@@ -43,7 +43,7 @@ protected:
   std::vector<double> Values()
   {
     std::vector<double> values;
-    for (int i = 0; i < kParamCount; ++i)
+    for (int i = 0; i < kImageParamCount; ++i)
       values.push_back(Controller()->getParamNormalized(i));
     return values;
   }
@@ -51,7 +51,7 @@ protected:
   // A saved blob with every parameter away from its default and the plug-in bypassed.
   std::vector<char> ChangedBlob()
   {
-    for (int i = 0; i < kParamCount; ++i)
+    for (int i = 0; i < kImageParamCount; ++i)
       Controller()->setParamNormalized(i, (i % 2 == 0) ? 0.0 : 1.0);
     SetBypass(true);
     std::vector<char> blob = SavedState();
@@ -100,7 +100,7 @@ TEST_F(StateTest, RoundTripRestoresEveryValueAndBypass)
   const std::vector<char> blob = ChangedBlob();
   const std::vector<double> saved = Values();
   ASSERT_TRUE(instance->SetupProcessing(48000.0, 64, kSample32));  // clears bypass
-  for (int i = 0; i < kParamCount; ++i)
+  for (int i = 0; i < kImageParamCount; ++i)
     Controller()->setParamNormalized(i, 0.5);
   ASSERT_NE(Values(), saved);
   EXPECT_EQ(Controller()->getParamNormalized(kBypassId), 0.0);
@@ -118,7 +118,7 @@ TEST_F(StateTest, RoundTripRestoresEveryValueAndBypass)
   // Hosts may hand over a stream positioned inside a larger one: the bypass word is the one
   // after the image, not the one at the image's length from the stream's start.
   SetBypass(false);
-  for (int i = 0; i < kParamCount; ++i)
+  for (int i = 0; i < kImageParamCount; ++i)
     Controller()->setParamNormalized(i, 0.5);
   std::vector<char> project(16, '\0');
   project.insert(project.end(), blob.begin(), blob.end());
@@ -137,7 +137,7 @@ TEST_F(StateTest, BlobEndingAfterTheImage)
 
   // A stream that fails the read past its end: parameters restored, bypass kept, failure.
   SetBypass(false);
-  for (int i = 0; i < kParamCount; ++i)
+  for (int i = 0; i < kImageParamCount; ++i)
     Controller()->setParamNormalized(i, 0.5);
   EXPECT_EQ(Load(blob, MemoryStream::EndOfData::kFailEmpty), kResultFalse);
   EXPECT_EQ(Values(), saved);
@@ -153,7 +153,7 @@ TEST_F(StateTest, ShortImageRestoresWhatItHolds)
 {
   std::vector<char> blob = ChangedBlob();
   const std::vector<double> saved = Values();
-  for (int i = 0; i < kParamCount; ++i)
+  for (int i = 0; i < kImageParamCount; ++i)
     Controller()->setParamNormalized(i, 0.5);
   const std::vector<double> before = Values();
   blob.resize(80);
@@ -162,7 +162,7 @@ TEST_F(StateTest, ShortImageRestoresWhatItHolds)
   for (int i = 0; i < 10; ++i)
     EXPECT_EQ(after[i], saved[i]) << i;
   EXPECT_EQ(after[10], 0.0);  // where the image ran out: 0, limited into the range
-  for (int i = 11; i < kParamCount; ++i)
+  for (int i = 11; i < kImageParamCount; ++i)
     EXPECT_EQ(after[i], before[i]) << i;
 }
 
