@@ -309,5 +309,9 @@ IPopupMenu* IGraphicsLinux::RunPopupMenu(IPopupMenu* menu, const IRECT& anchor)
   {
     return nullptr;
   }
-  return X11PopupMenu::Run(window->XDisplay(), rootX, rootY, *menu);
+  IPopupMenu* chosen = X11PopupMenu::Run(window->XDisplay(), rootX, rootY, *menu);
+  // What the choice does may open another modal menu at once: the place this one leaves is
+  // repainted first.
+  window->PresentPendingExposures();
+  return chosen;
 }
