@@ -3,6 +3,7 @@
 #include "tests/editor/EditorHost.h"
 
 #include "framework/EditorScale.h"
+#include "tools/host/MemoryStream.h"
 
 #include <algorithm>
 #include <cmath>
@@ -249,6 +250,35 @@ TEST_F(EditorScaleTest, AResizeKeepsTheAspectRatioAndThePointerMapping)
   EXPECT_EQ(frame.resizes.back().getHeight(), 720);
   XSync(display, False);
   EXPECT_EQ(WindowSize(Children(parent).at(0)), std::make_pair(1536, 720));
+}
+
+// The size chosen for the editor, even while no window shows it, is saved with the state; an
+// instance that loads the state opens its editor at that size.
+TEST_F(EditorScaleTest, TheChosenSizeComesBackWithTheStateWhenTheEditorReopens)
+{
+  {
+    IPtr<IPlugView> closed(Controller()->createView(ViewType::kEditor), false);
+    ViewRect chosen(0, 0, 1536, 720);
+    ASSERT_EQ(closed->onSize(&chosen), kResultOk);
+  }
+  TvHost::MemoryStream saved;
+  ASSERT_EQ(Component()->getState(&saved), kResultOk);
+
+  std::string error;
+  auto other = TvHost::PluginInstance::Create(module, &host, error);
+  ASSERT_TRUE(other) << error;
+  TvHost::MemoryStream loaded(saved.Bytes());
+  ASSERT_EQ(other->Component()->setState(&loaded), kResultOk);
+  IPtr<IPlugView> reopened(other->Controller()->createView(ViewType::kEditor), false);
+  ViewRect size;
+  ASSERT_EQ(reopened->getSize(&size), kResultOk);
+  EXPECT_EQ(size.getWidth(), 1536);
+  EXPECT_EQ(size.getHeight(), 720);
+  reopened->setFrame(&frame);
+  ASSERT_EQ(reopened->attached(reinterpret_cast<void*>(parent), kPlatformTypeX11EmbedWindowID), kResultOk);
+  Pump();
+  EXPECT_EQ(WindowSize(Children(parent).at(0)), std::make_pair(1536, 720));
+  EXPECT_EQ(reopened->removed(), kResultOk);
 }
 
 }  // namespace
