@@ -73,6 +73,8 @@ void TolvexVulcrax::DefineParameters()
   quality->DefineEnum("Oversample Quality", kQualityClean, 2);
   quality->AddValueText(kQualityClassic, "Classic");
   quality->AddValueText(kQualityClean, "Clean");
+  // Projects and presets saved before the choice existed keep the sound they were made with.
+  quality->SetValueInOlderStates(kQualityClassic);
 }
 
 // The eleven parameters every band repeats, at firstIndex .. firstIndex + 10 in the order
