@@ -40,6 +40,7 @@ void TolvexVulcrax::ResetProcessing()
 void TolvexVulcrax::ApplyParamChange(int paramIdx, ParamChangeSource /*source*/)
 {
   signalPath.ApplyParamChange(paramIdx);
+  UpdateEditorFor(paramIdx);
 }
 
 void TolvexVulcrax::ProcessBlock(double** inputs, double** outputs, int nFrames)
