@@ -1,8 +1,9 @@
 #include "effect/Crossover.h"
 
-#include "dsp/StereoSection.h"
+#include "dsp/StereoFrame.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 
@@ -10,111 +11,171 @@ namespace {
 // oversampling at low session rates.
 constexpr double kHighestCutoff = 0.49;
 
-constexpr int kOrder = 2;
+// Frames a crossfade handles at a time: the incoming bank's bands are worked on in buffers
+// of this size on the stack.
+constexpr int kChunkFrames = 128;
+
+// The incoming bank's share after `done` of `length` frames: a smooth step from 0 to 1 that
+// starts and ends without a kink.
+double FadeIn(int done, int length)
+{
+  const double t = static_cast<double>(done) / length;
+  return t * t * (3.0 - 2.0 * t);
+}
+
+// band = band * (1 - gain) + incoming * gain, frame by frame.
+void Mix(double* band, const double* incoming, const double* gains, int frames)
+{
+  for (int i = 0; i < frames; ++i)
+  {
+    const Dsp::StereoFrame gain = Dsp::BothChannels(gains[i]);
+    const Dsp::StereoFrame mixed =
+      Dsp::LoadFrame(band + 2 * i) * (1.0 - gain) + Dsp::LoadFrame(incoming + 2 * i) * gain;
+    Dsp::StoreFrame(band + 2 * i, mixed);
+  }
+}
 
 }  // namespace
 
-double Crossover::NormalisedCutoff(double hertz, int oversampledRate)
+double Crossover::Cutoff(double hertz) const
 {
-  return std::min(hertz / oversampledRate, kHighestCutoff);
+  return std::min(hertz / rate, kHighestCutoff);
 }
 
-void Crossover::Update(ParamSmoother& lowEdge, ParamSmoother& highEdge, int rate)
+int Crossover::FadeFrames() const
 {
-  if (!lowEdge.Settled())
-  {
-    lowSplitLP1.Setup(kOrder, 1.0, NormalisedCutoff(lowEdge.Advance(), rate));
-    lowSplitLP2.Setup(kOrder, 1.0, NormalisedCutoff(lowEdge.Advance(), rate));
-    midSplitHP1.Setup(kOrder, 1.0, NormalisedCutoff(lowEdge.Advance(), rate));
-    midSplitHP2.Setup(kOrder, 1.0, NormalisedCutoff(lowEdge.Advance(), rate));
-  }
-  if (!highEdge.Settled())
-  {
-    highSplitHP1.Setup(kOrder, 1.0, NormalisedCutoff(highEdge.Advance(), rate));
-    highSplitHP2.Setup(kOrder, 1.0, NormalisedCutoff(highEdge.Advance(), rate));
-    midSplitLP1.Setup(kOrder, 1.0, NormalisedCutoff(highEdge.Advance(), rate));
-    midSplitLP2.Setup(kOrder, 1.0, NormalisedCutoff(highEdge.Advance(), rate));
-  }
+  return std::max(1, static_cast<int>(rate * kFadeSeconds));
 }
 
-void Crossover::Design(double lowEdgeHz, double highEdgeHz, int rate)
+void Crossover::DesignBank(int bank)
 {
-  const double low = NormalisedCutoff(lowEdgeHz, rate);
-  const double high = NormalisedCutoff(highEdgeHz, rate);
-  for (LowPass* f : {&lowSplitLP1, &lowSplitLP2})
-    f->Setup(kOrder, 1.0, low);
-  for (HighPass* f : {&midSplitHP1, &midSplitHP2})
-    f->Setup(kOrder, 1.0, low);
-  for (HighPass* f : {&highSplitHP1, &highSplitHP2})
-    f->Setup(kOrder, 1.0, high);
-  for (LowPass* f : {&midSplitLP1, &midSplitLP2})
-    f->Setup(kOrder, 1.0, high);
+  banks[bank].DesignLowEdge(Cutoff(tunings[bank].lowEdgeHz));
+  banks[bank].DesignHighEdge(Cutoff(tunings[bank].highEdgeHz));
+}
+
+void Crossover::Design(double lowEdgeHz, double highEdgeHz, int oversampledRate)
+{
+  EndFade();
+  rate = oversampledRate;
+  CrossoverBank& bank = banks[inUse];
+  Tuning& tuning = tunings[inUse];
+  if (bank.AllDesigned() && lowEdgeHz != tuning.lowEdgeHz)
+    bank.ClearLowEdge();
+  if (bank.AllDesigned() && highEdgeHz != tuning.highEdgeHz)
+    bank.ClearHighEdge();
+  tuning = {lowEdgeHz, highEdgeHz};
+  DesignBank(inUse);
+}
+
+void Crossover::SetRate(int oversampledRate)
+{
+  if (!AllDesigned())
+    return;
+  const int oldLength = FadeFrames();
+  rate = oversampledRate;
+  DesignBank(inUse);
+  if (!Moving())
+    return;
+  DesignBank(1 - inUse);
+  fadeLength = FadeFrames();
+  fadeDone = static_cast<int>(static_cast<int64_t>(fadeDone) * fadeLength / oldLength);
+}
+
+void Crossover::Follow(ParamSmoother& lowEdge, ParamSmoother& highEdge)
+{
+  EndFade();
+  if (lowEdge.Settled() && highEdge.Settled())
+    return;
+  lowEdge.current = lowEdge.target;
+  highEdge.current = highEdge.target;
+  tunings[inUse] = {lowEdge.current, highEdge.current};
+  DesignBank(inUse);
 }
 
 void Crossover::Clear()
 {
-  for (LowPass* f : {&lowSplitLP1, &lowSplitLP2, &midSplitLP1, &midSplitLP2})
-    f->Clear();
-  for (HighPass* f : {&midSplitHP1, &midSplitHP2, &highSplitHP1, &highSplitHP2})
-    f->Clear();
+  for (CrossoverBank& bank : banks)
+    bank.Clear();
 }
 
-// The sections run frame by frame from registers, several side by side (low and high band
-// together, then the mid band's four): one filter after another would leave the processor
-// waiting on each section's feedback in turn. Two loops keep the state within the registers.
-void Crossover::Split(double* low, double* mid, double* high, int frames)
+// The bank being faded in takes over at once.
+void Crossover::EndFade()
 {
-  if (!AllDesigned())
-  {
-    SplitFilterByFilter(low, mid, high, frames);
+  if (!Moving())
     return;
-  }
-
-  using Dsp::StereoSection;
-  StereoSection lowLP1(lowSplitLP1.SectionAt(0)), lowLP2(lowSplitLP2.SectionAt(0));
-  StereoSection midHP1(midSplitHP1.SectionAt(0)), midHP2(midSplitHP2.SectionAt(0));
-  StereoSection midLP1(midSplitLP1.SectionAt(0)), midLP2(midSplitLP2.SectionAt(0));
-  StereoSection highHP1(highSplitHP1.SectionAt(0)), highHP2(highSplitHP2.SectionAt(0));
-  for (int i = 0; i < 2 * frames; i += 2)
-  {
-    Dsp::StoreFrame(low + i, lowLP2.Step(lowLP1.Step(Dsp::LoadFrame(low + i))));
-    Dsp::StoreFrame(high + i, highHP2.Step(highHP1.Step(Dsp::LoadFrame(high + i))));
-  }
-  for (int i = 0; i < 2 * frames; i += 2)
-  {
-    const Dsp::StereoFrame midAboveLowEdge = midHP2.Step(midHP1.Step(Dsp::LoadFrame(mid + i)));
-    Dsp::StoreFrame(mid + i, midLP2.Step(midLP1.Step(midAboveLowEdge)));
-  }
-  lowLP1.StoreHistory(lowSplitLP1.SectionAt(0));
-  lowLP2.StoreHistory(lowSplitLP2.SectionAt(0));
-  midHP1.StoreHistory(midSplitHP1.SectionAt(0));
-  midHP2.StoreHistory(midSplitHP2.SectionAt(0));
-  midLP1.StoreHistory(midSplitLP1.SectionAt(0));
-  midLP2.StoreHistory(midSplitLP2.SectionAt(0));
-  highHP1.StoreHistory(highSplitHP1.SectionAt(0));
-  highHP2.StoreHistory(highSplitHP2.SectionAt(0));
+  inUse = 1 - inUse;
+  fadeDone = fadeLength = 0;
 }
 
-// Before its first design a filter has no stage: it passes its input and keeps no history.
-bool Crossover::AllDesigned() const
+void Crossover::StartFade(ParamSmoother& lowEdge, ParamSmoother& highEdge)
 {
-  for (const LowPass* f : {&lowSplitLP1, &lowSplitLP2, &midSplitLP1, &midSplitLP2})
-    if (f->StageCount() == 0)
-      return false;
-  for (const HighPass* f : {&midSplitHP1, &midSplitHP2, &highSplitHP1, &highSplitHP2})
-    if (f->StageCount() == 0)
-      return false;
-  return true;
+  lowEdge.current = lowEdge.target;
+  highEdge.current = highEdge.target;
+  const Tuning& from = tunings[inUse];
+  const Tuning to{lowEdge.current, highEdge.current};
+  const bool lowMoves = to.lowEdgeHz != from.lowEdgeHz;
+  const bool highMoves = to.highEdgeHz != from.highEdgeHz;
+  if (!lowMoves && !highMoves)
+    return;
+  CrossoverBank& incoming = Fading();
+  incoming = banks[inUse];
+  tunings[1 - inUse] = to;
+  if (lowMoves)
+  {
+    incoming.DesignLowEdge(Cutoff(to.lowEdgeHz));
+    incoming.ClearLowEdge();
+  }
+  if (highMoves)
+  {
+    incoming.DesignHighEdge(Cutoff(to.highEdgeHz));
+    incoming.ClearHighEdge();
+  }
+  fadeDone = 0;
+  fadeLength = FadeFrames();
 }
 
-void Crossover::SplitFilterByFilter(double* low, double* mid, double* high, int frames)
+void Crossover::Split(double* low, double* mid, double* high, int frames, ParamSmoother& lowEdge,
+                      ParamSmoother& highEdge)
 {
-  lowSplitLP1.Process(frames, low);
-  lowSplitLP2.Process(frames, low);
-  midSplitHP1.Process(frames, mid);
-  midSplitHP2.Process(frames, mid);
-  midSplitLP1.Process(frames, mid);
-  midSplitLP2.Process(frames, mid);
-  highSplitHP1.Process(frames, high);
-  highSplitHP2.Process(frames, high);
+  while (frames > 0)
+  {
+    if (!Moving() && !(lowEdge.Settled() && highEdge.Settled()))
+      StartFade(lowEdge, highEdge);
+    if (!Moving())
+    {
+      banks[inUse].Split(low, mid, high, frames);
+      return;
+    }
+    const int fading = std::min(frames, fadeLength - fadeDone);
+    Crossfade(low, mid, high, fading);
+    low += 2 * fading;
+    mid += 2 * fading;
+    high += 2 * fading;
+    frames -= fading;
+  }
+}
+
+void Crossover::Crossfade(double* low, double* mid, double* high, int frames)
+{
+  CrossoverBank& outgoing = banks[inUse];
+  CrossoverBank& incoming = Fading();
+  std::array<double, 2 * kChunkFrames> incomingLow, incomingMid, incomingHigh;
+  std::array<double, kChunkFrames> gains;
+  for (int first = 0; first < frames; first += kChunkFrames)
+  {
+    const int count = std::min(kChunkFrames, frames - first);
+    double* const bands[] = {low + 2 * first, mid + 2 * first, high + 2 * first};
+    double* const incomingBands[] = {incomingLow.data(), incomingMid.data(), incomingHigh.data()};
+    for (double* copy : incomingBands)
+      std::copy(bands[0], bands[0] + 2 * count, copy);
+    outgoing.Split(bands[0], bands[1], bands[2], count);
+    incoming.Split(incomingBands[0], incomingBands[1], incomingBands[2], count);
+    for (int i = 0; i < count; ++i)
+      gains[i] = FadeIn(fadeDone + i + 1, fadeLength);
+    for (int band = 0; band < 3; ++band)
+      Mix(bands[band], incomingBands[band], gains.data(), count);
+    fadeDone += count;
+  }
+  if (fadeDone == fadeLength)
+    EndFade();
 }

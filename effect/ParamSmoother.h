@@ -12,8 +12,7 @@ struct ParamSmoother
   // One step towards the target; a settled smoother stays where it is. Returns current.
   // Rounding can make the recurrence stall a few units in the last place short of the
   // target (often, when the coefficient is close to 1); a step that no longer moves lands
-  // on the target, so that whole-number values such as bit depths arrive and a settled
-  // crossover stops being redesigned.
+  // on the target, so that whole-number values such as bit depths arrive and a glide ends.
   double Advance()
   {
     if (!Settled())

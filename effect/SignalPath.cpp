@@ -193,10 +193,7 @@ void SignalPath::ChangeOversampling(bool on)
   oversampling = on ? kMaxOversampling : 1;
   SetRateFromFactor();
   DesignResamplingFilters(kResamplingStopBandDb);
-  // The frequencies are in Hz, so a glide under way simply continues; only the designs must
-  // follow the new rate. Before the first reset there is nothing to follow yet.
-  if (crossover.AllDesigned())
-    DesignCrossoverAtCurrentFrequencies();
+  crossover.SetRate(oversampledRate);
 }
 
 void SignalPath::ProcessBlock(double** inputs, double** outputs, int nFrames)
@@ -232,14 +229,15 @@ void SignalPath::ProcessBlock(double** inputs, double** outputs, int nFrames)
   std::copy(sum, sum + count, mid);
   std::copy(sum, sum + count, high);
 
-  crossover.Update(smoothers[kFreqLow], smoothers[kFreqHigh], oversampledRate);
   const bool multiband = IsOn(kMultiband);
   if (multiband)
   {
     if (!ranLastBlock.split)
       crossover.Clear();
-    crossover.Split(low, mid, high, frames);
+    crossover.Split(low, mid, high, frames, smoothers[kFreqLow], smoothers[kFreqHigh]);
   }
+  else
+    crossover.Follow(smoothers[kFreqLow], smoothers[kFreqHigh]);
   ranLastBlock.split = multiband;
 
   UpdateChainValues(kLowBand, kGlidingValues);

@@ -54,6 +54,7 @@ public:
   int OversampledRate() const { return oversampledRate; }
   const ParamSmoother& Smoother(int paramIdx) const { return smoothers[paramIdx]; }
   const BandChain& Chain(Band band) const { return bands[band]; }
+  bool CrossoverMoving() const { return crossover.Moving(); }
 
 private:
   enum FrameBuffer

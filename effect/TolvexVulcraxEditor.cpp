@@ -80,6 +80,8 @@ void TolvexVulcrax::BuildEditor()
 {
   auto graphics = std::make_unique<IGraphicsLinux>(this, kEditorWidth, kEditorHeight, kEditorFps);
   graphics->SetBundleId(PluginIdentity::kBundleId);
+  // Each control's tooltip names its parameter in full and shows its value.
+  graphics->EnableTooltips(true);
   graphics->AttachBackdrop(kBackgroundId, kBackgroundImage);
   const IFrameStrip switchStrip = graphics->LoadStripBitmap(kSwitchId, kSwitchImage, kSwitchFrames);
   const IFrameStrip knobStrip = graphics->LoadStripBitmap(kKnobId, kKnobImage, kKnobFrames);

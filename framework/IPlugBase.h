@@ -105,8 +105,10 @@ public:
   virtual void BeginInformHostOfParamChange(int /*paramIdx*/) {}
   virtual void InformHostOfParamChange(int /*paramIdx*/, double /*normalized*/) {}
   virtual void EndInformHostOfParamChange(int /*paramIdx*/) {}
-  // Editor (host UI) thread, mutex not held.
-  virtual void ShowHostParamMenu(int /*paramIdx*/, int /*x*/, int /*y*/) {}
+  // Editor (host UI) thread, mutex not held. Shows the host's context menu for the parameter
+  // at editor pixel (x, y), with the editor's own items in it; false when the host has none
+  // to show, and the editor then shows its own.
+  virtual bool ShowHostParamMenu(int /*paramIdx*/, int /*x*/, int /*y*/) { return false; }
   // Editor (host UI) thread, mutex not held.
   virtual void RequestEditorSize(int /*width*/, int /*height*/) {}
   // The transport queries read what the current block's host context says: audio thread (or

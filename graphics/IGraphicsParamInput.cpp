@@ -1,8 +1,10 @@
-// Values typed or chosen by the user for a parameter: text fields and value menus.
+// Values typed or chosen by the user for a parameter: text fields, value menus and the
+// items of a parameter's context menu.
 #include "graphics/IGraphics.h"
 
 #include "framework/IPlugParam.h"
 #include "graphics/IPopupMenu.h"
+#include "graphics/ParamMenu.h"
 #include "graphics/controls/IControl.h"
 
 #include <cctype>
@@ -71,4 +73,16 @@ void IGraphics::ApplyTextEntryResult(IControl* control, IPlugParam* param, const
       value = -value;
   }
   control->SetValueFromUser(param->ToNormalized(value));
+}
+
+void IGraphics::RunParamMenuItem(int paramIdx, ParamMenuItem item)
+{
+  for (auto& control : mControls)
+  {
+    if (control->ParamIdx() == paramIdx && !control->IsHidden())
+    {
+      ParamMenu(*this, *control).Run(item);
+      return;
+    }
+  }
 }

@@ -1,5 +1,5 @@
 // The editor services of IPlugVST3: views for the host, resize requests and the host's
-// context menu for a parameter.
+// context menu for a parameter with the editor's items in it.
 
 #include "vst3/IPlugVST3.h"
 
@@ -8,6 +8,7 @@
 
 #include "framework/EditorScale.h"
 #include "vst3/IPlugVST3View.h"
+#include "vst3/ParamMenuTarget.h"
 
 #include "pluginterfaces/vst/ivstcontextmenu.h"
 
@@ -30,27 +31,35 @@ void IPlugVST3::ViewDestroyed(IPlugVST3View* view)
     mViews.erase(found);
 }
 
-// Resize requests always go to the first view, in its host pixels.
+// Resize requests always go to the first view, in window pixels at the editor's scale.
 void IPlugVST3::RequestEditorSize(int width, int height)
 {
-  if (Editor() == nullptr || mViews.empty())
+  IEditor* editor = Editor();
+  if (editor == nullptr || mViews.empty())
     return;
-  IPlugVST3View* view = mViews.front();
-  view->RequestResize(width * view->PixelScale(), height * view->PixelScale());
+  const double scale = editor->DisplayScale();
+  mViews.front()->RequestResize(EditorScale::LayoutToWindow(width, scale), EditorScale::LayoutToWindow(height, scale));
 }
 
-void IPlugVST3::ShowHostParamMenu(int paramIdx, int x, int y)
+// The host's menu for the parameter gets the editor's items; its coordinates are the view's,
+// in host pixels. Once the host has given a menu it counts as shown, whatever popup answers:
+// a host that reports a dismissed menu as a failure must not see a second one of ours.
+bool IPlugVST3::ShowHostParamMenu(int paramIdx, int x, int y)
 {
-  if (componentHandler == nullptr || mViews.empty())
-    return;
+  const IPlugParam* param = ParamAt(paramIdx);
+  if (componentHandler == nullptr || mViews.empty() || param == nullptr)
+    return false;
   FUnknownPtr<IComponentHandler3> handler(componentHandler);
   if (!handler)
-    return;
+    return false;
   const ParamID id = static_cast<ParamID>(paramIdx);
   IPlugVST3View* view = mViews.front();
-  if (IContextMenu* menu = handler->createContextMenu(view, &id))
-  {
-    menu->popup(EditorScale::LayoutToWindow(x, view->PixelScale()), EditorScale::LayoutToWindow(y, view->PixelScale()));
-    menu->release();
-  }
+  IPtr<IContextMenu> menu(handler->createContextMenu(view, &id), false);
+  if (!menu)
+    return false;
+  const auto target = owned(new ParamMenuTarget(*this, paramIdx));
+  target->AddItemsTo(*menu, *param);
+  const double scale = Editor() ? Editor()->DisplayScale() : 1.0;
+  menu->popup(EditorScale::LayoutToWindow(x, scale), EditorScale::LayoutToWindow(y, scale));
+  return true;
 }

@@ -36,7 +36,7 @@ public:
       XCreateSimpleWindow(mDisplay, DefaultRootWindow(mDisplay), 0, 0, mEditor->Width(), mEditor->Height(), 0, 0, 0);
     XMapWindow(mDisplay, mParent);
     XSync(mDisplay, False);
-    mWindow = static_cast<X11EditorWindow*>(mEditor->OpenHostView(reinterpret_cast<void*>(mParent), mLoop, 1));
+    mWindow = static_cast<X11EditorWindow*>(mEditor->OpenHostView(reinterpret_cast<void*>(mParent), mLoop));
     for (int i = 0; mWindow && i < 3; ++i)
     {
       mWindow->OnTimer();

@@ -55,6 +55,9 @@ public:
   virtual void MoveTo(int x, int y);
   // Everything the control may touch when it paints; the editor repaints this region.
   virtual IRECT DrawnRect() const { return mRect; }
+  // Where a value for the bound parameter is typed or chosen when the user asks to enter one
+  // (the context menu's "Type a Value"): as a right-click prompt would place it.
+  virtual IRECT ValueEntryRect() const { return PromptRect(); }
 
   void SetValueFromUser(double normalized);
   void PromptForInput();

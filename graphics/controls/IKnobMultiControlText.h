@@ -18,6 +18,8 @@ public:
   void PointerDown(int x, int y, const IPointerMods& mods) override;
   // The read-out lies below the image, so it is repainted along with it.
   IRECT DrawnRect() const override;
+  // Over the read-out, as a click on it opens.
+  IRECT ValueEntryRect() const override { return mTextRect; }
 
   const IRECT& TextRect() const { return mTextRect; }
   const IRECT& ImageRect() const { return mImageRect; }

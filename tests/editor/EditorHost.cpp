@@ -1,6 +1,7 @@
 #include "tests/editor/EditorHost.h"
 
 #include "graphics/linux/X11Display.h"
+#include "tools/host/Utf16Text.h"
 
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
@@ -34,10 +35,49 @@ tresult PLUGIN_API RecordingHandler::endEdit(ParamID id)
   return kResultOk;
 }
 
+tresult PLUGIN_API RecordingContextMenu::getItem(int32 index, Item& item, IContextMenuTarget** target)
+{
+  if (index < 0 || index >= getItemCount())
+    return kInvalidArgument;
+  const Entry& entry = entries[index];
+  item = Item{};
+  TvHost::Utf8ToUtf16(entry.name, item.name, 128);
+  item.tag = entry.tag;
+  item.flags = entry.flags;
+  if (target)
+  {
+    *target = entry.target;
+    if (*target)
+      (*target)->addRef();
+  }
+  return kResultOk;
+}
+
+tresult PLUGIN_API RecordingContextMenu::addItem(const Item& item, IContextMenuTarget* target)
+{
+  entries.push_back({TvHost::Utf16ToUtf8(item.name, 128), item.tag, item.flags, target});
+  return kResultOk;
+}
+
+tresult PLUGIN_API RecordingContextMenu::popup(UCoord x, UCoord y)
+{
+  popups.push_back({x, y});
+  return kResultOk;
+}
+
+void RecordingContextMenu::Clear()
+{
+  entries.assign(1, Entry{kHostItem, 1000, 0, nullptr});
+  popups.clear();
+}
+
 IContextMenu* PLUGIN_API RecordingHandler::createContextMenu(IPlugView*, const ParamID* id)
 {
   calls += "menu:" + (id ? std::to_string(*id) : std::string("none")) + " ";
-  return nullptr;
+  if (!offersMenu)
+    return nullptr;
+  menu.addRef();
+  return &menu;
 }
 
 tresult PLUGIN_API RecordingHandler::queryInterface(const TUID iid, void** obj)
@@ -47,7 +87,7 @@ tresult PLUGIN_API RecordingHandler::queryInterface(const TUID iid, void** obj)
     *obj = static_cast<IComponentHandler*>(this);
     return kResultOk;
   }
-  if (FUnknownPrivate::iidEqual(iid, IComponentHandler3::iid))
+  if (offersHandler3 && FUnknownPrivate::iidEqual(iid, IComponentHandler3::iid))
   {
     *obj = static_cast<IComponentHandler3*>(this);
     return kResultOk;

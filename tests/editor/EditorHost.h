@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tools/host/EditorFrame.h"
+#include "tools/host/HostObject.h"
 #include "tests/editor/ReferenceEditor.h"
 #include "tests/vst3/PluginTestHost.h"
 
@@ -16,7 +17,40 @@
 
 namespace EditorTest {
 
+// A host's context menu for a parameter, holding one item of the host's own: records what
+// the plug-in adds and where it pops the menu up.
+class RecordingContextMenu : public TvHost::HostObject<Steinberg::Vst::IContextMenu>
+{
+public:
+  struct Entry
+  {
+    std::string name;
+    Steinberg::int32 tag;
+    Steinberg::int32 flags;
+    Steinberg::IPtr<Steinberg::Vst::IContextMenuTarget> target;
+  };
+  static constexpr const char* kHostItem = "Automate";
+
+  RecordingContextMenu() { Clear(); }
+  Steinberg::int32 PLUGIN_API getItemCount() override { return static_cast<Steinberg::int32>(entries.size()); }
+  Steinberg::tresult PLUGIN_API getItem(Steinberg::int32 index, Item& item,
+                                        Steinberg::Vst::IContextMenuTarget** target) override;
+  Steinberg::tresult PLUGIN_API addItem(const Item& item, Steinberg::Vst::IContextMenuTarget* target) override;
+  Steinberg::tresult PLUGIN_API removeItem(const Item&, Steinberg::Vst::IContextMenuTarget*) override
+  {
+    return Steinberg::kResultFalse;
+  }
+  Steinberg::tresult PLUGIN_API popup(Steinberg::UCoord x, Steinberg::UCoord y) override;
+
+  // Back to the host's own item alone, every target given back.
+  void Clear();
+
+  std::vector<Entry> entries;
+  std::vector<std::pair<Steinberg::UCoord, Steinberg::UCoord>> popups;
+};
+
 // The component handler of the test host: edits and menu requests as text ("begin:41 ...").
+// It offers IComponentHandler3 unless told not to, and a context menu only when told to.
 class RecordingHandler : public Steinberg::Vst::IComponentHandler, public Steinberg::Vst::IComponentHandler3
 {
 public:
@@ -31,6 +65,9 @@ public:
   Steinberg::uint32 PLUGIN_API release() override { return 1; }
 
   std::string calls;
+  bool offersHandler3 = true;
+  bool offersMenu = false;
+  RecordingContextMenu menu;
 };
 
 // An editor host on the X server named by DISPLAY: a top-level window of its own as the

@@ -1,4 +1,4 @@
-// The crossover's redesign schedule and the two resampling steps, against filters designed
+// The crossover at rest and while it moves, and the two resampling steps, against filters designed
 // and run independently.
 
 #include "effect/Crossover.h"
@@ -22,56 +22,89 @@ std::vector<double> TestSignal(int frames)
   return s;
 }
 
-// The filter an edge section should have, designed at a smoother's next value.
-template <typename Filter>
-Filter DesignedAtNext(ParamSmoother& s, int rate)
-{
-  Filter f;
-  f.Setup(2, 1.0, std::min(s.Advance() / rate, 0.49));
-  return f;
-}
-
 using LowPass = Dsp::ButterLowPass<2, 2>;
 using HighPass = Dsp::ButterHighPass<2, 2>;
 
-// During a glide each edge's four sections are designed at four successive values; once
-// settled they stay; cutoffs past 0.49 of the rate are clamped.
-TEST(Crossover, SectionsFollowTheGlideOfTheirEdge)
+// The eight filters of one split, designed and run one after another.
+struct PlainSplit
 {
+  PlainSplit(double lowHz, double highHz, int rate)
+  {
+    const double low = std::min(lowHz / rate, 0.49), high = std::min(highHz / rate, 0.49);
+    for (LowPass* f : {&lowLP1, &lowLP2})
+      f->Setup(2, 1.0, low);
+    for (HighPass* f : {&midHP1, &midHP2})
+      f->Setup(2, 1.0, low);
+    for (LowPass* f : {&midLP1, &midLP2})
+      f->Setup(2, 1.0, high);
+    for (HighPass* f : {&highHP1, &highHP2})
+      f->Setup(2, 1.0, high);
+  }
+
+  void Run(std::vector<double>* bands, int frames)
+  {
+    for (LowPass* f : {&lowLP1, &lowLP2})
+      f->Process(frames, bands[0].data());
+    for (HighPass* f : {&midHP1, &midHP2})
+      f->Process(frames, bands[1].data());
+    for (LowPass* f : {&midLP1, &midLP2})
+      f->Process(frames, bands[1].data());
+    for (HighPass* f : {&highHP1, &highHP2})
+      f->Process(frames, bands[2].data());
+  }
+
+  LowPass lowLP1, lowLP2, midLP1, midLP2;
+  HighPass midHP1, midHP2, highHP1, highHP2;
+};
+
+// At rest the crossover is its eight filters and nothing else (cutoffs past 0.49 of the rate
+// clamped). A move of both edges fades along a smooth step from the old filters to new ones
+// started from silence at the move, which then run alone; the knobs' values are in force
+// from the move on.
+TEST(Crossover, RestsOnItsFiltersAndMovesByCrossfadingToFreshOnes)
+{
+  constexpr int kBlock = 256;
   for (const int rate : {44100, 32000})
   {
-    const double coeff = std::exp(-1.0 / (86 * 0.005));
-    ParamSmoother lowEdge{0.0, coeff, 250.0}, highEdge{0.0, coeff, 18000.0};
-    ParamSmoother low = lowEdge, high = highEdge;
-    auto lowLP1 = DesignedAtNext<LowPass>(low, rate), lowLP2 = DesignedAtNext<LowPass>(low, rate);
-    auto midHP1 = DesignedAtNext<HighPass>(low, rate), midHP2 = DesignedAtNext<HighPass>(low, rate);
-    auto highHP1 = DesignedAtNext<HighPass>(high, rate), highHP2 = DesignedAtNext<HighPass>(high, rate);
-    auto midLP1 = DesignedAtNext<LowPass>(high, rate), midLP2 = DesignedAtNext<LowPass>(high, rate);
-
+    const int fadeFrames = static_cast<int>(rate * Crossover::kFadeSeconds);
     Crossover crossover;
-    crossover.Update(lowEdge, highEdge, rate);
-    EXPECT_EQ(lowEdge.current, low.current);
-    EXPECT_EQ(highEdge.current, high.current);
-
-    std::vector<double> a[3] = {TestSignal(256), TestSignal(256), TestSignal(256)};
-    std::vector<double> e[3] = {a[0], a[1], a[2]};
-    for (int block = 0; block < 2; ++block)
+    crossover.Design(250.0, 18000.0, rate);
+    ParamSmoother lowEdge{250.0, 0.5, 250.0}, highEdge{18000.0, 0.5, 18000.0};
+    PlainSplit before(250.0, 18000.0, rate), after(4000.0, 300.0, rate);
+    const std::vector<double> signal = TestSignal(kBlock);
+    for (int block = 0; block < 12; ++block)
     {
-      crossover.Split(a[0].data(), a[1].data(), a[2].data(), 256);
-      lowLP1.Process(256, e[0].data());
-      lowLP2.Process(256, e[0].data());
-      midHP1.Process(256, e[1].data());
-      midHP2.Process(256, e[1].data());
-      midLP1.Process(256, e[1].data());
-      midLP2.Process(256, e[1].data());
-      highHP1.Process(256, e[2].data());
-      highHP2.Process(256, e[2].data());
+      if (block == 2)
+      {
+        lowEdge.target = 4000.0;
+        highEdge.target = 300.0;
+      }
+      std::vector<double> a[3] = {signal, signal, signal};
+      std::vector<double> old[3] = {signal, signal, signal};
+      std::vector<double> fresh[3] = {signal, signal, signal};
+      crossover.Split(a[0].data(), a[1].data(), a[2].data(), kBlock, lowEdge, highEdge);
+      before.Run(old, kBlock);
+      if (block >= 2)
+        after.Run(fresh, kBlock);
       for (int band = 0; band < 3; ++band)
-        EXPECT_EQ(a[band], e[band]) << "rate " << rate << " block " << block << " band " << band;
-      lowEdge.current = lowEdge.target;  // settled: the next Update must change nothing
-      highEdge.current = highEdge.target;
-      crossover.Update(lowEdge, highEdge, rate);
+      {
+        if (block < 2)
+        {
+          EXPECT_EQ(a[band], old[band]) << "rate " << rate << " block " << block << " band " << band;
+          continue;
+        }
+        for (int i = 0; i < 2 * kBlock; ++i)
+        {
+          const double t = std::min(1.0, ((block - 2) * kBlock + i / 2 + 1.0) / fadeFrames);
+          const double g = t * t * (3.0 - 2.0 * t);
+          ASSERT_NEAR(a[band][i], old[band][i] * (1.0 - g) + fresh[band][i] * g, 1e-12)
+            << "rate " << rate << " block " << block << " band " << band << " sample " << i;
+        }
+      }
     }
+    EXPECT_EQ(lowEdge.current, 4000.0);
+    EXPECT_EQ(highEdge.current, 300.0);
+    EXPECT_FALSE(crossover.Moving());
   }
 }
 

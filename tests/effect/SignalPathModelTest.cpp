@@ -123,8 +123,7 @@ public:
       factor = v >= 0.5 ? 4 : 1;
       SetRate();
       DesignResampling(12.0);
-      if (crossoverDesigned)
-        DesignCrossover();
+      RetuneCrossover();
     }
     else if (i != kMultiband)
       smoothers[i].target = v;
@@ -175,10 +174,11 @@ public:
     Buffer bands[3] = {oversampled, oversampled, oversampled};
     std::fill(oversampled.begin(), oversampled.end(), 0.0);
 
-    UpdateCrossover();
     const bool multiband = value[kMultiband] >= 0.5;
     if (multiband)
       Split(bands, n * factor);
+    else
+      FollowCrossover();
     ran.split = multiband;
     for (int b = 0; b < 3; ++b)
       UpdateChain(b, false);
@@ -255,57 +255,200 @@ private:
     return s.current;
   }
 
-  double Cutoff(int i) { return std::min(Advance(i) / rate, 0.49); }
-
-  void DesignCrossover()
+  // The eight crossover filters at one pair of frequencies (Hz).
+  struct Crossover
   {
-    const double low = std::min(smoothers[kFreqLow].current / rate, 0.49);
-    const double high = std::min(smoothers[kFreqHigh].current / rate, 0.49);
-    lowLP1.Setup(2, 1.0, low);
-    lowLP2.Setup(2, 1.0, low);
-    midHP1.Setup(2, 1.0, low);
-    midHP2.Setup(2, 1.0, low);
-    highHP1.Setup(2, 1.0, high);
-    highHP2.Setup(2, 1.0, high);
-    midLP1.Setup(2, 1.0, high);
-    midLP2.Setup(2, 1.0, high);
-    crossoverDesigned = true;
+    LowPass lowLP1, lowLP2, midLP1, midLP2;
+    HighPass midHP1, midHP2, highHP1, highHP2;
+    double lowHz = 0.0, highHz = 0.0;
+
+    void DesignLow(double cutoff)
+    {
+      lowLP1.Setup(2, 1.0, cutoff);
+      lowLP2.Setup(2, 1.0, cutoff);
+      midHP1.Setup(2, 1.0, cutoff);
+      midHP2.Setup(2, 1.0, cutoff);
+    }
+    void DesignHigh(double cutoff)
+    {
+      highHP1.Setup(2, 1.0, cutoff);
+      highHP2.Setup(2, 1.0, cutoff);
+      midLP1.Setup(2, 1.0, cutoff);
+      midLP2.Setup(2, 1.0, cutoff);
+    }
+    // What a move of the low edge changes: its filters and the mid band's low-pass after them.
+    void ClearLow()
+    {
+      for (auto* f : {&lowLP1, &lowLP2, &midLP1, &midLP2})
+        f->Clear();
+      midHP1.Clear();
+      midHP2.Clear();
+    }
+    void ClearHigh()
+    {
+      for (auto* f : {&midLP1, &midLP2})
+        f->Clear();
+      highHP1.Clear();
+      highHP2.Clear();
+    }
+    bool Designed() const
+    {
+      for (const auto* f : {&lowLP1, &lowLP2, &midLP1, &midLP2})
+        if (f->StageCount() == 0)
+          return false;
+      for (const auto* f : {&midHP1, &midHP2, &highHP1, &highHP2})
+        if (f->StageCount() == 0)
+          return false;
+      return true;
+    }
+    // Frames [first, first + frames) of each band.
+    void Run(Buffer* bands, int first, int frames)
+    {
+      lowLP1.Process(frames, bands[0].data() + 2 * first);
+      lowLP2.Process(frames, bands[0].data() + 2 * first);
+      midHP1.Process(frames, bands[1].data() + 2 * first);
+      midHP2.Process(frames, bands[1].data() + 2 * first);
+      midLP1.Process(frames, bands[1].data() + 2 * first);
+      midLP2.Process(frames, bands[1].data() + 2 * first);
+      highHP1.Process(frames, bands[2].data() + 2 * first);
+      highHP2.Process(frames, bands[2].data() + 2 * first);
+    }
+  };
+
+  double Cutoff(double hertz) const { return std::min(hertz / crossoverRate, 0.49); }
+  int FadeLength() const { return std::max(1, static_cast<int>(crossoverRate * 0.02)); }
+
+  void DesignBoth(Crossover& c)
+  {
+    c.DesignLow(Cutoff(c.lowHz));
+    c.DesignHigh(Cutoff(c.highHz));
   }
 
-  void UpdateCrossover()
+  void EndFade()
   {
-    if (smoothers[kFreqLow].current != smoothers[kFreqLow].target)
+    if (fadeLength == 0)
+      return;
+    inUse = 1 - inUse;
+    fadeDone = fadeLength = 0;
+  }
+
+  // At a reset: the frequencies in force at once; an edge that changes starts from silence.
+  void DesignCrossover()
+  {
+    EndFade();
+    crossoverRate = rate;
+    Crossover& c = crossovers[inUse];
+    const double low = smoothers[kFreqLow].current, high = smoothers[kFreqHigh].current;
+    if (c.Designed() && low != c.lowHz)
+      c.ClearLow();
+    if (c.Designed() && high != c.highHz)
+      c.ClearHigh();
+    c.lowHz = low;
+    c.highHz = high;
+    DesignBoth(c);
+  }
+
+  // After an oversampling change: the same frequencies at the new rate, a crossfade stretched.
+  void RetuneCrossover()
+  {
+    if (!crossovers[inUse].Designed())
+      return;
+    const int oldLength = FadeLength();
+    crossoverRate = rate;
+    DesignBoth(crossovers[inUse]);
+    if (fadeLength == 0)
+      return;
+    DesignBoth(crossovers[1 - inUse]);
+    fadeLength = FadeLength();
+    fadeDone = static_cast<int>(static_cast<int64_t>(fadeDone) * fadeLength / oldLength);
+  }
+
+  bool CrossoverSettled() const
+  {
+    return smoothers[kFreqLow].current == smoothers[kFreqLow].target &&
+           smoothers[kFreqHigh].current == smoothers[kFreqHigh].target;
+  }
+
+  void FollowCrossover()
+  {
+    EndFade();
+    if (CrossoverSettled())
+      return;
+    smoothers[kFreqLow].current = smoothers[kFreqLow].target;
+    smoothers[kFreqHigh].current = smoothers[kFreqHigh].target;
+    crossovers[inUse].lowHz = smoothers[kFreqLow].current;
+    crossovers[inUse].highHz = smoothers[kFreqHigh].current;
+    DesignBoth(crossovers[inUse]);
+  }
+
+  void StartFade()
+  {
+    smoothers[kFreqLow].current = smoothers[kFreqLow].target;
+    smoothers[kFreqHigh].current = smoothers[kFreqHigh].target;
+    const Crossover& from = crossovers[inUse];
+    const bool lowMoves = smoothers[kFreqLow].current != from.lowHz;
+    const bool highMoves = smoothers[kFreqHigh].current != from.highHz;
+    if (!lowMoves && !highMoves)
+      return;
+    Crossover& to = crossovers[1 - inUse];
+    to = from;
+    to.lowHz = smoothers[kFreqLow].current;
+    to.highHz = smoothers[kFreqHigh].current;
+    if (lowMoves)
     {
-      lowLP1.Setup(2, 1.0, Cutoff(kFreqLow));
-      lowLP2.Setup(2, 1.0, Cutoff(kFreqLow));
-      midHP1.Setup(2, 1.0, Cutoff(kFreqLow));
-      midHP2.Setup(2, 1.0, Cutoff(kFreqLow));
+      to.DesignLow(Cutoff(to.lowHz));
+      to.ClearLow();
     }
-    if (smoothers[kFreqHigh].current != smoothers[kFreqHigh].target)
+    if (highMoves)
     {
-      highHP1.Setup(2, 1.0, Cutoff(kFreqHigh));
-      highHP2.Setup(2, 1.0, Cutoff(kFreqHigh));
-      midLP1.Setup(2, 1.0, Cutoff(kFreqHigh));
-      midLP2.Setup(2, 1.0, Cutoff(kFreqHigh));
+      to.DesignHigh(Cutoff(to.highHz));
+      to.ClearHigh();
     }
+    fadeDone = 0;
+    fadeLength = FadeLength();
   }
 
   void Split(Buffer* bands, int frames)
   {
     if (!ran.split)
-      for (auto* f : {&lowLP1, &lowLP2, &midLP1, &midLP2})
-        f->Clear();
+      for (Crossover& c : crossovers)
+        for (auto* f : {&c.lowLP1, &c.lowLP2, &c.midLP1, &c.midLP2})
+          f->Clear();
     if (!ran.split)
-      for (auto* f : {&midHP1, &midHP2, &highHP1, &highHP2})
-        f->Clear();
-    lowLP1.Process(frames, bands[0].data());
-    lowLP2.Process(frames, bands[0].data());
-    midHP1.Process(frames, bands[1].data());
-    midHP2.Process(frames, bands[1].data());
-    midLP1.Process(frames, bands[1].data());
-    midLP2.Process(frames, bands[1].data());
-    highHP1.Process(frames, bands[2].data());
-    highHP2.Process(frames, bands[2].data());
+      for (Crossover& c : crossovers)
+        for (auto* f : {&c.midHP1, &c.midHP2, &c.highHP1, &c.highHP2})
+          f->Clear();
+    for (int done = 0; done < frames;)
+    {
+      if (fadeLength == 0 && !CrossoverSettled())
+        StartFade();
+      if (fadeLength == 0)
+      {
+        crossovers[inUse].Run(bands, done, frames - done);
+        return;
+      }
+      const int n = std::min(frames - done, fadeLength - fadeDone);
+      Buffer incoming[3];
+      for (Buffer& b : incoming)
+        b.assign(bands[0].begin() + 2 * done, bands[0].begin() + 2 * (done + n));
+      crossovers[inUse].Run(bands, done, n);
+      crossovers[1 - inUse].Run(incoming, 0, n);
+      for (int k = 0; k < n; ++k)
+      {
+        const double t = static_cast<double>(fadeDone + k + 1) / fadeLength;
+        const double g = t * t * (3.0 - 2.0 * t);
+        for (int b = 0; b < 3; ++b)
+          for (int ch = 0; ch < 2; ++ch)
+          {
+            double& x = bands[b][2 * (done + k) + ch];
+            x = x * (1.0 - g) + incoming[b][2 * k + ch] * g;
+          }
+      }
+      fadeDone += n;
+      done += n;
+      if (fadeDone == fadeLength)
+        EndFade();
+    }
   }
 
   // A value is written when its smoother moves, and every value after a reset.
@@ -346,15 +489,15 @@ private:
   int factor = 1;
   int rate = 0;
   int lastBlockSize = 0;
-  bool crossoverDesigned = false;
+  int crossoverRate = 0;
+  int inUse = 0, fadeDone = 0, fadeLength = 0;
   struct
   {
     bool split = false, resampling = false, saturation[3] = {false, false, false};
   } ran;
   ParamSmoother smoothers[kNumParams];
   ModelChain chains[3];
-  LowPass lowLP1, lowLP2, midLP1, midLP2;
-  HighPass midHP1, midHP2, highHP1, highHP2;
+  Crossover crossovers[2];
   Dsp::ChebyIILowPass<6, 2> upsample, downsample;
 };
 

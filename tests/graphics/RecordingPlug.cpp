@@ -43,9 +43,10 @@ void RecordingPlug::EndInformHostOfParamChange(int paramIdx)
 {
   Record("end %d", paramIdx);
 }
-void RecordingPlug::ShowHostParamMenu(int paramIdx, int x, int y)
+bool RecordingPlug::ShowHostParamMenu(int paramIdx, int x, int y)
 {
   Record("menu %d %d %d", paramIdx, x, y);
+  return true;
 }
 void RecordingPlug::RequestEditorSize(int width, int height)
 {

@@ -25,7 +25,8 @@ public:
   void SetParameterFromGUI(int paramIdx, double normalized) override;
   void BeginInformHostOfParamChange(int paramIdx) override;
   void EndInformHostOfParamChange(int paramIdx) override;
-  void ShowHostParamMenu(int paramIdx, int x, int y) override;
+  // Records the request and answers as a host that showed its menu.
+  bool ShowHostParamMenu(int paramIdx, int x, int y) override;
   void RequestEditorSize(int width, int height) override;
   void EditorIdle() override;
 

@@ -1,5 +1,6 @@
 #include "tests/tools/RenderProcess.h"
 
+#include <csignal>
 #include <fcntl.h>
 #include <fstream>
 #include <sstream>
@@ -27,6 +28,9 @@ std::string ReadWhole(const std::string& path)
     _exit(127);
   if (!workingDirectory.empty() && chdir(workingDirectory.c_str()) != 0)
     _exit(127);
+  // A test runner started in the background may ignore these; the program must see them.
+  std::signal(SIGINT, SIG_DFL);
+  std::signal(SIGTERM, SIG_DFL);
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(program.c_str()));
   for (const auto& argument : arguments)
@@ -36,23 +40,47 @@ std::string ReadWhole(const std::string& path)
   _exit(127);
 }
 
+std::string OutPath(const std::string& scratchDirectory)
+{
+  return scratchDirectory + "/stdout.txt";
+}
+
+std::string ErrPath(const std::string& scratchDirectory)
+{
+  return scratchDirectory + "/stderr.txt";
+}
+
 }  // namespace
+
+pid_t StartProgram(const std::string& program, const std::vector<std::string>& arguments,
+                   const std::string& scratchDirectory, const std::string& workingDirectory)
+{
+  const pid_t child = fork();
+  if (child == 0)
+    RunChild(program, arguments, OutPath(scratchDirectory), ErrPath(scratchDirectory), workingDirectory);
+  return child;
+}
+
+ProcessResult FinishProgram(pid_t child, const std::string& scratchDirectory)
+{
+  ProcessResult result;
+  if (child < 0)
+    return result;
+  int status = 0;
+  if (waitpid(child, &status, 0) == child)
+  {
+    if (WIFEXITED(status))
+      result.exitCode = WEXITSTATUS(status);
+    if (WIFSIGNALED(status))
+      result.signal = WTERMSIG(status);
+  }
+  result.out = ReadWhole(OutPath(scratchDirectory));
+  result.err = ReadWhole(ErrPath(scratchDirectory));
+  return result;
+}
 
 ProcessResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                          const std::string& scratchDirectory, const std::string& workingDirectory)
 {
-  const std::string outPath = scratchDirectory + "/stdout.txt";
-  const std::string errPath = scratchDirectory + "/stderr.txt";
-  ProcessResult result;
-  const pid_t child = fork();
-  if (child < 0)
-    return result;
-  if (child == 0)
-    RunChild(program, arguments, outPath, errPath, workingDirectory);
-  int status = 0;
-  if (waitpid(child, &status, 0) == child && WIFEXITED(status))
-    result.exitCode = WEXITSTATUS(status);
-  result.out = ReadWhole(outPath);
-  result.err = ReadWhole(errPath);
-  return result;
+  return FinishProgram(StartProgram(program, arguments, scratchDirectory, workingDirectory), scratchDirectory);
 }

@@ -5,16 +5,37 @@
 #include <sndfile.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
+#include <sys/wait.h>
+#include <thread>
 
 namespace {
 
 constexpr int kRate = 44100;
 const int kFloatWav = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
+
+std::string FileText(const std::string& path)
+{
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// Every name in folder, hidden ones included.
+std::set<std::string> FilesIn(const std::string& folder)
+{
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.insert(entry.path().filename().string());
+  return names;
+}
 
 class Renderer : public RenderFixture
 {
@@ -29,6 +50,27 @@ protected:
     return ReadAudio(Path(name));
   }
 
+  // Waits until a file other than the input holds some audio: the render is under way. False
+  // when the child ends first.
+  bool WaitForRenderUnderWay(pid_t child, const std::string& input) const
+  {
+    constexpr std::uintmax_t kUnderWay = 64 * 1024;
+    for (;;)
+    {
+      for (const auto& entry : std::filesystem::directory_iterator(mDirectory))
+      {
+        const std::string name = entry.path().filename().string();
+        std::error_code error;
+        if (name != input && name.rfind("std", 0) != 0 && entry.file_size(error) > kUnderWay)
+          return true;
+      }
+      siginfo_t state{};
+      if (waitid(P_PID, static_cast<id_t>(child), &state, WEXITED | WNOHANG | WNOWAIT) != 0 || state.si_pid != 0)
+        return false;
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+  }
+
   void ExpectOneLineFailure(const std::vector<std::string>& arguments, const std::string& wording)
   {
     const ProcessResult result = Render(arguments);
@@ -38,21 +80,117 @@ protected:
   }
 };
 
-TEST_F(Renderer, OutputHasTheInputsLayoutAndFormat)
+// The file type follows the output's name, whatever the input's name or type; the input's
+// sample format stays where the type holds it.
+TEST_F(Renderer, OutputTypeFollowsTheOutputName)
 {
-  for (const int format :
-       {SF_FORMAT_WAV | SF_FORMAT_PCM_24, SF_FORMAT_FLAC | SF_FORMAT_PCM_16, SF_FORMAT_AIFF | SF_FORMAT_PCM_16})
+  const int kPcm16 = SF_FORMAT_PCM_16;
+  const int kPcm24 = SF_FORMAT_PCM_24;
+  const int kFloat = SF_FORMAT_FLOAT;
+  struct Case
   {
-    const TestAudio input = MakeTestSignal(2, 48000, 0.3, format);
-    const TestAudio output = RenderSignal(input, "layout.out", {});
+    int inputFormat;
+    const char* inputName;
+    const char* outputName;
+    int outputFormat;
+  };
+  const Case cases[] = {
+    {SF_FORMAT_WAV | kPcm24, "in.wav", "out.wav", SF_FORMAT_WAV | kPcm24},
+    {SF_FORMAT_FLAC | kPcm16, "flac-data.wav", "out.wav", SF_FORMAT_WAV | kPcm16},
+    {SF_FORMAT_WAV | kPcm24, "in.wav", "out.flac", SF_FORMAT_FLAC | kPcm24},
+    {SF_FORMAT_FLAC | kPcm16, "in.flac", "out.aif", SF_FORMAT_AIFF | kPcm16},
+    {SF_FORMAT_WAV | kFloat, "in.wav", "out.aiff", SF_FORMAT_AIFF | kFloat},
+    {SF_FORMAT_AIFF | kPcm16, "in.aiff", "OUT.WAV", SF_FORMAT_WAV | kPcm16},
+    {SF_FORMAT_WAV | kFloat, "in.wav", "Out.Flac", SF_FORMAT_FLAC | kPcm24},
+  };
+  for (const Case& c : cases)
+  {
+    SCOPED_TRACE(std::string(c.inputName) + " -> " + c.outputName);
+    const TestAudio input = MakeTestSignal(2, 48000, 0.3, c.inputFormat);
+    ASSERT_TRUE(WriteAudio(Path(c.inputName), input));
+    const ProcessResult result = Render({Path(c.inputName), "-o", Path(c.outputName)});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const TestAudio output = ReadAudio(Path(c.outputName));
     EXPECT_EQ(output.channels, 2);
     EXPECT_EQ(output.sampleRate, 48000);
-    EXPECT_EQ(output.format, format);
+    EXPECT_EQ(output.format, c.outputFormat);
     EXPECT_EQ(output.Frames(), input.Frames());
   }
   const TestAudio floatOutput =
     RenderSignal(MakeTestSignal(2, kRate, 0.2, SF_FORMAT_FLAC | SF_FORMAT_PCM_16), "forced.wav", {"--float"});
   EXPECT_EQ(floatOutput.format, kFloatWav);
+}
+
+TEST_F(Renderer, UnknownOutputTypesAreRefusedBeforeRendering)
+{
+  ASSERT_TRUE(WriteAudio(Path("in.wav"), MakeTestSignal(2, kRate, 0.1, kFloatWav)));
+  std::ofstream(Path("kept.ogg")) << "not ours";
+  for (const char* name : {"out.mp3", "out", "out.wav.bak", "kept.ogg"})
+    ExpectOneLineFailure({Path("in.wav"), "-o", Path(name)}, "cannot tell the file type");
+  ExpectOneLineFailure({Path("in.wav"), "-o", Path("float.flac"), "--float"}, "cannot hold 32-bit float");
+  EXPECT_EQ(FileText(Path("kept.ogg")), "not ours");
+  EXPECT_EQ(FilesIn(mDirectory), (std::set<std::string>{"in.wav", "kept.ogg", "stdout.txt", "stderr.txt"}));
+}
+
+// Ctrl-C or SIGTERM in the middle of a render: the output name shows the previous file or
+// nothing, never a part, and the temporary file is gone.
+TEST_F(Renderer, AStopSignalLeavesNoPartialOutput)
+{
+  // One-frame blocks make the render of 20 s last long enough to be caught half-way.
+  ASSERT_TRUE(WriteAudio(Path("long.wav"), MakeTestSignal(2, kRate, 20.0, SF_FORMAT_WAV | SF_FORMAT_PCM_16)));
+  const std::string previous = "the previous output";
+  struct Case
+  {
+    int signal;
+    bool outputExists;
+  };
+  for (const Case c : {Case{SIGTERM, true}, Case{SIGINT, true}, Case{SIGINT, false}})
+  {
+    SCOPED_TRACE(std::string(strsignal(c.signal)) + (c.outputExists ? ", over a file" : ", no file"));
+    std::set<std::string> before = {"long.wav"};
+    std::filesystem::remove(Path("out.wav"));
+    if (c.outputExists)
+    {
+      std::ofstream(Path("out.wav")) << previous;
+      before.insert("out.wav");
+    }
+    const pid_t child =
+      StartProgram(VULCRAX_RENDER_PATH, {Path("long.wav"), "-o", Path("out.wav"), "--block-size", "1"}, mDirectory);
+    ASSERT_GT(child, 0);
+    const bool caught = WaitForRenderUnderWay(child, "long.wav");
+    kill(child, c.signal);
+    const ProcessResult result = FinishProgram(child, mDirectory);
+    ASSERT_TRUE(caught) << "no partial output seen; the render ended with " << result.exitCode << ": " << result.err;
+    EXPECT_EQ(result.signal, c.signal) << "exit code " << result.exitCode;
+    EXPECT_EQ(Lines(result.err).size(), 1u) << result.err;
+    EXPECT_NE(result.err.find("interrupted"), std::string::npos) << result.err;
+    before.insert({"stdout.txt", "stderr.txt"});
+    EXPECT_EQ(FilesIn(mDirectory), before);
+    const std::string kept = FileText(Path("out.wav"));
+    EXPECT_TRUE(!c.outputExists || kept == previous) << "out.wav holds " << kept.size() << " bytes";
+  }
+}
+
+// Audio, state and preset are each replaced whole, keep the permissions of the file they
+// replace and leave no temporary file behind; a folder that does not exist is one line.
+TEST_F(Renderer, OutputsReplaceFilesWholeAndLeaveNothingElse)
+{
+  ASSERT_TRUE(WriteAudio(Path("in.wav"), MakeTestSignal(1, kRate, 0.2, kFloatWav)));
+  std::ofstream(Path("out.flac")) << "old";
+  std::filesystem::permissions(Path("out.flac"), std::filesystem::perms(0640));
+  const ProcessResult result = Render({Path("in.wav"), "-o", Path("out.flac"), "--save-state", Path("s.state"),
+                                       "--save-preset", Path("p.vstpreset"), "Low Level=-3"});
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(ReadAudio(Path("out.flac")).format, SF_FORMAT_FLAC | SF_FORMAT_PCM_24);
+  EXPECT_EQ(std::filesystem::status(Path("out.flac")).permissions(), std::filesystem::perms(0640));
+  EXPECT_EQ(FilesIn(mDirectory),
+            (std::set<std::string>{"in.wav", "out.flac", "s.state", "p.vstpreset", "stdout.txt", "stderr.txt"}));
+  ASSERT_EQ(Render({"--list", "--state", Path("s.state")}).exitCode, 0);
+  ASSERT_EQ(Render({"--list", "--preset", Path("p.vstpreset")}).exitCode, 0);
+
+  ExpectOneLineFailure({Path("in.wav"), "-o", Path("missing/out.wav")}, "cannot write");
+  ExpectOneLineFailure({"--list", "--save-state", Path("missing/s.state")}, "cannot write state file");
+  ExpectOneLineFailure({"--list", "--save-preset", Path("missing/p.vstpreset")}, "cannot write preset file");
 }
 
 TEST_F(Renderer, DefaultSettingsKeepTheSignalCloseToTheInput)

@@ -354,7 +354,7 @@ TEST_F(AdapterTest, ViewsPlaceTheEditorAndCarryResizeAndMenuRequests)
   plug->RequestEditorSize(400, 250);
   EXPECT_EQ(frame.resizedView, first);
   EXPECT_EQ(frame.lastRect.getWidth(), 400);
-  plug->ShowHostParamMenu(2, 10, 20);
+  EXPECT_TRUE(plug->ShowHostParamMenu(2, 10, 20));
   EXPECT_EQ(handler.menuView, first);
   EXPECT_EQ(handler.menuParam, 2u);
   ASSERT_EQ(handler.menu.popups.size(), 1u);

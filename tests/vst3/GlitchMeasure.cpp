@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "tests/vst3/CrossoverJumps.h"
 #include "tests/vst3/StreamRunner.h"
 
 using namespace VstTest;
@@ -104,6 +105,30 @@ void CrossoverJump(const std::shared_ptr<TvHost::PluginModule>& module)
               after, 20.0 * std::log10(after / before));
 }
 
+// The bounds of the crossover tests at three block sizes, 44 100 Hz, oversampling off and on.
+void CrossoverJumpPeaks(const std::shared_ptr<TvHost::PluginModule>& module)
+{
+  std::printf("crossover jumps before every block (peaks; noise: largest of seeds 1-3)\n");
+  std::printf("  %-6s %-3s %24s %24s %18s\n", "frames", "F", "noise, all bypassed", "noise, odd harm. 100 %",
+              "10 kHz, 5000->50");
+  for (const bool oversample : {false, true})
+  {
+    for (const int block : {16, 512, 4096})
+    {
+      double peaks[2] = {0.0, 0.0};
+      for (const Stages stages : {Stages::kAllBypassed, Stages::kOddHarmonicsFull})
+        for (unsigned seed = 1; seed <= 3; ++seed)
+        {
+          const JumpRun run{kRate, block, oversample, stages, Jumps::kAnywhere};
+          double& peak = peaks[stages == Stages::kAllBypassed ? 0 : 1];
+          peak = std::max(peak, JumpPeak(module, run, seed));
+        }
+      std::printf("  %-6d %-3d %24.4g %24.4g %18.4g\n", block, oversample ? 4 : 1, peaks[0], peaks[1],
+                  ToneDropPeak(module, kRate, block, oversample));
+    }
+  }
+}
+
 void OversamplingToggle(const std::shared_ptr<TvHost::PluginModule>& module)
 {
   const StereoBuffer sine = Sine(kTwoSeconds, 1000.0, kRate, 0.5);
@@ -156,6 +181,7 @@ int main(int argc, char** argv)
   BounceAgainstExport(module);
   FiltersThatPause(module);
   CrossoverJump(module);
+  CrossoverJumpPeaks(module);
   OversamplingToggle(module);
   return 0;
 }

@@ -60,8 +60,9 @@ public:
   static constexpr int kMaxBlock = 1024;
 
   StreamRunner(std::shared_ptr<TvHost::PluginModule> module, double rate = 44100.0,
-               Steinberg::int32 sampleSize = Steinberg::Vst::kSample64)
-    : mHost("Stream Runner"), mRate(rate), mSampleSize(sampleSize), mBuffers(sampleSize, 2, 2, kMaxBlock, rate)
+               Steinberg::int32 sampleSize = Steinberg::Vst::kSample64, int maxBlock = kMaxBlock)
+    : mHost("Stream Runner"), mRate(rate), mSampleSize(sampleSize), mMaxBlock(maxBlock),
+      mBuffers(sampleSize, 2, 2, maxBlock, rate)
   {
     std::string error;
     mInstance = TvHost::PluginInstance::Create(std::move(module), &mHost, error);
@@ -84,9 +85,11 @@ public:
       Controller()->setParamNormalized(id, value);
   }
 
-  bool Activate(int maxBlock = kMaxBlock)
+  // maxBlock 0: the largest block the runner was made for.
+  bool Activate(int maxBlock = 0)
   {
-    return mInstance->SetupProcessing(mRate, maxBlock, mSampleSize, Steinberg::Vst::kRealtime) &&
+    return mInstance->SetupProcessing(mRate, maxBlock > 0 ? maxBlock : mMaxBlock, mSampleSize,
+                                      Steinberg::Vst::kRealtime) &&
            mInstance->SetActive(true);
   }
   bool Deactivate() { return mInstance->SetActive(false); }
@@ -94,7 +97,7 @@ public:
   // Queued for the start of the next block.
   void Change(Steinberg::Vst::ParamID id, double normalised) { mChanges.AddChange(id, normalised); }
 
-  // Processes in[start, start + frames) into out at the same place; frames <= kMaxBlock.
+  // Processes in[start, start + frames) into out at the same place; frames <= the largest block.
   void Block(const StereoBuffer& in, StereoBuffer& out, int start, int frames)
   {
     for (int f = 0; f < frames; ++f)
@@ -133,6 +136,7 @@ private:
   TvHost::HostApplication mHost;
   double mRate;
   Steinberg::int32 mSampleSize;
+  int mMaxBlock;
   std::unique_ptr<TvHost::PluginInstance> mInstance;
   std::string mError;
   TvHost::ProcessDataBuilder mBuffers;

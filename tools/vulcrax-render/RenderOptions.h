@@ -12,7 +12,7 @@ struct RenderOptions
   std::vector<std::string> settings;  // "Name=value", in the order given
   int blockSize = 512;
   int precision = 32;        // sample size handed to the plug-in, 32 or 64 bits
-  bool floatOutput = false;  // 32-bit float WAV instead of the input's format
+  bool floatOutput = false;  // 32-bit float samples instead of the input's sample format
   bool list = false;
   bool listPresets = false;
   bool stats = false;

@@ -5,11 +5,16 @@
 #include "tools/host/PresetFileIO.h"
 #include "tools/host/ProcessDataBuilder.h"
 #include "tools/vulcrax-render/DemoSignal.h"
+#include "tools/vulcrax-render/OutputFormat.h"
 #include "tools/vulcrax-render/ParameterListing.h"
 #include "tools/vulcrax-render/ParameterText.h"
+#include "tools/vulcrax-render/PendingFile.h"
 #include "tools/vulcrax-render/PresetBank.h"
 #include "tools/vulcrax-render/ProgressBar.h"
 #include "tools/vulcrax-render/SoundFile.h"
+#include "tools/vulcrax-render/StopSignal.h"
+
+#include "public.sdk/source/vst/vstpresetfile.h"
 
 #include <algorithm>
 #include <climits>
@@ -57,15 +62,16 @@ std::string DefaultPluginPath()
   return !executable.empty() && !installed.empty() ? installed : std::string(TV_DEFAULT_PLUGIN_PATH);
 }
 
-// "dir/name.ext" becomes "dir/name-vulcrax.ext" (or ".wav" when the format changes).
+// "dir/name.ext" becomes "dir/name-vulcrax.ext", or "dir/name-vulcrax.wav" for float output
+// and for an extension the renderer does not write.
 std::string DerivedOutputPath(const std::string& input, bool forceWav)
 {
   const size_t slash = input.find_last_of('/');
   const size_t dot = input.find_last_of('.');
   const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
   const std::string stem = hasExtension ? input.substr(0, dot) : input;
-  const std::string extension = forceWav ? ".wav" : hasExtension ? input.substr(dot) : ".wav";
-  return stem + "-vulcrax" + extension;
+  const bool keepsExtension = hasExtension && !forceWav && ContainerOfName(input) != 0;
+  return stem + "-vulcrax" + (keepsExtension ? input.substr(dot) : ".wav");
 }
 
 // The first line names the plug-in that made the output, so a run shows which bundle it used.
@@ -97,7 +103,7 @@ int Renderer::Run()
   if (mOptions.listPresets)
     return ListPresets() ? EXIT_SUCCESS : EXIT_FAILURE;
   const bool listOnly = mOptions.list;
-  if (!listOnly && !OpenSource())
+  if (!listOnly && (!OpenSource() || !SelectOutputFormat()))
     return EXIT_FAILURE;
   const int channels = mSource ? mSource->Channels() : 2;
   if (!LoadPlugin(channels) || !LoadState() || !LoadPreset() || !ApplySettings(mOptions.settings))
@@ -146,6 +152,19 @@ bool Renderer::OpenSource()
                 " channels; only mono and stereo files can be processed");
   mSourceFormat = reader->Format();
   mSource = std::move(reader);
+  return true;
+}
+
+bool Renderer::SelectOutputFormat()
+{
+  const std::string outputPath = OutputPath();
+  const int container = ContainerOfName(outputPath);
+  if (container == 0)
+    return Fail("cannot tell the file type of " + outputPath + ": name it .wav, .flac, .aif or .aiff");
+  std::string error;
+  if (!ChooseOutputFormat(container, mSourceFormat, mOptions.floatOutput, mSource->Channels(), mSource->SampleRate(),
+                          mOutputFormat, error))
+    return Fail("cannot write " + outputPath + ": " + error);
   return true;
 }
 
@@ -235,18 +254,38 @@ bool Renderer::SaveState()
   TvHost::MemoryStream stream;
   if (!mInstance->SaveState(stream))
     return Fail("the plug-in did not give its state");
-  if (!stream.SaveFile(mOptions.saveStatePath))
-    return Fail("cannot write state file " + mOptions.saveStatePath);
-  return true;
+  return WriteWhole(stream, mOptions.saveStatePath, "state file");
 }
 
 bool Renderer::SavePreset()
 {
   if (mOptions.savePresetPath.empty())
     return true;
+  TvHost::MemoryStream stream;
+  if (!Vst::PresetFile::savePreset(&stream, mInstance->ClassId(), mInstance->Component()))
+    return Fail("the plug-in did not give its state for " + mOptions.savePresetPath);
+  return WriteWhole(stream, mOptions.savePresetPath, "preset file");
+}
+
+bool Renderer::WriteWhole(const TvHost::MemoryStream& bytes, const std::string& path, const std::string& what)
+{
   std::string error;
-  if (!TvHost::WritePresetFile(mOptions.savePresetPath, mInstance->ClassId(), *mInstance->Component(), error))
-    return Fail(error);
+  const auto pending = PendingFile::Create(path, error);
+  if (!pending)
+    return Fail("cannot write " + what + " " + path + ": " + error);
+  if (!bytes.SaveFile(pending->TemporaryPath()))
+    return Fail("cannot write " + what + " " + path);
+  return Keep(*pending, path);
+}
+
+// The last check for a stop request: after it the file takes its name whole.
+bool Renderer::Keep(PendingFile& file, const std::string& path)
+{
+  if (StopSignal::Received())
+    return Fail("interrupted: nothing was written to " + path);
+  std::string error;
+  if (!file.Commit(error))
+    return Fail("cannot write " + path + ": " + error);
   return true;
 }
 
@@ -255,13 +294,6 @@ std::string Renderer::OutputPath() const
   if (!mOptions.outputPath.empty())
     return mOptions.outputPath;
   return mOptions.inputPath.empty() ? kDemoOutput : DerivedOutputPath(mOptions.inputPath, mOptions.floatOutput);
-}
-
-int Renderer::OutputFormat() const
-{
-  if (mOptions.floatOutput || mOptions.inputPath.empty())
-    return SF_FORMAT_WAV | SF_FORMAT_FLOAT;
-  return mSourceFormat;
 }
 
 bool Renderer::Render()
@@ -275,22 +307,20 @@ bool Renderer::Render()
     return false;
 
   std::string error;
-  auto writer = SoundFileWriter::Create(outputPath, OutputFormat(), mSource->Channels(), mSource->SampleRate(), error);
+  const auto pending = PendingFile::Create(outputPath, error);
+  if (!pending)
+    return Fail("cannot write " + outputPath + ": " + error);
+  const auto writer =
+    SoundFileWriter::Create(pending->TemporaryPath(), mOutputFormat, mSource->Channels(), mSource->SampleRate(), error);
   if (!writer)
-    return Fail(error);
+    return Fail("cannot write " + outputPath + ": " + error);
   SignalStats stats(mSource->Channels());
-  // A half-written file is removed rather than left looking like a result.
   if (!ProcessAll(*writer, stats))
-  {
-    writer.reset();
-    std::remove(outputPath.c_str());
     return false;
-  }
   if (!writer->Close())
-  {
-    std::remove(outputPath.c_str());
     return Fail("cannot finish writing " + outputPath);
-  }
+  if (!Keep(*pending, outputPath))
+    return false;
   if (mOptions.stats)
     PrintStats(stdout, outputPath, mOptions.pluginPath, stats);
   return true;
@@ -365,23 +395,30 @@ bool Renderer::ProcessAll(SoundFileWriter& writer, SignalStats& stats)
     return Fail("the plug-in refused to activate");
   const bool showProgress = isatty(STDERR_FILENO) && mSource->Frames() > kProgressBarSeconds * mSource->SampleRate();
   ProgressBar progress(stderr, mSource->Frames(), showProgress);
+  // A message starts on a line of its own, not after the bar.
+  const auto stop = [&](const std::string& message) {
+    progress.Finish();
+    return Fail(message);
+  };
   int64_t done = 0;
   for (;;)
   {
+    if (StopSignal::Received())
+      return stop("interrupted: nothing was written to " + OutputPath());
     const int64_t frames = mSource->Read(input.data(), blockSize);
     if (frames < 0)
-      return Fail("cannot read " + mOptions.inputPath);
+      return stop("cannot read " + mOptions.inputPath);
     if (frames == 0)
       break;
     buffers.WriteInputInterleaved(input.data(), static_cast<int32>(frames));
     if (!mInstance->Process(buffers.Prepare(static_cast<int32>(frames), &changes)))
-      return Fail("the plug-in failed to process a block");
+      return stop("the plug-in failed to process a block");
     changes.Clear();
     buffers.AdvanceTransport(static_cast<int32>(frames));
     buffers.ReadOutputInterleaved(output.data(), static_cast<int32>(frames));
     stats.Add(output.data(), frames);
     if (!writer.Write(output.data(), frames))
-      return Fail("cannot write the output: " + writer.LastError());
+      return stop("cannot write the output: " + writer.LastError());
     progress.Update(done += frames);
   }
   progress.Finish();

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+class PendingFile;
 class SoundFileWriter;
 namespace TvHost {
 class MemoryStream;
@@ -31,6 +32,7 @@ public:
 private:
   bool ListPresets();
   bool OpenSource();
+  bool SelectOutputFormat();
   bool LoadPlugin(int channels);
   bool LoadState();
   bool LoadStateBytes(TvHost::MemoryStream& stream, const std::string& path);
@@ -39,6 +41,8 @@ private:
   bool ApplySettings(const std::vector<std::string>& texts);
   bool SaveState();
   bool SavePreset();
+  bool WriteWhole(const TvHost::MemoryStream& bytes, const std::string& path, const std::string& what);
+  bool Keep(PendingFile& file, const std::string& path);
   bool Render();
   Steinberg::int32 SampleSize() const;
   bool SetupProcessing(double sampleRate);
@@ -47,13 +51,13 @@ private:
   void CaptureStartValues();
   void QueueStartValues(TvHost::ParameterChanges& changes) const;
   std::string OutputPath() const;
-  int OutputFormat() const;
   bool Fail(const std::string& message);
 
   RenderOptions mOptions;
   TvHost::HostApplication mHost{"vulcrax-render"};
   std::unique_ptr<AudioSource> mSource;
-  int mSourceFormat = 0;
+  int mSourceFormat = 0;  // the demo has none, so its output gets the container's substitute
+  int mOutputFormat = 0;
   std::unique_ptr<TvHost::PluginInstance> mInstance;
   std::unique_ptr<TvHost::ParameterDirectory> mDirectory;
   std::vector<ParameterSetting> mSettings;

@@ -29,13 +29,13 @@ std::unique_ptr<SoundFileWriter> SoundFileWriter::Create(const std::string& path
   info.samplerate = sampleRate;
   if (!sf_format_check(&info))
   {
-    error = "cannot write " + path + " in the input's format (use --float for 32-bit float WAV)";
+    error = "libsndfile cannot write this format";
     return nullptr;
   }
   SoundFileHandle file(sf_open(path.c_str(), SFM_WRITE, &info));
   if (!file)
   {
-    error = "cannot write " + path + ": " + sf_strerror(nullptr);
+    error = sf_strerror(nullptr);
     return nullptr;
   }
   const int subtype = format & SF_FORMAT_SUBMASK;

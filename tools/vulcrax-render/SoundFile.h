@@ -39,6 +39,7 @@ private:
 class SoundFileWriter
 {
 public:
+  // nullptr and the cause in error (without the path) when the file cannot be written.
   static std::unique_ptr<SoundFileWriter> Create(const std::string& path, int format, int channels, int sampleRate,
                                                  std::string& error);
 

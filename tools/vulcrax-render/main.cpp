@@ -1,5 +1,6 @@
 #include "tools/vulcrax-render/RenderOptions.h"
 #include "tools/vulcrax-render/Renderer.h"
+#include "tools/vulcrax-render/StopSignal.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -18,5 +19,9 @@ int main(int argc, char** argv)
     std::fputs(RenderUsage(), stdout);
     return EXIT_SUCCESS;
   }
-  return Renderer(std::move(options)).Run();
+  StopSignal::Install();
+  const int exitCode = Renderer(std::move(options)).Run();
+  // The renderer is gone and its temporary files with it.
+  StopSignal::EndProcessIfReceived();
+  return exitCode;
 }
