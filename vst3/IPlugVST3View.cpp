@@ -76,9 +76,12 @@ void IPlugVST3View::CloseEditor()
   mRunLoop.reset();
 }
 
+// The state keeps the size the user chose as a factor on the host's content scale, so that
+// a project moved to a screen of another density opens the editor at the same physical size.
 double IPlugVST3View::ShownScale() const
 {
-  return EditorScale::Clamp(mContentScale * mPlug.EditorZoom());
+  const double chosen = mPlug.EditorScaleInState();
+  return EditorScale::Clamp(mContentScale * (chosen > 0.0 ? chosen : 1.0));
 }
 
 ViewRect IPlugVST3View::SizeAt(double scale) const
@@ -162,7 +165,7 @@ tresult PLUGIN_API IPlugVST3View::onSize(ViewRect* newSize)
   const ViewRect wanted = SizeAt(scale);
   if (wanted.getWidth() == shown.getWidth() && wanted.getHeight() == shown.getHeight())
     return kResultOk;
-  mPlug.SetEditorZoom(scale / mContentScale);
+  mPlug.SetEditorScaleInState(scale / mContentScale);
   ApplyScale();
   return kResultOk;
 }
