@@ -111,6 +111,9 @@ public:
 
   // The editor views keep this list up to date as they come and go.
   void ViewDestroyed(IPlugVST3View* view);
+  // The size the user chose for the editor, as a factor on the host's content scale.
+  double EditorZoom() const { return mEditorZoom; }
+  void SetEditorZoom(double zoom) { mEditorZoom = zoom; }
 
   OBJ_METHODS(IPlugVST3, SingleComponentEffect)
   tresult PLUGIN_API queryInterface(const Steinberg::TUID iid, void** obj) SMTG_OVERRIDE;
@@ -162,6 +165,7 @@ private:
   std::vector<char> mInputScratchHoldsAudio;
   Steinberg::Vst::ProcessContext mProcessContext = {};
   std::vector<IPlugVST3View*> mViews;
+  double mEditorZoom = 1.0;
   ChannelPointerWindow<float> mFloatWindow;
   ChannelPointerWindow<double> mDoubleWindow;
 };

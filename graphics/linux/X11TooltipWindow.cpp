@@ -73,13 +73,23 @@ void Fill(LICE_IBitmap& bitmap, const IRECT& r, const IColor& colour)
 
 X11TooltipWindow::~X11TooltipWindow()
 {
-  if (mWindow == 0)
-    return;
+  Destroy();
+}
+
+void X11TooltipWindow::Destroy()
+{
   X11ErrorTrap trap(mDisplay);
-  XFreeGC(mDisplay, mGc);
-  XDestroyWindow(mDisplay, mWindow);
-  XFreeColormap(mDisplay, mColormap);
+  if (mGc != nullptr)
+    XFreeGC(mDisplay, mGc);
+  if (mWindow != 0)
+    XDestroyWindow(mDisplay, mWindow);
+  if (mColormap != 0)
+    XFreeColormap(mDisplay, mColormap);
   trap.Failed();
+  mGc = nullptr;
+  mWindow = 0;
+  mColormap = 0;
+  mVisible = false;
 }
 
 void X11TooltipWindow::Show(const std::string& text, const IRECT& near)
@@ -126,7 +136,7 @@ bool X11TooltipWindow::Create()
   LetPointerThrough(mDisplay, mWindow);
   if (trap.Failed())
   {
-    mWindow = 0;
+    Destroy();
     return false;
   }
   return true;

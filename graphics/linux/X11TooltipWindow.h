@@ -29,6 +29,7 @@ public:
 
 private:
   bool Create();
+  void Destroy();
   bool Draw(const std::string& text);
   void Place(const IRECT& near);
 

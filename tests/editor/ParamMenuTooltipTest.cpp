@@ -30,6 +30,17 @@ constexpr int kSwitchX = 350, kSwitchY = 220;
 constexpr int kOutsideX = 1500, kOutsideY = 700;
 constexpr double kTypicalGain = 12.3;
 
+// The user looks at menu windows that the plug-in may destroy at any moment: a BadWindow on
+// looking is no fault. Any other error goes to the handler that was there before.
+XErrorHandler gPreviousErrorHandler = nullptr;
+
+int IgnoreVanishedWindows(Display* display, XErrorEvent* error)
+{
+  if (error->error_code == BadWindow || gPreviousErrorHandler == nullptr)
+    return 0;
+  return gPreviousErrorHandler(display, error);
+}
+
 // Windows on the root of a given _NET_WM_WINDOW_TYPE that are mapped, bottom to top.
 std::vector<Window> MappedWindowsOfType(Display* display, const char* type)
 {
@@ -90,43 +101,84 @@ std::vector<uint32_t> ScreenPixels(Display* display, const ScreenRect& rect)
   return pixels;
 }
 
-// The user at the screen while our popup menu holds the pointer and the keyboard (the test's
-// own thread is inside the plug-in then): on a connection of its own, it waits for the menu,
-// notes where it opened and what the screen shows in a given place, and presses keys.
+void PressKeys(Display* display, const std::vector<KeySym>& keys)
+{
+  for (KeySym key : keys)
+  {
+    const KeyCode code = XKeysymToKeycode(display, key);
+    XTestFakeKeyEvent(display, code, True, CurrentTime);
+    XTestFakeKeyEvent(display, code, False, CurrentTime);
+    XSync(display, False);
+  }
+}
+
+// What the user does while our menus are open: keys for the first menu and, when its choice
+// opens a second one, keys for that. Before the keys of the last menu, the user looks at the
+// screen in lookAt, or where the first menu was when lookAt is empty.
+struct MenuScript
+{
+  MenuScript(std::vector<KeySym> firstMenuKeys, std::vector<KeySym> secondKeys = {}, ScreenRect look = {})
+    : keys(std::move(firstMenuKeys)), secondMenuKeys(std::move(secondKeys)), lookAt(look)
+  {
+  }
+
+  std::vector<KeySym> keys;
+  std::vector<KeySym> secondMenuKeys;
+  ScreenRect lookAt;
+};
+
+// The user at the screen while our popup menus hold the pointer and the keyboard (the test's
+// own thread is inside the plug-in then), on a connection of its own.
 struct MenuUser
 {
   struct Seen
   {
     bool opened = false;
-    ScreenRect menu;
+    ScreenRect first;
+    ScreenRect last;
+    ScreenRect looked;
     std::vector<uint32_t> look;
   };
 
-  static Seen Operate(std::vector<KeySym> keys, ScreenRect lookAt)
+  static Seen Operate(MenuScript script)
   {
     Seen seen;
     Display* display = XOpenDisplay(nullptr);
     if (!display)
       return seen;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    std::vector<Window> menus;
-    while (menus.empty() && std::chrono::steady_clock::now() < deadline)
+    const Window first = WaitForMenu(display, 0);
+    seen.opened = first != 0;
+    if (seen.opened)
     {
-      menus = MappedWindowsOfType(display, "_NET_WM_WINDOW_TYPE_POPUP_MENU");
-      if (menus.empty())
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    if (!menus.empty())
-      seen = {true, Geometry(display, menus.back()), ScreenPixels(display, lookAt)};
-    for (KeySym key : keys)
-    {
-      const KeyCode code = XKeysymToKeycode(display, key);
-      XTestFakeKeyEvent(display, code, True, CurrentTime);
-      XTestFakeKeyEvent(display, code, False, CurrentTime);
-      XSync(display, False);
+      seen.first = seen.last = Geometry(display, first);
+      seen.looked = script.lookAt.width > 0 ? script.lookAt : seen.first;
+      const bool secondMenu = !script.secondMenuKeys.empty();
+      if (secondMenu)
+      {
+        PressKeys(display, script.keys);
+        const Window second = WaitForMenu(display, first);
+        seen.opened = second != 0;
+        seen.last = Geometry(display, second);
+      }
+      seen.look = ScreenPixels(display, seen.looked);
+      PressKeys(display, secondMenu ? script.secondMenuKeys : script.keys);
     }
     XCloseDisplay(display);
     return seen;
+  }
+
+  // The top menu window other than `other`; 0 when none opens within a few seconds.
+  static Window WaitForMenu(Display* display, Window other)
+  {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (std::chrono::steady_clock::now() < deadline)
+    {
+      const std::vector<Window> menus = MappedWindowsOfType(display, "_NET_WM_WINDOW_TYPE_POPUP_MENU");
+      if (!menus.empty() && menus.back() != other)
+        return menus.back();
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return 0;
   }
 };
 
@@ -138,10 +190,17 @@ protected:
 
   void SetUp() override
   {
+    gPreviousErrorHandler = XSetErrorHandler(&IgnoreVanishedWindows);
     EditorHostTest::SetUp();
     ASSERT_EQ(
       Controller()->setParamNormalized(kMidSatGain, Controller()->plainParamToNormalized(kMidSatGain, kTypicalGain)),
       kResultOk);
+  }
+
+  void TearDown() override
+  {
+    EditorHostTest::TearDown();
+    XSetErrorHandler(gPreviousErrorHandler);
   }
 
   Window FocusWindow() const
@@ -203,11 +262,11 @@ protected:
     XSync(display, False);
   }
 
-  // A right press on the knob while the user answers our menu with keys; the release follows.
-  MenuUser::Seen RightClickIntoOwnMenu(std::vector<KeySym> keys, ScreenRect lookAt = {})
+  // A right press at (x, y) while the user answers our menus; the release follows.
+  MenuUser::Seen RightClickIntoOwnMenu(MenuScript script, int x = kKnobX, int y = kKnobY)
   {
-    auto user = std::async(std::launch::async, MenuUser::Operate, std::move(keys), lookAt);
-    Press(kKnobX, kKnobY, 3);
+    auto user = std::async(std::launch::async, MenuUser::Operate, std::move(script));
+    Press(x, y, 3);
     const MenuUser::Seen seen = user.get();
     Release(3);
     return seen;
@@ -243,10 +302,10 @@ TEST_F(ParamMenuTooltipTest, WithoutAHostMenuOurOwnOpensAtTheClickAndItsItemsWor
   {
     handler.offersHandler3 = c.offersHandler3;
     handler.calls.clear();
-    const MenuUser::Seen seen = RightClickIntoOwnMenu(c.keys);
+    const MenuUser::Seen seen = RightClickIntoOwnMenu({c.keys});
     ASSERT_TRUE(seen.opened) << c.what;
-    EXPECT_NEAR(seen.menu.x, clickRootX, 1) << c.what;
-    EXPECT_NEAR(seen.menu.y, clickRootY, 5) << c.what;
+    EXPECT_NEAR(seen.first.x, clickRootX, 1) << c.what;
+    EXPECT_NEAR(seen.first.y, clickRootY, 5) << c.what;
     EXPECT_EQ(handler.calls, c.calls) << c.what;
     EXPECT_DOUBLE_EQ(Controller()->getParamNormalized(kMidSatGain), DefaultNormalized(kMidSatGain)) << c.what;
     WaitOutDoubleClick();
@@ -254,7 +313,7 @@ TEST_F(ParamMenuTooltipTest, WithoutAHostMenuOurOwnOpensAtTheClickAndItsItemsWor
 
   // "Type a Value" opens the knob's value field, as a click on its read-out does.
   const Window focusBefore = FocusWindow();
-  RightClickIntoOwnMenu({XK_Down, XK_Down, XK_Return});
+  RightClickIntoOwnMenu({{XK_Down, XK_Down, XK_Return}});
   EXPECT_EQ(FocusWindow(), editorWindow);
   Type("7");
   Key(XK_Return);
@@ -262,10 +321,9 @@ TEST_F(ParamMenuTooltipTest, WithoutAHostMenuOurOwnOpensAtTheClickAndItsItemsWor
   EXPECT_EQ(FocusWindow(), focusBefore);
 }
 
-// The menu runs modally, so the editor paints nothing while it is open: the place of a tooltip
-// shown when the right click came must have been repainted before, where the menu leaves it
-// visible.
-TEST_F(ParamMenuTooltipTest, ATooltipShownWhenOurMenuOpensLeavesNoTraceBehindIt)
+// A menu runs modally, so the editor paints nothing while it is open: what a tooltip or an
+// earlier menu covered must have been repainted before, where the open menu leaves it visible.
+TEST_F(ParamMenuTooltipTest, OurMenusLeaveNoTraceOfWhatClosedBeforeThem)
 {
   view = OpenView();
   ASSERT_TRUE(view);
@@ -274,22 +332,37 @@ TEST_F(ParamMenuTooltipTest, ATooltipShownWhenOurMenuOpensLeavesNoTraceBehindIt)
   Steps(kDelayTicks);
   const std::vector<Window> tooltip = MappedWindowsOfType(display, "_NET_WM_WINDOW_TYPE_TOOLTIP");
   ASSERT_EQ(tooltip.size(), 1u);
-  const ScreenRect place = Geometry(display, tooltip[0]);
 
-  const MenuUser::Seen seen = RightClickIntoOwnMenu({XK_Escape}, place);
-  ASSERT_TRUE(seen.opened);
-  ASSERT_EQ(seen.look.size(), static_cast<size_t>(place.width * place.height));
-  int stale = 0, compared = 0;
-  for (int y = 0; y < place.height; ++y)
-    for (int x = 0; x < place.width; ++x)
-      if (!seen.menu.Contains(place.x + x, place.y + y))
-      {
-        // The parent and the editor sit at the screen's top-left corner.
-        ++compared;
-        stale += seen.look[y * place.width + x] != editor.at((place.y + y) * kWidth + place.x + x);
-      }
-  EXPECT_GT(compared, 0);
-  EXPECT_EQ(stale, 0);
+  struct Case
+  {
+    const char* what;
+    int x, y;
+    MenuScript script;
+  };
+  // "Type a Value" on a switch opens the menu of its values.
+  const Case cases[] = {
+    {"the tooltip shown at the right click", kKnobX, kKnobY, {{XK_Escape}, {}, Geometry(display, tooltip[0])}},
+    {"the parameter menu closed for the value menu", kSwitchX, kSwitchY, {{XK_Down, XK_Down, XK_Return}, {XK_Escape}}},
+  };
+  for (const Case& c : cases)
+  {
+    const MenuUser::Seen seen = RightClickIntoOwnMenu(c.script, c.x, c.y);
+    ASSERT_TRUE(seen.opened) << c.what;
+    const ScreenRect& place = seen.looked;
+    ASSERT_EQ(seen.look.size(), static_cast<size_t>(place.width * place.height)) << c.what;
+    int stale = 0, compared = 0;
+    for (int y = 0; y < place.height; ++y)
+      for (int x = 0; x < place.width; ++x)
+        if (!seen.last.Contains(place.x + x, place.y + y))
+        {
+          // The parent and the editor sit at the screen's top-left corner.
+          ++compared;
+          stale += seen.look[y * place.width + x] != editor.at((place.y + y) * kWidth + place.x + x);
+        }
+    EXPECT_GT(compared, 0) << c.what;
+    EXPECT_EQ(stale, 0) << c.what;
+    WaitOutDoubleClick();
+  }
 }
 
 TEST_F(ParamMenuTooltipTest, AHostMenuGetsOurItemsAndTheirTargetCarriesThemOut)
