@@ -109,8 +109,22 @@ double IPlugVST3View::ScaleForSize(const ViewRect& size) const
 
 void IPlugVST3View::ApplyScale()
 {
+  IEditor* editor = mPlug.Editor();
+  if (editor == nullptr || mEditorView == nullptr)
+    return;
+  const double before = editor->DisplayScale();
+  editor->SetDisplayScale(ShownScale());
+  if (editor->DisplayScale() != before)
+    mPlug.EditorScaleChangedBy(this);
+}
+
+void IPlugVST3View::FollowEditorSize()
+{
   if (IEditor* editor = mPlug.Editor(); editor != nullptr && mEditorView != nullptr)
-    editor->SetDisplayScale(ShownScale());
+  {
+    const ViewRect size = SizeAt(editor->DisplayScale());
+    RequestResize(size.getWidth(), size.getHeight());
+  }
 }
 
 tresult PLUGIN_API IPlugVST3View::getSize(ViewRect* size)

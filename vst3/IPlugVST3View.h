@@ -43,6 +43,8 @@ public:
 
   // Asks the host frame for a new size; the host answers with onSize. False without a frame.
   bool RequestResize(int width, int height);
+  // An open view asks its host for the size the shared editor now has.
+  void FollowEditorSize();
 
 private:
   bool OpenEditor();
