@@ -268,7 +268,17 @@ TEST_F(EditorScaleTest, AResizeKeepsTheAspectRatioAndThePointerMapping)
   EXPECT_EQ(frame.resizes.back().getWidth(), 1536);
   EXPECT_EQ(frame.resizes.back().getHeight(), 720);
   XSync(display, False);
-  EXPECT_EQ(WindowSize(Children(parent).at(0)), std::make_pair(1536, 720));
+  const Window window = Children(parent).at(0);
+  EXPECT_EQ(WindowSize(window), std::make_pair(1536, 720));
+
+  // A host that makes the window larger than the editor sees black beyond it.
+  XResizeWindow(display, window, 1700, 800);
+  Pump();
+  const std::vector<uint32_t> shown = WindowPixels(window);
+  ASSERT_EQ(shown.size(), 1700u * 800u);
+  EXPECT_EQ(shown[100 * 1700 + 1600], 0u);
+  EXPECT_EQ(shown[760 * 1700 + 100], 0u);
+  EXPECT_NE(shown[100 * 1700 + 100], 0u);
 }
 
 // Two views show the one editor: resizing one asks the other's host for the new size too.
