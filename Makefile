@@ -11,6 +11,7 @@
 #   make fuzz-smoke     run each fuzz target for FUZZ_SECONDS (30) seconds
 #   make test-thread    the concurrency tests under ThreadSanitizer
 #   make format-check   check that every C++ file is laid out as .clang-format says
+#   make screenshots    write the README's pictures of the editor at scales 1, 1.5 and 2 into docs/
 
 MAKEFLAGS += --no-print-directory
 JOBS  ?= $(shell nproc)
@@ -22,7 +23,7 @@ TSAN_BUILD   ?= build-tsan
 TSAN_SUPPRESSIONS := $(wildcard $(CURDIR)/tests/tsan.supp)
 
 .PHONY: deps configure build demo test test-sanitize bench install package clean validate fuzz fuzz-smoke \
-  test-thread format-check
+  test-thread format-check screenshots
 
 deps:
 	@scripts/install-deps
@@ -44,8 +45,9 @@ test-sanitize: deps
 	@cmake --build build-sanitize -j $(JOBS)
 	@ctest --test-dir build-sanitize --output-on-failure -j $(JOBS)
 
+# The X server is large enough for the editor's window at scale 2.
 bench: build
-	@find $(BUILD)/bench -type f -name "bench_*" -executable -exec xvfb-run -a {} \;
+	@find $(BUILD)/bench -type f -name "bench_*" -executable -exec xvfb-run -a -s "-screen 0 2100x1000x24" {} \;
 
 # The install layout is set each time, since `make package` and PREFIX change it.
 install: build
@@ -58,6 +60,15 @@ package: build
 
 validate: build
 	@scripts/validate $(BUILD)/vst3/TolvexVulcrax.vst3
+
+# One X server large enough for the editor at 2 (2048 x 960) serves the three pictures.
+PREVIEW := $(BUILD)/tools/vulcrax-preview/vulcrax-preview
+screenshots: build
+	@xvfb-run -a -s "-screen 0 2100x1000x24" sh -c '\
+	  $(PREVIEW) --screenshot docs/editor.png && \
+	  $(PREVIEW) --scale 1.5 --screenshot docs/editor-1.5x.png && \
+	  $(PREVIEW) --scale 2 --screenshot docs/editor-2x.png'
+	@ls docs/editor*.png
 
 fuzz: deps
 	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \

@@ -30,7 +30,10 @@ public:
   // These three and the three below: host's UI thread, mutex not held.
   virtual int Width() const = 0;
   virtual int Height() const = 0;
+  // Window pixels per layout pixel (EditorScale).
   virtual double DisplayScale() = 0;
+  // Shows the editor at another scale from now on, open views included.
+  virtual void SetDisplayScale(double /*scale*/) {}
 
   // Host's UI thread, mutex not held: carries out one of the editor's own items of a
   // parameter's context menu, chosen in a menu the host showed.
@@ -42,12 +45,9 @@ public:
   virtual void DetachView() = 0;
 
   // Embedding served by the host's event loop (X11 hosts): the editor's window is placed
-  // into parentWindow, drawn at an integer pixel scale and driven by runLoop. Several such
+  // into parentWindow, drawn at the display scale and driven by runLoop. Several such
   // views may be open at once; each is closed by the handle it returned. Null when the
   // editor cannot embed this way, and then nothing is left open.
-  virtual void* OpenHostView(void* /*parentWindow*/, IEditorRunLoop& /*runLoop*/, int /*pixelScale*/)
-  {
-    return nullptr;
-  }
+  virtual void* OpenHostView(void* /*parentWindow*/, IEditorRunLoop& /*runLoop*/) { return nullptr; }
   virtual void CloseHostView(void* /*view*/) {}
 };

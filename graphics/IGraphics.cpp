@@ -1,5 +1,6 @@
 #include "graphics/IGraphics.h"
 
+#include "framework/EditorScale.h"
 #include "framework/IPlugBase.h"
 #include "framework/IPlugParam.h"
 #include "graphics/controls/IControl.h"
@@ -70,9 +71,48 @@ void IGraphics::PushParamValue(int paramIdx, double value, bool normalized)
 
 void IGraphics::PrepareDrawSurfaces()
 {
-  const double scale = DisplayScale();
-  mDrawSurface = std::make_unique<LICE_SysBitmap>(static_cast<int>(scale * mWidth), static_cast<int>(scale * mHeight));
+  mDrawSurface = std::make_unique<LICE_SysBitmap>(ToWindow(mWidth), ToWindow(mHeight));
   mScratchSurface = std::make_unique<LICE_MemBitmap>(0, 0, 4);
+}
+
+// ---- Scale -------------------------------------------------------------------------------
+
+void IGraphics::SetDisplayScale(double scale)
+{
+  scale = EditorScale::Clamp(scale);
+  if (scale == mScale)
+    return;
+  mScale = scale;
+  mScaledImages.SetScale(scale);
+  if (mDrawSurface)
+    PrepareDrawSurfaces();
+  for (auto& control : mControls)
+    control->MarkDirty(false);
+}
+
+int IGraphics::ToWindow(int v) const
+{
+  return EditorScale::LayoutToWindow(v, mScale);
+}
+
+// A coordinate naming a pixel centre: layout pixel centre v + 0.5 lies at (v + 0.5) x scale.
+float IGraphics::ToWindow(float v) const
+{
+  return static_cast<float>((v + 0.5) * mScale - 0.5);
+}
+
+IRECT IGraphics::LayoutToWindow(const IRECT& rect) const
+{
+  return IRECT(ToWindow(rect.L), ToWindow(rect.T), ToWindow(rect.R), ToWindow(rect.B));
+}
+
+IRECT IGraphics::WindowToLayout(const IRECT& rect) const
+{
+  if (rect.W() <= 0 || rect.H() <= 0)
+    return IRECT();
+  return IRECT(EditorScale::WindowToLayout(rect.L, mScale), EditorScale::WindowToLayout(rect.T, mScale),
+               EditorScale::WindowToLayout(rect.R - 1, mScale) + 1,
+               EditorScale::WindowToLayout(rect.B - 1, mScale) + 1);
 }
 
 void IGraphics::GreyParamControls(int paramIdx, bool grey)

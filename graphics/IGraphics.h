@@ -8,6 +8,7 @@
 #include "graphics/IRECT.h"
 #include "graphics/IText.h"
 #include "graphics/PendingEditorChanges.h"
+#include "graphics/ScaledImages.h"
 
 #include <memory>
 #include <string>
@@ -85,10 +86,28 @@ public:
   int Width() const override { return mWidth; }
   int Height() const override { return mHeight; }
 
+  // ---- Scale ---------------------------------------------------------------------------
+  // Controls, pointer events and the editor's size are in layout pixels (Width() x Height());
+  // the surface and the windows have DisplayScale() window pixels per layout pixel,
+  // mapped by EditorScale.
+  double DisplayScale() override { return mScale; }
+  // From now on paints at the scale, limited to EditorScale's range: the surface takes the
+  // new window size, images are resampled for it on their next paint and every control
+  // repaints. Platforms also resize their open windows.
+  void SetDisplayScale(double scale) override;
+  // The window pixels of a layout rectangle, and the layout pixels covering a window one.
+  IRECT LayoutToWindow(const IRECT& rect) const;
+  IRECT WindowToLayout(const IRECT& rect) const;
+  // Frees the images resampled for the current scale while no window shows the editor.
+  void ReleaseScaledImages() { mScaledImages.Clear(); }
+
   // ---- Bitmaps -------------------------------------------------------------------------
   // The same resource id yields the same bitmap in every editor of the process. A missing
   // or undecodable image gives a strip without bitmap and of size 0 x 0.
   IFrameStrip LoadStripBitmap(int id, const char* name, int frames = 1, bool horizontal = false);
+  // The same drawing at twice the size: resource NAME.png has it in NAME@2x.png. Null when
+  // the strip is no loaded resource or its detailed image is missing or of another size.
+  LICE_IBitmap* DetailedBitmap(const IFrameStrip& strip);
   // Hands a bitmap made elsewhere to the process-wide cache.
   void RetainBitmap(IFrameStrip& strip);
   // Removes the strip's bitmap from the cache, deletes it and empties the strip.
@@ -129,7 +148,7 @@ public:
   void Render(const IRECT& rect);
   void SetStrictRedraw(bool strict);
 
-  // ---- Pointer and keys (editor pixels, y downward) ------------------------------------
+  // ---- Pointer and keys (layout pixels, y downward) ------------------------------------
   void PointerDown(int x, int y, const IPointerMods& mods);
   void PointerUp(int x, int y, const IPointerMods& mods);
   void PointerDrag(int x, int y, const IPointerMods& mods);
@@ -207,8 +226,23 @@ private:
   void RenderStrict(const IRECT& rect);
   void RenderDirtyControls();
   void DeleteControls();
-  int ScaledCoordinate(int v);
   LICE_IFont* FontFor(IText& text);
+  // The font for the style at the current scale's size.
+  LICE_IFont* ScaledFontFor(IText& text);
+  const ScaledImages::Image& ScaledStrip(const IFrameStrip& strip);
+  void DrawScaledBitmapPart(const IFrameStrip& strip, const IRECT& dest, int srcX, int srcY, const IBlend* blend);
+  // Draws a bitmap made during this paint (not a strip) scaled onto the window rectangle.
+  void DrawTransientBitmap(LICE_IBitmap* bitmap, const IRECT& dest, const IBlend* blend);
+  int ToWindow(int v) const;
+  float ToWindow(float v) const;
+  int LayoutLength(int windowLength) const;
+
+  struct Resource
+  {
+    const LICE_IBitmap* bitmap;
+    int id;
+    std::string name;
+  };
 
   std::vector<std::unique_ptr<IControl>> mControls;
   IPlugBase* mPlug;
@@ -217,6 +251,9 @@ private:
   std::unique_ptr<LICE_MemBitmap> mScratchSurface;
   int mWidth;
   int mHeight;
+  double mScale = 1.0;
+  ScaledImages mScaledImages;
+  std::vector<Resource> mResources;
   int mFps;
   int mIdleTicks = 0;
   int mCaptureIndex = -1;

@@ -13,11 +13,6 @@ void IGraphics::ReleaseCapture()
   mLastX = mLastY = -1;
 }
 
-int IGraphics::ScaledCoordinate(int v)
-{
-  return static_cast<int>(v / DisplayScale());
-}
-
 int IGraphics::FindControl(int x, int y, bool forHover, int lowest) const
 {
   for (int i = ControlCount() - 1; i >= lowest; --i)
@@ -35,8 +30,6 @@ int IGraphics::FindControl(int x, int y, bool forHover, int lowest) const
 
 void IGraphics::PointerDown(int x, int y, const IPointerMods& mods)
 {
-  x = ScaledCoordinate(x);
-  y = ScaledCoordinate(y);
   ReleaseCapture();
   const int index = FindControl(x, y, false, 0);
   if (index < 0)
@@ -61,8 +54,6 @@ void IGraphics::PointerDown(int x, int y, const IPointerMods& mods)
 
 void IGraphics::PointerUp(int x, int y, const IPointerMods& mods)
 {
-  x = ScaledCoordinate(x);
-  y = ScaledCoordinate(y);
   // Only a press the control took began an edit: a release after the host's menu, a double
   // click or a press elsewhere ends none.
   const bool captured = mCaptureIndex >= 0;
@@ -78,8 +69,6 @@ void IGraphics::PointerUp(int x, int y, const IPointerMods& mods)
 
 void IGraphics::PointerDrag(int x, int y, const IPointerMods& mods)
 {
-  x = ScaledCoordinate(x);
-  y = ScaledCoordinate(y);
   if (mCaptureIndex < 0 || (x == mLastX && y == mLastY))
     return;
   const int dX = x - mLastX;
@@ -91,8 +80,6 @@ void IGraphics::PointerDrag(int x, int y, const IPointerMods& mods)
 
 bool IGraphics::PointerDoubleClick(int x, int y, const IPointerMods& mods)
 {
-  x = ScaledCoordinate(x);
-  y = ScaledCoordinate(y);
   ReleaseCapture();
   const int index = FindControl(x, y, false, 0);
   if (index < 0)
@@ -114,8 +101,6 @@ bool IGraphics::PointerHover(int x, int y, const IPointerMods& mods)
 {
   if (!mHandleHover)
     return false;
-  x = ScaledCoordinate(x);
-  y = ScaledCoordinate(y);
   const int index = mCaptureIndex >= 0 ? mCaptureIndex : FindControl(x, y, true, 0);
   if (index < 0)
     return true;
@@ -138,8 +123,6 @@ void IGraphics::PointerLeave()
 
 void IGraphics::WheelTurn(int x, int y, const IPointerMods& mods, int delta)
 {
-  x = ScaledCoordinate(x);
-  y = ScaledCoordinate(y);
   const int index = mCaptureIndex >= 0 ? mCaptureIndex : FindControl(x, y, false, 0);
   if (index >= 0)
     mControls[index]->WheelTurn(x, y, mods, delta);

@@ -5,6 +5,9 @@
 #include "graphics/lice/LICE_CachedFont.h"
 #include "graphics/lice/LICE_SysBitmap.h"
 
+#include <algorithm>
+#include <cmath>
+
 bool IGraphics::MeasureText(IText& text, const char* str, IRECT& rect)
 {
   return DrawTextIn(text, str, rect, true);
@@ -37,11 +40,30 @@ LICE_IFont* IGraphics::FontFor(IText& text)
   return text.cachedFont;
 }
 
+// A measured window length in layout pixels, rounded up so that the box covers the text.
+int IGraphics::LayoutLength(int windowLength) const
+{
+  if (mScale == 1.0)
+    return windowLength;
+  return static_cast<int>(std::ceil(windowLength / mScale));
+}
+
+// The style's own cached font is its size at scale 1; other sizes come from the cache.
+LICE_IFont* IGraphics::ScaledFontFor(IText& text)
+{
+  if (mScale == 1.0)
+    return FontFor(text);
+  IText scaled = text;
+  scaled.size = std::max(1, static_cast<int>(std::lround(text.size * mScale)));
+  scaled.cachedFont = nullptr;
+  return FontCache::Instance().FontFor(scaled);
+}
+
 bool IGraphics::DrawTextIn(IText& text, const char* str, IRECT& rect, bool measure)
 {
   if (!str || !*str)
     return true;
-  LICE_IFont* font = FontFor(text);
+  LICE_IFont* font = ScaledFontFor(text);
   if (!font)
     return false;
   font->SetTextColour(text.colour.ToPixel());
@@ -53,12 +75,13 @@ bool IGraphics::DrawTextIn(IText& text, const char* str, IRECT& rect, bool measu
   {
     LICE_RECT box{0, 0, 0, 0};
     font->RenderText(mDrawSurface.get(), str, -1, &box, flags | LICE_DT_CALCRECT);
-    rect = PlaceTextBox(rect, text.align, box.right - box.left, box.bottom - box.top);
+    rect = PlaceTextBox(rect, text.align, LayoutLength(box.right - box.left), LayoutLength(box.bottom - box.top));
     return true;
   }
   if (!mDrawSurface)
     return true;
-  LICE_RECT r{rect.L, rect.T, rect.R, rect.B};
+  const IRECT to = LayoutToWindow(rect);
+  LICE_RECT r{to.L, to.T, to.R, to.B};
   font->RenderText(mDrawSurface.get(), str, -1, &r, flags);
   return true;
 }

@@ -111,6 +111,9 @@ public:
 
   // The editor views keep this list up to date as they come and go.
   void ViewDestroyed(IPlugVST3View* view);
+  // The views share one editor: when one of them changes its scale, the hosts of the others
+  // are asked for the new size.
+  void EditorScaleChangedBy(const IPlugVST3View* view);
 
   OBJ_METHODS(IPlugVST3, SingleComponentEffect)
   tresult PLUGIN_API queryInterface(const Steinberg::TUID iid, void** obj) SMTG_OVERRIDE;

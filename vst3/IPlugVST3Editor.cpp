@@ -31,13 +31,21 @@ void IPlugVST3::ViewDestroyed(IPlugVST3View* view)
     mViews.erase(found);
 }
 
-// Resize requests always go to the first view, in its host pixels.
+void IPlugVST3::EditorScaleChangedBy(const IPlugVST3View* changed)
+{
+  for (IPlugVST3View* view : mViews)
+    if (view != changed)
+      view->FollowEditorSize();
+}
+
+// Resize requests always go to the first view, in window pixels at the editor's scale.
 void IPlugVST3::RequestEditorSize(int width, int height)
 {
-  if (Editor() == nullptr || mViews.empty())
+  IEditor* editor = Editor();
+  if (editor == nullptr || mViews.empty())
     return;
-  IPlugVST3View* view = mViews.front();
-  view->RequestResize(width * view->PixelScale(), height * view->PixelScale());
+  const double scale = editor->DisplayScale();
+  mViews.front()->RequestResize(EditorScale::LayoutToWindow(width, scale), EditorScale::LayoutToWindow(height, scale));
 }
 
 // The host's menu for the parameter gets the editor's items; its coordinates are the view's,
@@ -58,6 +66,7 @@ bool IPlugVST3::ShowHostParamMenu(int paramIdx, int x, int y)
     return false;
   const auto target = owned(new ParamMenuTarget(*this, paramIdx));
   target->AddItemsTo(*menu, *param);
-  menu->popup(EditorScale::LayoutToWindow(x, view->PixelScale()), EditorScale::LayoutToWindow(y, view->PixelScale()));
+  const double scale = Editor() ? Editor()->DisplayScale() : 1.0;
+  menu->popup(EditorScale::LayoutToWindow(x, scale), EditorScale::LayoutToWindow(y, scale));
   return true;
 }

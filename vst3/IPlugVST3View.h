@@ -10,9 +10,10 @@ class IPlugVST3;
 
 // The editor view a host asks the plug-in for. It places the plug-in's editor into the host's
 // window, served by the run loop of the host's frame, and reports the editor's size; several
-// views may share the one editor. A host scale factor of 2 or more shows the editor pixel-
-// doubled (tripled...) at that integer scale. A view holds a reference on the plug-in object
-// for its whole life.
+// views may share the one editor. The editor is shown at the host's content scale times the
+// size the user chose (kept in the plug-in's state, IPlugBase::EditorScaleInState), within
+// EditorScale's range; the view can be resized to any size of the editor's aspect ratio in that range. A
+// view holds a reference on the plug-in object for its whole life.
 class IPlugVST3View : public Steinberg::CPluginView, public Steinberg::IPlugViewContentScaleSupport
 {
 public:
@@ -30,6 +31,8 @@ public:
   Steinberg::tresult PLUGIN_API removed() SMTG_OVERRIDE;
   Steinberg::tresult PLUGIN_API getSize(Steinberg::ViewRect* size) SMTG_OVERRIDE;
   Steinberg::tresult PLUGIN_API onSize(Steinberg::ViewRect* newSize) SMTG_OVERRIDE;
+  Steinberg::tresult PLUGIN_API canResize() SMTG_OVERRIDE { return Steinberg::kResultTrue; }
+  Steinberg::tresult PLUGIN_API checkSizeConstraint(Steinberg::ViewRect* rect) SMTG_OVERRIDE;
   Steinberg::tresult PLUGIN_API setContentScaleFactor(ScaleFactor factor) SMTG_OVERRIDE;
 
   // The interfaces of CPluginView and the content scale; the object keeps CPluginView's name.
@@ -40,16 +43,25 @@ public:
 
   // Asks the host frame for a new size; the host answers with onSize. False without a frame.
   bool RequestResize(int width, int height);
-  // Editor pixels are shown as blocks of PixelScale() x PixelScale() host pixels.
-  int PixelScale() const { return mPixelScale; }
+  // An open view asks its host for the size the shared editor now has.
+  void FollowEditorSize();
 
 private:
   bool OpenEditor();
   void CloseEditor();
+  // The scale the editor is shown at in this view.
+  double ShownScale() const;
+  // The scale for a window size the host proposes: the side that differs more from the
+  // current size decides, so that dragging either edge resizes.
+  double ScaleForSize(const Steinberg::ViewRect& size) const;
+  // The editor's size in window pixels at a scale.
+  Steinberg::ViewRect SizeAt(double scale) const;
+  // Shows the editor at the scale when this view has it open.
+  void ApplyScale();
 
   IPlugVST3& mPlug;
   bool mExpectingResize = false;
-  int mPixelScale = 1;
+  double mContentScale = 1.0;
   std::unique_ptr<HostRunLoop> mRunLoop;
   void* mEditorView = nullptr;
 };

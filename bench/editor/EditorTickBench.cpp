@@ -21,22 +21,31 @@ public:
   void Unregister(IEditorRunLoopClient&) override {}
 };
 
-// The effect's editor open in a top-level window, settled: the first paint is done.
+// Scales are given to the benchmarks in percent: 1, 1.5 and 2.
+constexpr double kPercent = 0.01;
+
+void AtEveryScale(benchmark::internal::Benchmark* benchmark)
+{
+  benchmark->ArgName("scale%")->Arg(100)->Arg(150)->Arg(200);
+}
+
+// The effect's editor open in a top-level window at a scale, settled: the first paint is done.
 class OpenEditor
 {
 public:
-  OpenEditor() : mDisplay(OpenX11Display())
+  explicit OpenEditor(double scale = 1.0) : mDisplay(OpenX11Display())
   {
     mEditor = dynamic_cast<IGraphicsLinux*>(mEffect.Editor());
     if (!mDisplay || !mEditor)
     {
       return;
     }
-    mParent =
-      XCreateSimpleWindow(mDisplay, DefaultRootWindow(mDisplay), 0, 0, mEditor->Width(), mEditor->Height(), 0, 0, 0);
+    mEditor->SetDisplayScale(scale);
+    const IRECT size = mEditor->LayoutToWindow(IRECT(0, 0, mEditor->Width(), mEditor->Height()));
+    mParent = XCreateSimpleWindow(mDisplay, DefaultRootWindow(mDisplay), 0, 0, size.W(), size.H(), 0, 0, 0);
     XMapWindow(mDisplay, mParent);
     XSync(mDisplay, False);
-    mWindow = static_cast<X11EditorWindow*>(mEditor->OpenHostView(reinterpret_cast<void*>(mParent), mLoop, 1));
+    mWindow = static_cast<X11EditorWindow*>(mEditor->OpenHostView(reinterpret_cast<void*>(mParent), mLoop));
     for (int i = 0; mWindow && i < 3; ++i)
     {
       mWindow->OnTimer();
@@ -72,7 +81,7 @@ private:
 // A tick at 25 frames per second in which one knob moved: its region repainted and shown.
 void BM_TickWithOneKnobMoving(benchmark::State& state)
 {
-  OpenEditor open;
+  OpenEditor open(state.range(0) * kPercent);
   if (!open.Usable())
   {
     state.SkipWithError("no X display: run under xvfb-run -a");
@@ -86,7 +95,7 @@ void BM_TickWithOneKnobMoving(benchmark::State& state)
     open.Window().OnTimer();
   }
 }
-BENCHMARK(BM_TickWithOneKnobMoving)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TickWithOneKnobMoving)->Apply(AtEveryScale)->Unit(benchmark::kMicrosecond);
 
 // A tick in which nothing changed: no painting and no request to the server.
 void BM_IdleTick(benchmark::State& state)

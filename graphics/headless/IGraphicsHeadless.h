@@ -54,12 +54,11 @@ public:
   bool OpenLink(const char* url) override;
   void* AttachToParentView(void* parentView) override;
   void DetachView() override { mViewOpen = false; }
-  // Test hosts drive a headless editor themselves: the run loop and scale go unused.
-  void* OpenHostView(void* parentWindow, IEditorRunLoop&, int) override { return AttachToParentView(parentWindow); }
+  // Test hosts drive a headless editor themselves: the run loop goes unused.
+  void* OpenHostView(void* parentWindow, IEditorRunLoop&) override { return AttachToParentView(parentWindow); }
   void CloseHostView(void*) override { DetachView(); }
   void* NativeView() override { return mViewOpen ? this : nullptr; }
   bool ReadClipboardText(std::string& text) override;
-  double DisplayScale() override { return 1.0; }
   void ConcealCursor() override { mCursorHidden = true; }
   void RevealCursor() override { mCursorHidden = false; }
   void RefreshTooltips() override;

@@ -153,17 +153,17 @@ bool IGraphicsLinux::ReadClipboardText(std::string& text)
 
 // ---- Views -------------------------------------------------------------------------------
 
-void* IGraphicsLinux::OpenHostView(void* parentWindow, IEditorRunLoop& runLoop, int pixelScale)
+void* IGraphicsLinux::OpenHostView(void* parentWindow, IEditorRunLoop& runLoop)
 {
-  std::unique_ptr<X11EditorWindow> window =
-    X11EditorWindow::Open(*this, reinterpret_cast<X11EditorWindow::Window>(parentWindow), runLoop, pixelScale);
-  if (!window)
-  {
-    return nullptr;
-  }
   if (DrawSurface() == nullptr)
   {
     PrepareDrawSurfaces();
+  }
+  std::unique_ptr<X11EditorWindow> window =
+    X11EditorWindow::Open(*this, reinterpret_cast<X11EditorWindow::Window>(parentWindow), runLoop);
+  if (!window)
+  {
+    return nullptr;
   }
   X11EditorWindow* view = window.get();
   mWindows.push_back(std::move(window));
@@ -195,6 +195,33 @@ void IGraphicsLinux::CloseHostView(void* view)
   if (!window->Dispatching())
   {
     mWindows.erase(found);
+  }
+  if (mWindows.empty())
+  {
+    ReleaseScaledImages();
+  }
+}
+
+// Every open window takes the new size and shows the editor repainted at the new scale.
+void IGraphicsLinux::SetDisplayScale(double scale)
+{
+  const double before = DisplayScale();
+  IGraphics::SetDisplayScale(scale);
+  if (DisplayScale() == before)
+  {
+    return;
+  }
+  if (mTextEntry)
+  {
+    EndTextEntry(false);
+  }
+  for (const auto& window : mWindows)
+  {
+    window->FollowScale();
+  }
+  if (!mWindows.empty())
+  {
+    Render(IRECT(0, 0, Width(), Height()));
   }
 }
 
@@ -244,7 +271,7 @@ void IGraphicsLinux::TimerTick()
 // An open text field stays on top of whatever was repainted under it.
 void IGraphicsLinux::BlitToScreen(const IRECT& rect)
 {
-  if (mTextEntry && DrawSurface() != nullptr && rect.Intersects(mTextEntry->field.Rect()))
+  if (mTextEntry && DrawSurface() != nullptr && rect.Intersects(mTextEntry->layoutRect))
   {
     mTextEntry->field.Draw(*DrawSurface());
   }

@@ -23,7 +23,7 @@ public:
 
   // ---- Views ---------------------------------------------------------------------------
   // parentWindow is the host's X window id. The view shows the whole editor at once.
-  void* OpenHostView(void* parentWindow, IEditorRunLoop& runLoop, int pixelScale) override;
+  void* OpenHostView(void* parentWindow, IEditorRunLoop& runLoop) override;
   void CloseHostView(void* view) override;
   // An X11 view needs the host's run loop: without one nothing is attached (null).
   void* AttachToParentView(void* parentView) override;
@@ -31,6 +31,9 @@ public:
   void DetachView() override;
   void* NativeView() override;
   bool HasOpenView() const override { return !mWindows.empty(); }
+
+  // Resizes and repaints the open windows; an open text field is closed without applying.
+  void SetDisplayScale(double scale) override;
 
   // ---- Platform operations ---------------------------------------------------------------
   void BlitToScreen(const IRECT& rect) override;
@@ -55,7 +58,6 @@ public:
   bool AskForColour(IColor* colour) override;
   bool OpenLink(const char* url) override;
   bool ReadClipboardText(std::string& text) override;
-  double DisplayScale() override { return 1.0; }
   void RefreshTooltips() override {}
   // Only ".png" names (any case); "resources/img/NAME.png" is read as NAME.png from the
   // folder ResourceFolder names.
@@ -80,7 +82,8 @@ public:
 private:
   struct TextEntry
   {
-    TextEntryField field;
+    TextEntryField field;  // in window pixels
+    IRECT layoutRect;
     IControl* control;
     IPlugParam* param;
     X11EditorWindow* window;

@@ -8,6 +8,9 @@
 #include "graphics/linux/X11EditorWindow.h"
 #include "graphics/linux/X11Input.h"
 
+#include <algorithm>
+#include <cmath>
+
 // ---- Input -------------------------------------------------------------------------------
 
 void IGraphicsLinux::WindowPress(X11EditorWindow& window, int x, int y, const IPointerMods& mods, bool doubleClick)
@@ -16,7 +19,7 @@ void IGraphicsLinux::WindowPress(X11EditorWindow& window, int x, int y, const IP
   if (mTextEntry)
   {
     // A click into the field keeps typing; a click elsewhere applies the text first.
-    if (mTextEntry->field.Rect().Contains(x, y))
+    if (mTextEntry->layoutRect.Contains(x, y))
     {
       return;
     }
@@ -91,7 +94,11 @@ void IGraphicsLinux::BeginTextEntry(IControl* control, const IText& text, const 
   {
     filter.emplace(param->Kind(), control->TextEntryLength());
   }
-  mTextEntry.reset(new TextEntry{TextEntryField(rect, text, initial ? initial : "", filter), control, param, window});
+  // The field is drawn on the surface in window pixels, with the text at the scaled size.
+  IText scaledText = text;
+  scaledText.size = std::max(1, static_cast<int>(std::lround(text.size * DisplayScale())));
+  mTextEntry.reset(new TextEntry{TextEntryField(LayoutToWindow(rect), scaledText, initial ? initial : "", filter), rect,
+                                 control, param, window});
   window->TakeFocus();
   ShowTextEntry();
 }
@@ -100,7 +107,7 @@ void IGraphicsLinux::ShowTextEntry()
 {
   if (DrawSurface() != nullptr)
   {
-    BlitToScreen(mTextEntry->field.Rect());
+    BlitToScreen(mTextEntry->layoutRect);
   }
 }
 
@@ -117,7 +124,7 @@ void IGraphicsLinux::EndTextEntry(bool apply)
 {
   const std::unique_ptr<TextEntry> entry = std::move(mTextEntry);
   entry->window->ReturnFocus();
-  MarkControlsDirty(entry->field.Rect());
+  MarkControlsDirty(entry->layoutRect);
   if (!apply)
   {
     return;

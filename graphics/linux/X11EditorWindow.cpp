@@ -28,22 +28,16 @@ int TimerIntervalMs(int fps)
   return std::max(1, kMillisecondsPerSecond / std::max(1, fps));
 }
 
-// The editor pixels covered by a window rectangle at an integer scale.
-IRECT EditorRect(int x, int y, int width, int height, int scale)
-{
-  return IRECT(x / scale, y / scale, (x + width + scale - 1) / scale, (y + height + scale - 1) / scale);
-}
 }  // namespace
 
-std::unique_ptr<X11EditorWindow> X11EditorWindow::Open(IGraphicsLinux& graphics, Window parent, IEditorRunLoop& runLoop,
-                                                       int scale)
+std::unique_ptr<X11EditorWindow> X11EditorWindow::Open(IGraphicsLinux& graphics, Window parent, IEditorRunLoop& runLoop)
 {
   Display* display = OpenX11Display();
   if (display == nullptr)
   {
     return nullptr;
   }
-  std::unique_ptr<X11EditorWindow> window(new X11EditorWindow(graphics, display, scale));
+  std::unique_ptr<X11EditorWindow> window(new X11EditorWindow(graphics, display));
   if (!window->Create(parent) || !runLoop.Register(*window, ConnectionNumber(display), TimerIntervalMs(graphics.Fps())))
   {
     return nullptr;
@@ -52,8 +46,7 @@ std::unique_ptr<X11EditorWindow> X11EditorWindow::Open(IGraphicsLinux& graphics,
   return window;
 }
 
-X11EditorWindow::X11EditorWindow(IGraphicsLinux& graphics, _XDisplay* display, int scale)
-  : mGraphics(graphics), mDisplay(display), mScale(std::max(1, scale))
+X11EditorWindow::X11EditorWindow(IGraphicsLinux& graphics, _XDisplay* display) : mGraphics(graphics), mDisplay(display)
 {
   mTooltip = std::make_unique<EditorTooltip>(graphics, *this);
 }
@@ -85,16 +78,15 @@ bool X11EditorWindow::Create(Window parent)
   {
     return false;
   }
-  const int width = mGraphics.Width() * mScale;
-  const int height = mGraphics.Height() * mScale;
   // The window shares the parent's visual, so the image must be made for that visual.
-  constexpr bool kShareWithServer = true;
-  mImage = std::make_unique<X11Image>(mDisplay, parentAttributes.visual, parentAttributes.depth, width, height,
-                                      kShareWithServer);
-  if (!mImage->Valid())
+  mVisual = parentAttributes.visual;
+  mDepth = parentAttributes.depth;
+  if (!MakeImage())
   {
     return false;
   }
+  const int width = mImage->Width();
+  const int height = mImage->Height();
   XSetWindowAttributes attributes{};
   attributes.event_mask = kEventMask;
   attributes.background_pixmap = None;
@@ -104,6 +96,32 @@ bool X11EditorWindow::Create(Window parent)
   mGc = XCreateGC(mDisplay, mWindow, 0, nullptr);
   MarkEmbeddable();
   XMapWindow(mDisplay, mWindow);
+  return !trap.Failed();
+}
+
+// An image of the window's size at the editor's current scale.
+bool X11EditorWindow::MakeImage()
+{
+  constexpr bool kShareWithServer = true;
+  const IRECT size = mGraphics.LayoutToWindow(IRECT(0, 0, mGraphics.Width(), mGraphics.Height()));
+  mImage =
+    std::make_unique<X11Image>(mDisplay, static_cast<Visual*>(mVisual), mDepth, size.W(), size.H(), kShareWithServer);
+  return mImage->Valid();
+}
+
+bool X11EditorWindow::FollowScale()
+{
+  const IRECT size = mGraphics.LayoutToWindow(IRECT(0, 0, mGraphics.Width(), mGraphics.Height()));
+  if (mWindowGone || (size.W() == mImage->Width() && size.H() == mImage->Height()))
+  {
+    return true;
+  }
+  X11ErrorTrap trap(mDisplay);
+  if (!MakeImage())
+  {
+    return false;
+  }
+  XResizeWindow(mDisplay, mWindow, static_cast<unsigned>(size.W()), static_cast<unsigned>(size.H()));
   return !trap.Failed();
 }
 
@@ -227,8 +245,8 @@ void X11EditorWindow::Dispatch(XEvent& event)
 void X11EditorWindow::OnButtonPress(XEvent& xevent)
 {
   const XButtonEvent& event = xevent.xbutton;
-  mPointerX = event.x / mScale;
-  mPointerY = event.y / mScale;
+  mPointerX = ToLayout(event.x);
+  mPointerY = ToLayout(event.y);
   const int steps = X11Input::WheelSteps(event.button);
   if (steps != 0)
   {
@@ -253,14 +271,14 @@ void X11EditorWindow::OnButtonRelease(XEvent& xevent)
   {
     return;
   }
-  mGraphics.PointerUp(event.x / mScale, event.y / mScale, X11Input::PointerMods(event.state, event.button));
+  mGraphics.PointerUp(ToLayout(event.x), ToLayout(event.y), X11Input::PointerMods(event.state, event.button));
 }
 
 void X11EditorWindow::OnMotion(XEvent& xevent)
 {
   const XMotionEvent& event = xevent.xmotion;
-  mPointerX = event.x / mScale;
-  mPointerY = event.y / mScale;
+  mPointerX = ToLayout(event.x);
+  mPointerY = ToLayout(event.y);
   const bool buttonHeld = (event.state & (Button1Mask | Button3Mask)) != 0;
   mGraphics.WindowMotion(mPointerX, mPointerY, X11Input::PointerMods(event.state, 0), buttonHeld);
   mTooltip->PointerMoved(mPointerX, mPointerY, buttonHeld);
@@ -293,10 +311,25 @@ void X11EditorWindow::OnClientMessage(XEvent& xevent)
   }
 }
 
+// A host may make the window larger than the editor: what lies beyond the editor is cleared
+// rather than left showing whatever was on the screen there.
 void X11EditorWindow::OnExpose(XEvent& xevent)
 {
   const XExposeEvent& event = xevent.xexpose;
-  mExposed = mExposed.Union(EditorRect(event.x, event.y, event.width, event.height, mScale));
+  const IRECT exposed(event.x, event.y, event.x + event.width, event.y + event.height);
+  mExposed = mExposed.Union(mGraphics.WindowToLayout(exposed));
+  const int width = mImage->Width();
+  const int height = mImage->Height();
+  XSetForeground(mDisplay, mGc, BlackPixel(mDisplay, DefaultScreen(mDisplay)));
+  for (const IRECT& beyond : {exposed.Intersection(IRECT(width, exposed.T, exposed.R, exposed.B)),
+                              exposed.Intersection(IRECT(exposed.L, height, std::min(exposed.R, width), exposed.B))})
+  {
+    if (beyond.W() > 0 && beyond.H() > 0)
+    {
+      XFillRectangle(mDisplay, mWindow, mGc, beyond.L, beyond.T, static_cast<unsigned>(beyond.W()),
+                     static_cast<unsigned>(beyond.H()));
+    }
+  }
 }
 
 void X11EditorWindow::Present(const IRECT& rect)
@@ -306,18 +339,25 @@ void X11EditorWindow::Present(const IRECT& rect)
   {
     return;
   }
-  mImage->CopyFrom(*surface, rect, mScale);
+  const IRECT region = mGraphics.LayoutToWindow(rect);
+  mImage->CopyFrom(*surface, region);
   X11ErrorTrap trap(mDisplay);
-  mImage->Put(mWindow, mGc, IRECT(rect.L * mScale, rect.T * mScale, rect.R * mScale, rect.B * mScale));
+  mImage->Put(mWindow, mGc, region);
   mWindowGone = trap.Failed();
+}
+
+int X11EditorWindow::ToLayout(int windowPixel)
+{
+  return EditorScale::WindowToLayout(windowPixel, mGraphics.DisplayScale());
 }
 
 bool X11EditorWindow::RootPosition(int x, int y, int& rootX, int& rootY) const
 {
   Window child = 0;
   X11ErrorTrap trap(mDisplay);
-  return XTranslateCoordinates(mDisplay, mWindow, DefaultRootWindow(mDisplay), EditorScale::LayoutToWindow(x, mScale),
-                               EditorScale::LayoutToWindow(y, mScale), &rootX, &rootY, &child) != 0 &&
+  const double scale = mGraphics.DisplayScale();
+  return XTranslateCoordinates(mDisplay, mWindow, DefaultRootWindow(mDisplay), EditorScale::LayoutToWindow(x, scale),
+                               EditorScale::LayoutToWindow(y, scale), &rootX, &rootY, &child) != 0 &&
          !trap.Failed();
 }
 

@@ -16,8 +16,9 @@ struct _XGC;
 union _XEvent;
 
 // One view of the editor: an X11 child window of the host's window, on a display connection
-// of its own, served by the host's run loop. It presents the editor's surface at an integer
-// pixel scale and passes the input it receives to the editor in editor pixels. Everything
+// of its own, served by the host's run loop. It is as large as the editor's surface at the
+// editor's scale, presents it pixel for pixel and passes the input it receives to the
+// editor in layout pixels. Everything
 // runs on the host's user-interface thread, the only thread that touches the connection.
 class X11EditorWindow : public IEditorRunLoopClient
 {
@@ -26,19 +27,21 @@ public:
 
   // Null when no display can be opened, the parent is no usable window or the run loop
   // refuses the timer or the watch; nothing is left open then.
-  static std::unique_ptr<X11EditorWindow> Open(IGraphicsLinux& graphics, Window parent, IEditorRunLoop& runLoop,
-                                               int scale);
+  static std::unique_ptr<X11EditorWindow> Open(IGraphicsLinux& graphics, Window parent, IEditorRunLoop& runLoop);
   // Leaves the run loop and frees the window, the image and the connection.
   ~X11EditorWindow() override;
   X11EditorWindow(const X11EditorWindow&) = delete;
   X11EditorWindow& operator=(const X11EditorWindow&) = delete;
 
-  // Shows rect of the editor's surface.
+  // Shows the window pixels of a layout rectangle of the editor's surface.
   void Present(const IRECT& rect);
+  // Takes the size of the editor at its current scale; false when the new image cannot be
+  // made.
+  bool FollowScale();
   // Repaints at once what the server has reported uncovered so far: a window of ours that
   // closes just before a modal menu takes the connection must leave no trace behind it.
   void PresentPendingExposures();
-  // The root-window position of an editor pixel.
+  // The root-window position of a layout pixel.
   bool RootPosition(int x, int y, int& rootX, int& rootY) const;
   // The keyboard focus, taken while a text field is open and then given back.
   void TakeFocus();
@@ -48,14 +51,15 @@ public:
   bool Dispatching() const { return mDispatchDepth > 0; }
   _XDisplay* XDisplay() const { return mDisplay; }
   Window XWindow() const { return mWindow; }
-  int Scale() const { return mScale; }
 
   void OnTimer() override;
   void OnReadable() override;
 
 private:
-  X11EditorWindow(IGraphicsLinux& graphics, _XDisplay* display, int scale);
+  X11EditorWindow(IGraphicsLinux& graphics, _XDisplay* display);
   bool Create(Window parent);
+  bool MakeImage();
+  int ToLayout(int windowPixel);
   void MarkEmbeddable();
   void HandlePendingEvents();
   void Dispatch(_XEvent& event);
@@ -71,7 +75,9 @@ private:
   IGraphicsLinux& mGraphics;
   _XDisplay* mDisplay;
   IEditorRunLoop* mRunLoop = nullptr;
-  int mScale;
+  // The parent's Xlib Visual, which the window and its images share.
+  void* mVisual = nullptr;
+  int mDepth = 0;
   Window mParent = 0;
   Window mWindow = 0;
   Window mEmbedder = 0;

@@ -149,14 +149,14 @@ X11Image::~X11Image()
   XDestroyImage(mImage);
 }
 
-void X11Image::CopyFrom(LICE_IBitmap& bitmap, const IRECT& region, int scale)
+void X11Image::CopyFrom(LICE_IBitmap& bitmap, const IRECT& region)
 {
-  if (!mImage || scale < 1)
+  if (!mImage)
   {
     return;
   }
   const IRECT r = region.Intersection(
-    IRECT(0, 0, std::min(bitmap.Width(), mImage->width / scale), std::min(bitmap.Height(), mImage->height / scale)));
+    IRECT(0, 0, std::min(bitmap.Width(), mImage->width), std::min(bitmap.Height(), mImage->height)));
   if (r.W() <= 0 || r.H() <= 0)
   {
     return;
@@ -168,25 +168,18 @@ void X11Image::CopyFrom(LICE_IBitmap& bitmap, const IRECT& region, int scale)
     for (int y = r.T; y < r.B; ++y)
     {
       const LICE_pixel* in = bits + y * span;
-      for (int dy = 0; dy < scale; ++dy)
-      {
-        auto* out =
-          reinterpret_cast<uint32_t*>(mImage->data + static_cast<size_t>(y * scale + dy) * mImage->bytes_per_line);
-        for (int x = r.L; x < r.R; ++x)
-        {
-          std::fill_n(out + x * scale, scale, Direct8888(in[x]));
-        }
-      }
+      auto* out = reinterpret_cast<uint32_t*>(mImage->data + static_cast<size_t>(y) * mImage->bytes_per_line);
+      std::transform(in + r.L, in + r.R, out + r.L, Direct8888);
     }
     return;
   }
   const Channel red(mImage->red_mask), green(mImage->green_mask), blue(mImage->blue_mask);
-  for (int y = r.T * scale; y < r.B * scale; ++y)
+  for (int y = r.T; y < r.B; ++y)
   {
-    const LICE_pixel* in = bits + (y / scale) * span;
-    for (int x = r.L * scale; x < r.R * scale; ++x)
+    const LICE_pixel* in = bits + y * span;
+    for (int x = r.L; x < r.R; ++x)
     {
-      const LICE_pixel pixel = in[x / scale];
+      const LICE_pixel pixel = in[x];
       XPutPixel(mImage, x, y,
                 red.Place(LICE_GETR(pixel)) | green.Place(LICE_GETG(pixel)) | blue.Place(LICE_GETB(pixel)));
     }

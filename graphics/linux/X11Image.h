@@ -24,10 +24,11 @@ public:
   // False when Xlib could not describe an image of that size and visual.
   bool Valid() const { return mImage != nullptr; }
   bool Shared() const { return mShared; }
-  // Copies a region of the bitmap into the image, each bitmap pixel as a block of
-  // scale x scale image pixels and each channel where the visual's masks place it; alpha
-  // is dropped. The region is clipped to both.
-  void CopyFrom(LICE_IBitmap& bitmap, const IRECT& region, int scale = 1);
+  int Width() const { return mImage ? mImage->width : 0; }
+  int Height() const { return mImage ? mImage->height : 0; }
+  // Copies a region of the bitmap into the same place of the image, each channel where the
+  // visual's masks place it; alpha is dropped. The region is clipped to both.
+  void CopyFrom(LICE_IBitmap& bitmap, const IRECT& region);
   // Sends a region of the image to the same place in the drawable. A shared image has been
   // read by the server when this returns, so it may be written again.
   void Put(Drawable drawable, GC gc, const IRECT& region);

@@ -33,7 +33,7 @@ TEST(EditorTick, AnIdleTickSendsTheServerNothingAndAMovedKnobIsPresented)
   TestParentWindow parent(editor->Width(), editor->Height());
   ASSERT_TRUE(parent.Valid()) << "this test needs an X server (run it under xvfb-run)";
   ManualRunLoop loop;
-  auto* window = static_cast<X11EditorWindow*>(editor->OpenHostView(parent.Handle(), loop, 1));
+  auto* window = static_cast<X11EditorWindow*>(editor->OpenHostView(parent.Handle(), loop));
   ASSERT_NE(window, nullptr);
   for (int settle = 0; settle < 3; ++settle)
     window->OnTimer();
@@ -71,7 +71,7 @@ TEST(EditorTick, ChangesSentBeforeTheViewOpensAreOnItsFirstPaint)
   TestParentWindow parent(editor->Width(), editor->Height());
   ASSERT_TRUE(parent.Valid()) << "this test needs an X server (run it under xvfb-run)";
   ManualRunLoop loop;
-  void* window = editor->OpenHostView(parent.Handle(), loop, 1);
+  void* window = editor->OpenHostView(parent.Handle(), loop);
   ASSERT_NE(window, nullptr);
   EXPECT_DOUBLE_EQ(knob->Value(), 0.25);
   EXPECT_TRUE(knob->IsGreyed());

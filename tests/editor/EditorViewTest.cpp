@@ -294,56 +294,6 @@ TEST_F(EditorViewTest, EditorsOfTwoInstancesOpenAtOnceEachEditTheirOwn)
   other->Controller()->setComponentHandler(nullptr);
 }
 
-TEST_F(EditorViewTest, AHostScaleOfTwoDoublesEveryPixelAndThePointerFollows)
-{
-  parent = CreateParent(2 * kWidth, 2 * kHeight);
-  view = OpenView(2.0f);
-  ASSERT_TRUE(view);
-  ViewRect size;
-  ASSERT_EQ(view->getSize(&size), kResultOk);
-  EXPECT_EQ(size.getWidth(), 2 * kWidth);
-  EXPECT_EQ(size.getHeight(), 2 * kHeight);
-
-  const std::vector<uint32_t> expected = ReferenceEditor();
-  const std::vector<uint32_t> shown = WindowPixels(Children(parent).at(0));
-  ASSERT_EQ(shown.size(), 4 * expected.size());
-  int mismatches = 0;
-  for (int y = 0; y < 2 * kHeight; ++y)
-    for (int x = 0; x < 2 * kWidth; ++x)
-      mismatches += shown[y * 2 * kWidth + x] != expected[(y / 2) * kWidth + x / 2];
-  EXPECT_EQ(mismatches, 0);
-
-  handler.calls.clear();
-  Click(2 * kMidBypassX - 1, 2 * kMidBypassY - 1);
-  EXPECT_EQ(handler.calls, "");
-  WaitOutDoubleClick();
-  Click(2 * kMidBypassX, 2 * kMidBypassY);
-  EXPECT_EQ(handler.calls, "begin:12 perform:12 end:12 ");
-
-  // A scale changed while the editor is open reopens it at the new size and asks the host
-  // for that size.
-  FUnknownPtr<IPlugViewContentScaleSupport> live(view);
-  ASSERT_TRUE(live);
-  EXPECT_EQ(live->setContentScaleFactor(1.0f), kResultOk);
-  ASSERT_FALSE(frame.resizes.empty());
-  EXPECT_EQ(frame.resizes.back().getWidth(), kWidth);
-  EXPECT_EQ(frame.resizes.back().getHeight(), kHeight);
-  XSync(display, False);
-  const std::vector<Window> reopened = Children(parent);
-  ASSERT_EQ(reopened.size(), 1u);
-  XWindowAttributes attributes{};
-  XGetWindowAttributes(display, reopened[0], &attributes);
-  EXPECT_EQ(attributes.width, kWidth);
-
-  // Fractions below 2 keep the editor's own size.
-  IPtr<IPlugView> fractional(Controller()->createView(ViewType::kEditor), false);
-  FUnknownPtr<IPlugViewContentScaleSupport> scaling(fractional);
-  ASSERT_TRUE(scaling);
-  EXPECT_EQ(scaling->setContentScaleFactor(1.5f), kResultOk);
-  ASSERT_EQ(fractional->getSize(&size), kResultOk);
-  EXPECT_EQ(size.getWidth(), kWidth);
-}
-
 TEST_F(EditorViewTest, HostsWithoutARunLoopGetNoEditorAndTimerOnlyHostsAWorkingOne)
 {
   TvHost::EditorFrame noLoop(false);

@@ -249,7 +249,8 @@ TEST(CleanOversampling, CrossoverJumpsStayWithinTheBoundsAtRest)
       for (const Stages stages : {Stages::kAllBypassed, Stages::kOddHarmonicsFull})
         for (const Jumps jumps : {Jumps::kAnywhere, Jumps::kExtremes})
         {
-          const JumpRun run{rate, block, true, stages, jumps, true};
+          JumpRun run{rate, block, true, stages, jumps};
+          run.clean = true;
           const double peak = JumpPeak(Bundle(), run, seed++);
           EXPECT_GE(peak, 0.0);
           EXPECT_LE(peak, stages == Stages::kAllBypassed ? 2.5 : 1000.0)

@@ -22,7 +22,8 @@ enum class Jumps
 {
   kAnywhere,  // both frequencies anywhere in their ranges
   kExtremes,  // both from one end of their ranges to the other
-  kSmall      // both a little (a twentieth of the range at most)
+  kSmall,     // both a little (a twentieth of the range at most)
+  kNone       // both at random places from the start, never moved: the reference at rest
 };
 
 struct JumpRun
@@ -32,7 +33,8 @@ struct JumpRun
   bool oversample = false;
   Stages stages = Stages::kAllBypassed;
   Jumps jumps = Jumps::kAnywhere;
-  bool clean = false;  // oversampling "Clean" rather than "Classic"
+  double seconds = 0.1;  // at least; six blocks at least
+  bool clean = false;    // oversampling "Clean" rather than "Classic"
 };
 
 inline const char* Name(Stages stages)
@@ -42,7 +44,17 @@ inline const char* Name(Stages stages)
 
 inline const char* Name(Jumps jumps)
 {
-  return jumps == Jumps::kAnywhere ? "anywhere" : jumps == Jumps::kExtremes ? "end to end" : "small";
+  switch (jumps)
+  {
+    case Jumps::kAnywhere:
+      return "anywhere";
+    case Jumps::kExtremes:
+      return "end to end";
+    case Jumps::kSmall:
+      return "small";
+    default:
+      return "none";
+  }
 }
 
 inline Settings SettingsFor(Stages stages, bool oversample, bool clean = false)
@@ -54,10 +66,9 @@ inline Settings SettingsFor(Stages stages, bool oversample, bool clean = false)
   return settings;
 }
 
-// Frames a run streams: six blocks at least, a tenth of a second at least.
 inline int RunFrames(const JumpRun& run)
 {
-  return std::max(6 * run.block, static_cast<int>(run.rate / 10.0));
+  return std::max(6 * run.block, static_cast<int>(run.rate * run.seconds));
 }
 
 // Largest block peak of ±1 white noise with both crossover frequencies jumping before every
@@ -67,12 +78,14 @@ inline double JumpPeak(std::shared_ptr<TvHost::PluginModule> module, const JumpR
   StreamRunner runner(std::move(module), run.rate, Steinberg::Vst::kSample64, run.block);
   if (!runner.Ready())
     return -1.0;
-  runner.Preset(SettingsFor(run.stages, run.oversample, run.clean));
-  if (!runner.Activate())
-    return -1.0;
   std::mt19937 random(seed);
   std::uniform_real_distribution<double> unit(0.0, 1.0);
   double low = unit(random), high = unit(random);
+  Settings settings = SettingsFor(run.stages, run.oversample, run.clean);
+  settings.insert(settings.end(), {{kFreqLowId, low}, {kFreqHighId, high}});
+  runner.Preset(settings);
+  if (!runner.Activate())
+    return -1.0;
   const auto next = [&](double& position, int block) {
     if (run.jumps == Jumps::kAnywhere)
       position = unit(random);
@@ -86,10 +99,13 @@ inline double JumpPeak(std::shared_ptr<TvHost::PluginModule> module, const JumpR
   double worst = 0.0;
   for (int block = 0, start = 0; start < noise.Frames(); ++block, start += run.block)
   {
-    next(low, block);
-    next(high, block + 1);
-    runner.Change(kFreqLowId, low);
-    runner.Change(kFreqHighId, high);
+    if (run.jumps != Jumps::kNone)
+    {
+      next(low, block);
+      next(high, block + 1);
+      runner.Change(kFreqLowId, low);
+      runner.Change(kFreqHighId, high);
+    }
     const int frames = std::min(run.block, noise.Frames() - start);
     runner.Block(noise, out, start, frames);
     worst = std::max(worst, Peak(out, start, start + frames));

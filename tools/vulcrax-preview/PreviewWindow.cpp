@@ -6,7 +6,8 @@
 
 #include <X11/Xutil.h>
 
-PreviewWindow::PreviewWindow(int width, int height, const char* title)
+PreviewWindow::PreviewWindow(int width, int height, const char* title, int minWidth, int minHeight, int maxWidth,
+                             int maxHeight)
   : mDisplay(OpenX11Display()), mWidth(width), mHeight(height)
 {
   if (mDisplay == nullptr)
@@ -17,11 +18,14 @@ PreviewWindow::PreviewWindow(int width, int height, const char* title)
   mWindow = XCreateSimpleWindow(mDisplay, RootWindow(mDisplay, screen), 0, 0, width, height, 0,
                                 BlackPixel(mDisplay, screen), BlackPixel(mDisplay, screen));
   XStoreName(mDisplay, mWindow, title);
-  // A fixed size: the editor does not resize.
   XSizeHints hints{};
-  hints.flags = PMinSize | PMaxSize;
-  hints.min_width = hints.max_width = width;
-  hints.min_height = hints.max_height = height;
+  hints.flags = PMinSize | PMaxSize | PAspect;
+  hints.min_width = minWidth;
+  hints.min_height = minHeight;
+  hints.max_width = maxWidth;
+  hints.max_height = maxHeight;
+  hints.min_aspect.x = hints.max_aspect.x = width;
+  hints.min_aspect.y = hints.max_aspect.y = height;
   XSetWMNormalHints(mDisplay, mWindow, &hints);
   mDeleteWindow = XInternAtom(mDisplay, "WM_DELETE_WINDOW", False);
   XSetWMProtocols(mDisplay, mWindow, &mDeleteWindow, 1);
@@ -51,8 +55,34 @@ bool PreviewWindow::HandleEvents()
     {
       open = false;
     }
+    if (event.type == ConfigureNotify && event.xconfigure.window == mWindow &&
+        (event.xconfigure.width != mWidth || event.xconfigure.height != mHeight))
+    {
+      mWidth = event.xconfigure.width;
+      mHeight = event.xconfigure.height;
+      mResized = true;
+    }
   }
   return open;
+}
+
+bool PreviewWindow::TakeResize(int& width, int& height)
+{
+  const bool resized = mResized;
+  mResized = false;
+  width = mWidth;
+  height = mHeight;
+  return resized;
+}
+
+void PreviewWindow::Resize(int width, int height)
+{
+  if (width == mWidth && height == mHeight)
+  {
+    return;
+  }
+  XResizeWindow(mDisplay, mWindow, static_cast<unsigned>(width), static_cast<unsigned>(height));
+  XSync(mDisplay, False);
 }
 
 bool PreviewWindow::Screenshot(const std::string& path) const

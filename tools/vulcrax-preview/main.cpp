@@ -34,7 +34,7 @@ void Usage()
   std::fprintf(stderr,
                "usage: vulcrax-preview [--bundle PATH] [--scale N] [--screenshot OUT.png] [--quit-after MS]\n"
                "Opens the editor of the plug-in bundle (default %s) in a window.\n"
-               "  --scale N           the host's content scale (2 or more shows the editor pixel-doubled)\n"
+               "  --scale N           the host's content scale, any factor from 0.75 to 3 (1.5 for 1536 x 720)\n"
                "  --screenshot FILE   writes the window to a PNG file after half a second and quits\n"
                "  --quit-after MS     closes the editor after MS milliseconds\n",
                TV_DEFAULT_PLUGIN_PATH);
@@ -73,15 +73,49 @@ IPtr<IPlugView> CreateView(Vst::IEditController& controller, float scale)
   return view;
 }
 
+// A size the user gave the window goes to the editor as a host passes it on: checked against
+// the editor's constraints first, the window then takes the size the editor accepted.
+void FollowWindowSize(IPlugView& view, PreviewWindow& window)
+{
+  ViewRect size;
+  if (!window.TakeResize(size.right, size.bottom))
+    return;
+  view.checkSizeConstraint(&size);
+  window.Resize(size.getWidth(), size.getHeight());
+  view.onSize(&size);
+}
+
+// The editor's own requests for a new size (a new content scale) resize the window.
+void FollowEditorRequests(TvHost::EditorFrame& frame, PreviewWindow& window, size_t& answered)
+{
+  if (frame.resizes.size() == answered)
+    return;
+  answered = frame.resizes.size();
+  window.Resize(frame.resizes.back().getWidth(), frame.resizes.back().getHeight());
+}
+
 // Serves the editor and the window until the user closes it or the time is up.
-void Run(TvHost::EditorFrame& frame, PreviewWindow& window, int quitAfterMs)
+void Run(IPlugView& view, TvHost::EditorFrame& frame, PreviewWindow& window, int quitAfterMs)
 {
   const auto start = std::chrono::steady_clock::now();
   auto elapsedMs = [&start] {
     return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
   };
+  size_t answered = frame.resizes.size();
   while (window.HandleEvents() && (quitAfterMs < 0 || elapsedMs() < quitAfterMs))
+  {
+    FollowWindowSize(view, window);
+    FollowEditorRequests(frame, window, answered);
     frame.RunFor(kRunSliceMs);
+  }
+}
+
+// The window's size for an editor size proposed to the view.
+ViewRect Constrained(IPlugView& view, int width, int height)
+{
+  ViewRect size(0, 0, width, height);
+  view.checkSizeConstraint(&size);
+  return size;
 }
 }  // namespace
 
@@ -109,7 +143,10 @@ int main(int argc, char** argv)
     std::fprintf(stderr, "vulcrax-preview: the plug-in has no editor\n");
     return 1;
   }
-  PreviewWindow window(size.getWidth(), size.getHeight(), "TolvexVulcrax");
+  const ViewRect smallest = Constrained(*view, 1, 1);
+  const ViewRect largest = Constrained(*view, 1 << 16, 1 << 16);
+  PreviewWindow window(size.getWidth(), size.getHeight(), "TolvexVulcrax", smallest.getWidth(), smallest.getHeight(),
+                       largest.getWidth(), largest.getHeight());
   if (!window.Valid())
   {
     std::fprintf(stderr, "vulcrax-preview: no X display (DISPLAY is not set or the server cannot be reached)\n");
@@ -122,7 +159,7 @@ int main(int argc, char** argv)
     std::fprintf(stderr, "vulcrax-preview: the editor could not be opened in the window\n");
     return 1;
   }
-  Run(frame, window, options.quitAfterMs);
+  Run(*view, frame, window, options.quitAfterMs);
   const bool written = options.screenshot.empty() || window.Screenshot(options.screenshot);
   view->removed();
   view->setFrame(nullptr);

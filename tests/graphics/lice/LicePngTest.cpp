@@ -12,6 +12,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <utility>
 
 namespace {
 class LicePng : public ::testing::Test
@@ -152,26 +153,32 @@ TEST_F(LicePng, MissingBrokenOrTruncatedFilesGiveNull)
   }
 }
 
+// Both sizes of the artwork: the 1x images and the 2x ones for high-density screens.
 TEST(LiceEditorImages, DecodeWithTheFrameGeometryTheEditorExpects)
 {
   const std::string dir = TV_IMAGE_DIR;
-  std::unique_ptr<LICE_IBitmap> background(LoadPngFile((dir + "/bkg.png").c_str()));
-  std::unique_ptr<LICE_IBitmap> toggle(LoadPngFile((dir + "/switch.png").c_str()));
-  std::unique_ptr<LICE_IBitmap> knob(LoadPngFile((dir + "/knob.png").c_str()));
-  ASSERT_TRUE(background && toggle && knob);
-  EXPECT_EQ(background->Width(), 1024);
-  EXPECT_EQ(background->Height(), 480);
-  EXPECT_EQ(LICE_GETA(background->Bits()[0]), 255);
-  EXPECT_EQ(toggle->Width(), 40);
-  EXPECT_EQ(toggle->Height(), 2 * 24);
-  EXPECT_EQ(knob->Width(), 56);
-  EXPECT_EQ(knob->Height(), 101 * 56);
-  // Knob frames have transparent corners and an opaque body.
-  for (int frame : {0, 50, 100})
+  for (const auto& [suffix, scale] : {std::pair<const char*, int>{"", 1}, {"@2x", 2}})
   {
-    const LICE_pixel* top = knob->Bits() + frame * 56 * knob->RowSpan();
-    EXPECT_EQ(LICE_GETA(top[0]), 0) << frame;
-    EXPECT_EQ(LICE_GETA(top[55 * knob->RowSpan() + 55]), 0) << frame;
-    EXPECT_EQ(LICE_GETA(top[28 * knob->RowSpan() + 28]), 255) << frame;
+    SCOPED_TRACE(scale);
+    std::unique_ptr<LICE_IBitmap> background(LoadPngFile((dir + "/bkg" + suffix + ".png").c_str()));
+    std::unique_ptr<LICE_IBitmap> toggle(LoadPngFile((dir + "/switch" + suffix + ".png").c_str()));
+    std::unique_ptr<LICE_IBitmap> knob(LoadPngFile((dir + "/knob" + suffix + ".png").c_str()));
+    ASSERT_TRUE(background && toggle && knob);
+    EXPECT_EQ(background->Width(), 1024 * scale);
+    EXPECT_EQ(background->Height(), 480 * scale);
+    EXPECT_EQ(LICE_GETA(background->Bits()[0]), 255);
+    EXPECT_EQ(toggle->Width(), 40 * scale);
+    EXPECT_EQ(toggle->Height(), 2 * 24 * scale);
+    const int side = 56 * scale;
+    EXPECT_EQ(knob->Width(), side);
+    EXPECT_EQ(knob->Height(), 101 * side);
+    // Knob frames have transparent corners and an opaque body.
+    for (int frame : {0, 50, 100})
+    {
+      const LICE_pixel* top = knob->Bits() + frame * side * knob->RowSpan();
+      EXPECT_EQ(LICE_GETA(top[0]), 0) << frame;
+      EXPECT_EQ(LICE_GETA(top[(side - 1) * knob->RowSpan() + side - 1]), 0) << frame;
+      EXPECT_EQ(LICE_GETA(top[side / 2 * knob->RowSpan() + side / 2]), 255) << frame;
+    }
   }
 }
