@@ -95,7 +95,8 @@ std::string EditorTooltip::TextFor(int index) const
 }
 
 // The screen position is asked for (a round trip) only when the tooltip moves to another
-// control or its text changes; an unchanged tooltip sends the server nothing.
+// control, its text changes or the editor is shown at another scale; an unchanged tooltip
+// sends the server nothing.
 void EditorTooltip::Update()
 {
   const int shown = mTracker.Shown();
@@ -106,14 +107,16 @@ void EditorTooltip::Update()
     mShownIndex = -1;
     return;
   }
-  if (shown == mShownIndex && text == mShownText && mTooltip->Visible())
+  const double scale = mGraphics.DisplayScale();
+  if (shown == mShownIndex && text == mShownText && scale == mShownScale && mTooltip->Visible())
     return;
   const IRECT& target = mGraphics.ControlAt(shown)->TargetRect();
   IRECT near;
   if (!mWindow.RootPosition(target.L, target.T, near.L, near.T) ||
       !mWindow.RootPosition(target.R, target.B, near.R, near.B))
     return;
-  mTooltip->Show(text, near);
+  mTooltip->Show(text, near, scale);
   mShownIndex = shown;
   mShownText = text;
+  mShownScale = scale;
 }

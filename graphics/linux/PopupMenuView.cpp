@@ -1,5 +1,6 @@
 #include "graphics/linux/PopupMenuView.h"
 
+#include "framework/EditorScale.h"
 #include "graphics/FontCache.h"
 #include "graphics/IText.h"
 #include "graphics/lice/LICE_CachedFont.h"
@@ -9,6 +10,7 @@
 #include <cstdio>
 
 namespace {
+// Lengths at scale 1.
 constexpr int kBorder = 1;
 constexpr int kRowHeight = 20;
 constexpr int kSeparatorHeight = 9;
@@ -33,67 +35,30 @@ bool IsSeparator(const IPopupMenu::Item& item)
   return (item.Flags() & IPopupMenu::kSeparator) != 0;
 }
 
-LICE_IFont* MenuFont()
-{
-  return FontCache::Instance().FontFor(IText(kFontSize, kText));
-}
-
-int LabelWidth(const std::string& label)
-{
-  LICE_IFont* font = MenuFont();
-  if (!font)
-    return 0;
-  LICE_RECT box{0, 0, 0, 0};
-  font->RenderText(nullptr, label.c_str(), -1, &box, LICE_DT_CALCRECT);
-  return box.right - box.left;
-}
-
-int TextIndent(const IPopupMenu::Item& item)
-{
-  return kBorder + kCheckGutter + ((item.Flags() & IPopupMenu::kTitle) ? kTitleIndent : 0);
-}
-
 void Fill(LICE_IBitmap& bitmap, const IRECT& r, const IColor& colour)
 {
   FillRect(&bitmap, r.L, r.T, r.W(), r.H(), colour.ToPixel(), 1.0f, LICE_BLIT_MODE_COPY);
 }
-
-void DrawCheckMark(LICE_IBitmap& bitmap, const IRECT& row, const IColor& colour)
-{
-  const float x = static_cast<float>(row.L + kBorder + 6);
-  const float y = static_cast<float>(row.T + row.H() / 2);
-  for (int thick = 0; thick < 2; ++thick)
-  {
-    DrawLine(&bitmap, x, y + thick, x + 3, y + 3 + thick, colour.ToPixel(), 1.0f, LICE_BLIT_MODE_COPY, true);
-    DrawLine(&bitmap, x + 3, y + 3 + thick, x + 9, y - 4 + thick, colour.ToPixel(), 1.0f, LICE_BLIT_MODE_COPY, true);
-  }
-}
-
-void DrawSubmenuArrow(LICE_IBitmap& bitmap, const IRECT& row, const IColor& colour)
-{
-  const int x = row.R - kBorder - kArrowGutter / 2 - 2;
-  const int y = row.T + row.H() / 2;
-  FillTriangle(&bitmap, x, y - 4, x, y + 4, x + 4, y, colour.ToPixel(), 1.0f, LICE_BLIT_MODE_COPY);
-}
 }  // namespace
 
-PopupMenuView::PopupMenuView(IPopupMenu& menu) : mMenu(&menu)
+PopupMenuView::PopupMenuView(IPopupMenu& menu, double scale) : mMenu(&menu), mScale(scale)
 {
+  const int border = Scaled(kBorder);
   int widest = 0;
-  int y = kBorder;
+  int y = border;
   for (int i = 0; i < menu.ItemCount(); ++i)
   {
     const IPopupMenu::Item& item = *menu.ItemAt(i);
-    const int height = IsSeparator(item) ? kSeparatorHeight : kRowHeight;
-    mRows.emplace_back(kBorder, y, 0, y + height);
+    const int height = Scaled(IsSeparator(item) ? kSeparatorHeight : kRowHeight);
+    mRows.emplace_back(border, y, 0, y + height);
     y += height;
     if (!IsSeparator(item))
       widest = std::max(widest, TextIndent(item) + LabelWidth(Label(menu, i)));
   }
-  mWidth = std::max(kMinWidth, widest + kArrowGutter + kBorder);
-  mHeight = y + kBorder;
+  mWidth = std::max(Scaled(kMinWidth), widest + Scaled(kArrowGutter) + border);
+  mHeight = y + border;
   for (IRECT& row : mRows)
-    row.R = mWidth - kBorder;
+    row.R = mWidth - border;
 }
 
 IRECT PopupMenuView::ItemRect(int index) const
@@ -155,8 +120,9 @@ std::string PopupMenuView::Label(const IPopupMenu& menu, int index)
 
 void PopupMenuView::Draw(LICE_IBitmap& bitmap, int highlighted) const
 {
+  const int border = Scaled(kBorder);
   Fill(bitmap, IRECT(0, 0, mWidth, mHeight), kFrame);
-  Fill(bitmap, IRECT(kBorder, kBorder, mWidth - kBorder, mHeight - kBorder), kBackground);
+  Fill(bitmap, IRECT(border, border, mWidth - border, mHeight - border), kBackground);
   for (int i = 0; i < ItemCount(); ++i)
     DrawItem(bitmap, i, i == highlighted && IsSelectable(i));
 }
@@ -167,7 +133,9 @@ void PopupMenuView::DrawItem(LICE_IBitmap& bitmap, int index, bool highlighted) 
   const IPopupMenu::Item& item = *mMenu->ItemAt(index);
   if (IsSeparator(item))
   {
-    Fill(bitmap, IRECT(row.L + 4, row.T + row.H() / 2, row.R - 4, row.T + row.H() / 2 + 1), kSeparator);
+    const int inset = Scaled(4);
+    const int middle = row.T + row.H() / 2;
+    Fill(bitmap, IRECT(row.L + inset, middle, row.R - inset, middle + Scaled(1)), kSeparator);
     return;
   }
   if (highlighted)
@@ -178,13 +146,60 @@ void PopupMenuView::DrawItem(LICE_IBitmap& bitmap, int index, bool highlighted) 
   if (item.Submenu())
     DrawSubmenuArrow(bitmap, row, ink);
 
-  LICE_IFont* font = MenuFont();
+  LICE_IFont* font = Font();
   if (!font)
     return;
   LICE_RECT box{0, 0, 0, 0};
   const std::string label = Label(*mMenu, index);
   const int height = font->RenderText(nullptr, label.c_str(), -1, &box, LICE_DT_CALCRECT);
   font->SetTextColour(ink.ToPixel());
-  LICE_RECT place{TextIndent(item), row.T + (row.H() - height) / 2, row.R - kArrowGutter, row.B};
+  LICE_RECT place{TextIndent(item), row.T + (row.H() - height) / 2, row.R - Scaled(kArrowGutter), row.B};
   font->RenderText(&bitmap, label.c_str(), -1, &place, LICE_DT_LEFT);
+}
+
+int PopupMenuView::Scaled(int length) const
+{
+  return EditorScale::LayoutToWindow(length, mScale);
+}
+
+LICE_IFont* PopupMenuView::Font() const
+{
+  return FontCache::Instance().FontFor(IText(Scaled(kFontSize), kText));
+}
+
+int PopupMenuView::LabelWidth(const std::string& label) const
+{
+  LICE_IFont* font = Font();
+  if (!font)
+    return 0;
+  LICE_RECT box{0, 0, 0, 0};
+  font->RenderText(nullptr, label.c_str(), -1, &box, LICE_DT_CALCRECT);
+  return box.right - box.left;
+}
+
+int PopupMenuView::TextIndent(const IPopupMenu::Item& item) const
+{
+  return Scaled(kBorder) + Scaled(kCheckGutter) + ((item.Flags() & IPopupMenu::kTitle) ? Scaled(kTitleIndent) : 0);
+}
+
+void PopupMenuView::DrawCheckMark(LICE_IBitmap& bitmap, const IRECT& row, const IColor& colour) const
+{
+  const float unit = static_cast<float>(mScale);
+  const float x = static_cast<float>(row.L + Scaled(kBorder) + Scaled(6));
+  const float y = static_cast<float>(row.T + row.H() / 2);
+  for (int thick = 0; thick < Scaled(2); ++thick)
+  {
+    const float down = y + static_cast<float>(thick);
+    DrawLine(&bitmap, x, down, x + 3 * unit, down + 3 * unit, colour.ToPixel(), 1.0f, LICE_BLIT_MODE_COPY, true);
+    DrawLine(&bitmap, x + 3 * unit, down + 3 * unit, x + 9 * unit, down - 4 * unit, colour.ToPixel(), 1.0f,
+             LICE_BLIT_MODE_COPY, true);
+  }
+}
+
+void PopupMenuView::DrawSubmenuArrow(LICE_IBitmap& bitmap, const IRECT& row, const IColor& colour) const
+{
+  const int x = row.R - Scaled(kBorder) - Scaled(kArrowGutter) / 2 - Scaled(2);
+  const int y = row.T + row.H() / 2;
+  const int half = Scaled(4);
+  FillTriangle(&bitmap, x, y - half, x, y + half, x + half, y, colour.ToPixel(), 1.0f, LICE_BLIT_MODE_COPY);
 }

@@ -7,14 +7,17 @@
 #include <vector>
 
 class LICE_IBitmap;
+class LICE_IFont;
+struct IColor;
 
 // The look and geometry of one level of a popup menu: a column of rows, one per item,
 // with a gutter for check marks on the left and one for submenu arrows on the right.
-// Coordinates are pixels of the menu's own window.
+// Coordinates are pixels of the menu's own window. The menu is drawn at the editor's scale:
+// its text, rows, gutters and frame are its size at 1 mapped by EditorScale.
 class PopupMenuView
 {
 public:
-  explicit PopupMenuView(IPopupMenu& menu);
+  PopupMenuView(IPopupMenu& menu, double scale);
 
   IPopupMenu& Menu() const { return *mMenu; }
   int Width() const { return mWidth; }
@@ -41,9 +44,17 @@ public:
   void Draw(LICE_IBitmap& bitmap, int highlighted) const;
 
 private:
+  // A length of the menu at scale 1 in pixels at its scale.
+  int Scaled(int length) const;
+  LICE_IFont* Font() const;
+  int LabelWidth(const std::string& label) const;
+  int TextIndent(const IPopupMenu::Item& item) const;
   void DrawItem(LICE_IBitmap& bitmap, int index, bool highlighted) const;
+  void DrawCheckMark(LICE_IBitmap& bitmap, const IRECT& row, const IColor& colour) const;
+  void DrawSubmenuArrow(LICE_IBitmap& bitmap, const IRECT& row, const IColor& colour) const;
 
   IPopupMenu* mMenu;
+  double mScale;
   std::vector<IRECT> mRows;
   int mWidth = 0;
   int mHeight = 0;
