@@ -24,17 +24,17 @@ bool IsMenuButton(unsigned button)
 }
 }  // namespace
 
-IPopupMenu* X11PopupMenu::Run(Display* display, int rootX, int rootY, IPopupMenu& menu)
+IPopupMenu* X11PopupMenu::Run(Display* display, int rootX, int rootY, IPopupMenu& menu, double scale)
 {
   if (!display || menu.ItemCount() == 0)
     return nullptr;
-  X11PopupMenu session(display);
+  X11PopupMenu session(display, scale);
   if (!session.OpenLevel(menu, rootX, rootY, rootX, -1) || !session.Grab())
     return nullptr;
   return session.Loop();
 }
 
-X11PopupMenu::X11PopupMenu(Display* display) : mDisplay(display) {}
+X11PopupMenu::X11PopupMenu(Display* display, double scale) : mDisplay(display), mScale(scale) {}
 
 X11PopupMenu::~X11PopupMenu()
 {
@@ -53,7 +53,7 @@ X11PopupMenu::~X11PopupMenu()
 
 bool X11PopupMenu::OpenLevel(IPopupMenu& menu, int x, int y, int flipRight, int openedFrom)
 {
-  auto level = std::make_unique<X11MenuWindow>(mDisplay, menu, x, y, flipRight, openedFrom);
+  auto level = std::make_unique<X11MenuWindow>(mDisplay, menu, x, y, flipRight, openedFrom, mScale);
   if (level->Handle())
     mWindowsEverOpened.push_back(level->Handle());
   if (!level->IsOpen())

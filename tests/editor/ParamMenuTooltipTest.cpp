@@ -365,6 +365,45 @@ TEST_F(ParamMenuTooltipTest, OurMenusLeaveNoTraceOfWhatClosedBeforeThem)
   }
 }
 
+// On a high-density screen the menu and the tooltip are drawn at the editor's scale, like
+// the editor they open from: at 2 they are twice as large as at 1.
+TEST_F(ParamMenuTooltipTest, OurMenuAndTooltipGrowWithTheEditorsScale)
+{
+  struct Seen
+  {
+    ScreenRect tooltip;
+    ScreenRect menu;
+  };
+  const auto seenAt = [&](double scale) {
+    Seen seen;
+    view = OpenView(static_cast<float>(scale));
+    if (!view)
+      return seen;
+    const int x = static_cast<int>(kKnobX * scale), y = static_cast<int>(kKnobY * scale);
+    MoveTo(kBackgroundX, kBackgroundY);
+    MoveTo(x, y);
+    Steps(kDelayTicks);
+    const std::vector<Window> tooltip = MappedWindowsOfType(display, "_NET_WM_WINDOW_TYPE_TOOLTIP");
+    if (tooltip.size() == 1)
+      seen.tooltip = Geometry(display, tooltip[0]);
+    seen.menu = RightClickIntoOwnMenu({{XK_Escape}}, x, y).first;
+    view->removed();
+    view = nullptr;
+    WaitOutDoubleClick();
+    return seen;
+  };
+  const Seen one = seenAt(1.0);
+  const Seen two = seenAt(2.0);
+  ASSERT_GT(one.tooltip.height, 0);
+  ASSERT_GT(one.menu.height, 0);
+  // Text extents do not grow exactly with the font size.
+  constexpr int kSlack = 4;
+  EXPECT_NEAR(two.tooltip.height, 2 * one.tooltip.height, kSlack);
+  EXPECT_NEAR(two.tooltip.width, 2 * one.tooltip.width, 2 * kSlack);
+  EXPECT_EQ(two.menu.height, 2 * one.menu.height) << "rows and borders are whole pixels";
+  EXPECT_NEAR(two.menu.width, 2 * one.menu.width, 2 * kSlack);
+}
+
 TEST_F(ParamMenuTooltipTest, AHostMenuGetsOurItemsAndTheirTargetCarriesThemOut)
 {
   handler.offersMenu = true;
