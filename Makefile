@@ -45,8 +45,9 @@ test-sanitize: deps
 	@cmake --build build-sanitize -j $(JOBS)
 	@ctest --test-dir build-sanitize --output-on-failure -j $(JOBS)
 
+# The X server is large enough for the editor's window at scale 2.
 bench: build
-	@find $(BUILD)/bench -type f -name "bench_*" -executable -exec xvfb-run -a {} \;
+	@find $(BUILD)/bench -type f -name "bench_*" -executable -exec xvfb-run -a -s "-screen 0 2100x1000x24" {} \;
 
 # The install layout is set each time, since `make package` and PREFIX change it.
 install: build

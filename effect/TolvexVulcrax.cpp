@@ -40,6 +40,7 @@ void TolvexVulcrax::ResetProcessing()
 void TolvexVulcrax::ApplyParamChange(int paramIdx, ParamChangeSource /*source*/)
 {
   signalPath.ApplyParamChange(paramIdx);
+  UpdateEditorFor(paramIdx);
 }
 
 void TolvexVulcrax::ProcessBlock(double** inputs, double** outputs, int nFrames)
@@ -73,6 +74,8 @@ void TolvexVulcrax::DefineParameters()
   quality->DefineEnum("Oversample Quality", kQualityClean, 2);
   quality->AddValueText(kQualityClassic, "Classic");
   quality->AddValueText(kQualityClean, "Clean");
+  // Projects and presets saved before the choice existed keep the sound they were made with.
+  quality->SetValueInOlderStates(kQualityClassic);
 }
 
 // The eleven parameters every band repeats, at firstIndex .. firstIndex + 10 in the order

@@ -30,6 +30,8 @@ private:
   void DefineBand(int firstIndex, const char* bandName);
   // Builds the 1024 x 480 editor with its controls and attaches it (AttachEditor).
   void BuildEditor();
+  // Follows a parameter change in the editor beyond the control bound to it.
+  void UpdateEditorFor(int paramIdx);
 
   SignalPath signalPath;
 };

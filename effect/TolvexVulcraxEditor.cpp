@@ -1,4 +1,4 @@
-// The editor of TolvexVulcrax: a 1024 x 480 background with 14 switches, 29 knobs with
+// The editor of TolvexVulcrax: a 1024 x 480 background with 15 switches, 29 knobs with
 // read-outs and the version caption, bound to the parameters by index.
 #include "effect/TolvexVulcrax.h"
 
@@ -43,7 +43,7 @@ struct ControlPlacement
 // share their columns: saturation gain, DC offset, saturation mix and bypass, odd and even
 // harmonics, exciter mix and bypass, bit resolution, bit-reduction mix and bypass.
 constexpr ControlPlacement kPlacements[] = {
-  {ControlKind::Switch, 35, 42, kMultiband},         {ControlKind::Switch, 35, 411, kOversample},
+  {ControlKind::Switch, 35, 42, kMultiband},         {ControlKind::Switch, 35, 381, kOversample},
   {ControlKind::Knob, 24, 129, kFreqHigh},           {ControlKind::Knob, 24, 278, kFreqLow},
 
   {ControlKind::Knob, 127, 53, kHighSatGain},        {ControlKind::Knob, 199, 53, kHighDcOffset},
@@ -71,6 +71,9 @@ constexpr ControlPlacement kPlacements[] = {
   {ControlKind::Knob, 949, 336, kLowLevel},          {ControlKind::Switch, 975, 119, kHighMute},
   {ControlKind::Switch, 975, 267, kMidMute},         {ControlKind::Switch, 975, 417, kLowMute},
 };
+// Below "Oversample", on for "Clean". It is added after the controls above, which so keep
+// their places in the list.
+constexpr ControlPlacement kQualityPlacement = {ControlKind::Switch, 35, 431, kOversampleQuality};
 }  // namespace
 
 void TolvexVulcrax::BuildEditor()
@@ -85,16 +88,27 @@ void TolvexVulcrax::BuildEditor()
   const IText text(kTextSize, IColor(255, 128, 128, 128), "Arial", IText::kStyleNormal, IText::kAlignCenter, 0,
                    IText::kQualityDefault, ColourWhite, ColourBlack);
 
-  for (const ControlPlacement& placement : kPlacements)
-  {
+  const auto addControl = [&](const ControlPlacement& placement) {
     if (placement.kind == ControlKind::Switch)
       graphics->AddControl(new ISwitchControl(this, placement.x, placement.y, placement.paramIdx, switchStrip));
     else
       graphics->AddControl(
         new IKnobMultiControlText(this, placement.x, placement.y, placement.paramIdx, knobStrip, text));
-  }
+  };
+  for (const ControlPlacement& placement : kPlacements)
+    addControl(placement);
+  addControl(kQualityPlacement);
   graphics->AddControl(new ITextControl(this, kCaptionRect, text, PluginIdentity::kVersionCaption));
   // From here the base owns the editor; attaching sets every control to its parameter's
   // value, which each control keeps as its double-click default.
   AttachEditor(graphics.release());
+  UpdateEditorFor(kOversample);
+}
+
+// The quality only says how to oversample: its switch is greyed while oversampling is off.
+void TolvexVulcrax::UpdateEditorFor(int paramIdx)
+{
+  IEditor* editor = Editor();
+  if (paramIdx == kOversample && editor)
+    editor->GreyParamControls(kOversampleQuality, !ParamAt(kOversample)->BoolValue());
 }

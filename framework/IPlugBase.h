@@ -14,6 +14,7 @@
 #include "framework/OutputChannel.h"
 #include "framework/PresetSlot.h"
 #include "framework/StateChunk.h"
+#include "framework/StateExtension.h"
 #include "framework/TransportInfo.h"
 
 // Sources of a parameter change, passed to ApplyParamChange.
@@ -225,8 +226,28 @@ public:
   // from its constructor, keeps the image of an earlier version whose parameter list it extended.
   void SetImageParamCount(int count);
   int ImageParamCount() const { return mImageParamCount; }
-  virtual bool SerializeState(StateChunk* chunk) { return SerializeParams(chunk); }
-  virtual int UnserializeState(const StateChunk* chunk, int startPos) { return UnserializeParams(chunk, startPos); }
+
+  // The state: the image, then the extension (StateExtension) with the record "PARM", the
+  // values of the parameters after the image as doubles, and the record "VIEW", the editor
+  // scale (one double) when one is set. Readers of the image alone never reach the extension.
+  virtual bool SerializeState(StateChunk* chunk);
+  // Restores the image at startPos and the extension right after it, then applies every
+  // parameter once. Returns the end of the extension (of the image when none follows it), or -1
+  // when the image runs out: the parameters after the image then keep their values.
+  virtual int UnserializeState(const StateChunk* chunk, int startPos);
+  // Appends the extension alone, for adapters that keep words of their own after the image.
+  bool SerializeStateExtension(StateChunk* chunk);
+  // UnserializeState for such a layout: the extension is looked for gapBytes after the image's
+  // end. Returns the image's end, or -1 when the image runs out.
+  int UnserializeStateAroundGap(const StateChunk* chunk, int startPos, int gapBytes);
+
+  // ---- Editor scale kept with the state --------------------------------------------------
+  // The scale the user or the host chose for the editor, saved as the record "VIEW" and
+  // restored from it, so that it outlives the editor's window. 0 until a scale is set or a
+  // state brings one; a state without the record leaves it as it is. Any thread; these take
+  // the mutex.
+  void SetEditorScaleInState(double scale);  // ignored unless a finite number above 0
+  double EditorScaleInState() const;
 
   // ---- Presets ---------------------------------------------------------------------------
   void FillDefaultPresets(const char* name, int count);
@@ -242,7 +263,7 @@ public:
   int CurrentPresetIndex() const { return mCurrentPresetIndex; }
   const PresetSlot* PresetAt(int index) const;  // nullptr outside
   void ModifyCurrentPreset(const char* name = nullptr);
-  // One value per image parameter in index order: int for bool/int/enum parameters, else double.
+  // One value per parameter in index order: int for bool/int/enum parameters, else double.
   void AddPresetValues(const char* name, ...);
   // count pairs follow: parameter index (int), value (int for bool/int/enum, else double).
   void MakePresetFromNamedParams(const char* name, int count, ...);
@@ -276,6 +297,15 @@ private:
   PresetSlot* ClaimFreePreset(const char* name);  // nullptr when every slot is taken
   bool CaptureIntoPreset(PresetSlot* slot, const char* name);
   int UnserializePresetSlot(const StateChunk& chunk, int position, PresetSlot* slot);
+  // The parts of a state read; nothing is applied. Each returns the position after what it
+  // read, or -1 (the image when it runs out, the extension when it is not there).
+  int ReadImage(const StateChunk& chunk, int position);
+  int ReadExtension(const StateChunk& chunk, int position);
+  void ReadParamRecord(const StateChunk& chunk, const StateRecord& record);
+  void ReadViewRecord(const StateChunk& chunk, const StateRecord& record);
+  // values holds one value per parameter; the extension is left out when it would be empty.
+  bool AppendImageAndExtension(StateChunk& chunk, const std::vector<double>& values);
+  bool AppendExtension(StateChunk& chunk, const double* laterValues);
   static void LabelBus(std::vector<std::string>* labels, int bus, const char* text);
 
   std::vector<ChannelIoPair> mChannelIo;
@@ -295,6 +325,7 @@ private:
   bool mBypassed = false;
   int mCurrentPresetIndex = 0;
   int mImageParamCount;
+  double mEditorScaleInState = 0.0;
   double mSampleRate = 44100.0;
   int mBlockSize = 0;
   int mLatency;

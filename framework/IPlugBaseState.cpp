@@ -1,11 +1,15 @@
 // The parameter state image and the preset slots of IPlugBase.
+#include <algorithm>
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "framework/Base64.h"
 #include "framework/FixedText.h"
+#include "framework/FourCharCode.h"
 #include "framework/IPlugBase.h"
 #include "framework/ReplacingFile.h"
 #include "framework/Trace.h"
@@ -14,6 +18,8 @@ namespace {
 using Lock = std::lock_guard<std::recursive_mutex>;
 
 const char kUserPresetWord[] = "user preset";
+constexpr int32_t kParamRecordTag = FourCharCode("PARM");
+constexpr int32_t kViewRecordTag = FourCharCode("VIEW");
 // Marks the entries of MakePresetFromNamedParams that no pair has set.
 constexpr double kUnsetValueMarker = 9.999e-08;
 // The dumps cut the base64 text of one image at this length.
@@ -67,18 +73,152 @@ void IPlugBase::SetImageParamCount(int count)
 int IPlugBase::UnserializeParams(const StateChunk* chunk, int startPos)
 {
   Lock lock(mMutex);
-  int position = chunk ? startPos : -1;
+  const int position = chunk ? ReadImage(*chunk, startPos) : -1;
+  ApplyAllParamChanges(kSourceState);
+  return position;
+}
+
+int IPlugBase::ReadImage(const StateChunk& chunk, int position)
+{
   for (int i = 0; i < mImageParamCount && position >= 0; ++i)
   {
     IPlugParam& param = *mParams[i];
     TV_TRACE("%d %s %f", i, param.Name(), param.Value());
     // The parameter at which the image runs out takes 0, clamped into its range.
     double v = 0.0;
-    position = chunk->ReadDouble(&v, position);
+    position = chunk.ReadDouble(&v, position);
     param.Assign(v);
   }
-  ApplyAllParamChanges(kSourceState);
   return position;
+}
+
+bool IPlugBase::SerializeState(StateChunk* chunk)
+{
+  return SerializeParams(chunk) && SerializeStateExtension(chunk);
+}
+
+bool IPlugBase::SerializeStateExtension(StateChunk* chunk)
+{
+  if (!chunk)
+    return false;
+  Lock lock(mMutex);
+  std::vector<double> laterValues;
+  for (int i = mImageParamCount; i < NParams(); ++i)
+    laterValues.push_back(mParams[i]->Value());
+  return AppendExtension(*chunk, laterValues.data());
+}
+
+bool IPlugBase::AppendImageAndExtension(StateChunk& chunk, const std::vector<double>& values)
+{
+  for (int i = 0; i < mImageParamCount; ++i)
+    if (chunk.AppendDouble(values[i]) < 0)
+      return false;
+  return AppendExtension(chunk, values.data() + mImageParamCount);
+}
+
+// A plug-in whose image holds every parameter and that has no editor scale to keep writes no
+// extension, so its state stays the bare image.
+bool IPlugBase::AppendExtension(StateChunk& chunk, const double* laterValues)
+{
+  const int laterCount = NParams() - mImageParamCount;
+  if (laterCount == 0 && mEditorScaleInState <= 0.0)
+    return true;
+  if (!StateExtension::AppendMagic(chunk))
+    return false;
+  if (laterCount > 0 &&
+      !StateExtension::AppendRecord(chunk, kParamRecordTag, laterValues, laterCount * static_cast<int>(sizeof(double))))
+    return false;
+  if (mEditorScaleInState > 0.0 &&
+      !StateExtension::AppendRecord(chunk, kViewRecordTag, &mEditorScaleInState, sizeof mEditorScaleInState))
+    return false;
+  return StateExtension::AppendEnd(chunk);
+}
+
+int IPlugBase::UnserializeState(const StateChunk* chunk, int startPos)
+{
+  Lock lock(mMutex);
+  int end = chunk ? ReadImage(*chunk, startPos) : -1;
+  if (end >= 0)
+  {
+    const int extensionEnd = ReadExtension(*chunk, end);
+    if (extensionEnd >= 0)
+      end = extensionEnd;
+  }
+  ApplyAllParamChanges(kSourceState);
+  return end;
+}
+
+int IPlugBase::UnserializeStateAroundGap(const StateChunk* chunk, int startPos, int gapBytes)
+{
+  Lock lock(mMutex);
+  const int imageEnd = chunk ? ReadImage(*chunk, startPos) : -1;
+  if (imageEnd >= 0)
+  {
+    const bool gapFits = gapBytes >= 0 && gapBytes <= chunk->Size() - imageEnd;
+    ReadExtension(*chunk, gapFits ? imageEnd + gapBytes : -1);
+  }
+  ApplyAllParamChanges(kSourceState);
+  return imageEnd;
+}
+
+// The parameters after the image first take the value a state from before them stands for;
+// the record "PARM", when it is there and whole, replaces that value with the saved one.
+// Reading stops at the closing record or at the first record that does not fit in the data,
+// keeping what the records before it gave.
+int IPlugBase::ReadExtension(const StateChunk& chunk, int position)
+{
+  for (int i = mImageParamCount; i < NParams(); ++i)
+    mParams[i]->Assign(mParams[i]->ValueInOlderStates());
+  position = StateExtension::FindStart(chunk, position);
+  if (position < 0)
+    return -1;
+  StateRecord record;
+  while (StateExtension::ReadRecord(chunk, position, &record))
+  {
+    position = record.End();
+    if (record.tag == StateExtension::kEndTag)
+      break;
+    if (record.tag == kParamRecordTag)
+      ReadParamRecord(chunk, record);
+    else if (record.tag == kViewRecordTag)
+      ReadViewRecord(chunk, record);
+  }
+  return position;
+}
+
+// A record with fewer values than there are later parameters (from a version with fewer of
+// them) sets those it holds; values for parameters this version lacks are skipped.
+void IPlugBase::ReadParamRecord(const StateChunk& chunk, const StateRecord& record)
+{
+  const int held = record.payloadSize / static_cast<int>(sizeof(double));
+  const int count = std::min(held, NParams() - mImageParamCount);
+  for (int i = 0; i < count; ++i)
+  {
+    double v = 0.0;
+    chunk.ReadDouble(&v, record.payloadPosition + i * static_cast<int>(sizeof v));
+    mParams[mImageParamCount + i]->Assign(v);
+  }
+}
+
+// The scale is the first double of the payload; later versions may add fields after it.
+void IPlugBase::ReadViewRecord(const StateChunk& chunk, const StateRecord& record)
+{
+  double scale = 0.0;
+  if (record.payloadSize >= static_cast<int>(sizeof scale) && chunk.ReadDouble(&scale, record.payloadPosition) >= 0)
+    SetEditorScaleInState(scale);
+}
+
+void IPlugBase::SetEditorScaleInState(double scale)
+{
+  Lock lock(mMutex);
+  if (std::isfinite(scale) && scale > 0.0)
+    mEditorScaleInState = scale;
+}
+
+double IPlugBase::EditorScaleInState() const
+{
+  Lock lock(mMutex);
+  return mEditorScaleInState;
 }
 
 PresetSlot* IPlugBase::FirstFreePreset()
@@ -191,14 +331,13 @@ void IPlugBase::AddPresetValues(const char* name, ...)
   PresetSlot* slot = ClaimFreePreset(name);
   if (!slot)
     return;
+  std::vector<double> values;
   std::va_list args;
   va_start(args, name);
-  for (int i = 0; i < mImageParamCount; ++i)
-  {
-    const double v = IsIntegerKind(mParams[i]->Kind()) ? va_arg(args, int) : va_arg(args, double);
-    slot->image.AppendDouble(v);
-  }
+  for (const auto& param : mParams)
+    values.push_back(IsIntegerKind(param->Kind()) ? va_arg(args, int) : va_arg(args, double));
   va_end(args);
+  AppendImageAndExtension(slot->image, values);
 }
 
 void IPlugBase::MakePresetFromNamedParams(const char* name, int count, ...)
@@ -221,11 +360,10 @@ void IPlugBase::MakePresetFromNamedParams(const char* name, int count, ...)
     values[index] = IsIntegerKind(param->Kind()) ? va_arg(args, int) : va_arg(args, double);
   }
   va_end(args);
-  for (int i = 0; i < mImageParamCount; ++i)
-  {
-    const double v = values[i] == kUnsetValueMarker ? mParams[i]->Value() : values[i];
-    slot->image.AppendDouble(v);
-  }
+  for (int i = 0; i < NParams(); ++i)
+    if (values[i] == kUnsetValueMarker)
+      values[i] = mParams[i]->Value();
+  AppendImageAndExtension(slot->image, values);
 }
 
 void IPlugBase::AddPresetFromChunk(const char* name, const StateChunk* chunk)

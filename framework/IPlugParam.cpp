@@ -58,7 +58,7 @@ void IPlugParam::SetIdentity(ParamKind kind, const char* name, const char* unitL
 
 void IPlugParam::SetRange(double defaultValue, double minValue, double maxValue, double step, int decimals)
 {
-  mValue = mDefault = defaultValue;
+  mValue = mDefault = mValueInOlderStates = defaultValue;
   mMin = minValue;
   mMax = maxValue;
   mStep = step;
@@ -125,6 +125,12 @@ void IPlugParam::Assign(double v)
 {
   if (std::isfinite(v))
     mValue = Clamped(v);
+}
+
+void IPlugParam::SetValueInOlderStates(double v)
+{
+  if (std::isfinite(v))
+    mValueInOlderStates = Clamped(v);
 }
 
 double IPlugParam::FromNormalized(double n) const

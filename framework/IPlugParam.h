@@ -76,6 +76,10 @@ public:
   void SetNegateDisplay(bool negate) { mNegateDisplay = negate; }
   bool Automatable() const { return mAutomatable; }
   void SetAutomatable(bool automatable) { mAutomatable = automatable; }
+  // The value a state saved before the parameter existed stands for: the default unless set
+  // (after the Define call), for a parameter whose default sound differs from the old one.
+  double ValueInOlderStates() const { return mValueInOlderStates; }
+  void SetValueInOlderStates(double v);  // clamped into the range; ignored when no number
 
 private:
   struct ValueText
@@ -95,6 +99,7 @@ private:
   double mStep = 1.0;
   double mCurveExponent = 1.0;
   double mDefault = 0.0;
+  double mValueInOlderStates = 0.0;
   int mDecimals = 0;
   char mName[kTextSize] = {};
   char mUnitLabel[kTextSize] = {};

@@ -3,7 +3,9 @@
 // than prepared, missing buffers and buses, lying parameter queues, state loads between blocks,
 // terminate while active, and the interfaces released in any order. Besides crashes and
 // sanitizer reports it checks that audio leaving the plug-in is finite and not subnormal for
-// finite input, and that the host always reads parameter values inside [0, 1].
+// finite input, that the host always reads parameter values inside [0, 1], and that while
+// every stage has been bypassed since the instance was made no block peaks far above the
+// loudest input the session sent (the bands only split the signal and sum it again).
 
 #include "fuzz/FaultyStream.h"
 #include "fuzz/FuzzBundle.h"
@@ -19,10 +21,12 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -32,6 +36,13 @@ using namespace Steinberg;
 using TvFuzz::Violation;
 
 constexpr double kLoudest = 1.0e6;
+// Largest block peak over the loudest input so far with every stage bypassed: three band
+// levels of +6 dB (about 2 each) on bands that sum to about the input, the resampling
+// filters' overshoot on square waves, and headroom; far below the +30 dB bursts that
+// crossover jumps once gave.
+constexpr double kBypassedGain = 8.0;
+// The stage bypass switches of the three bands.
+constexpr std::array<int, 9> kStageBypassParams{1, 3, 5, 12, 14, 16, 23, 25, 27};
 constexpr int kMaxSteps = 40;
 constexpr int kMaxBuses = 2;
 constexpr int kMaxChannels = 3;
@@ -145,6 +156,17 @@ public:
       process.outputs = nullptr;
   }
 
+  // No input sample of the block is louder than this.
+  double InputBound() const { return std::max(std::fabs(mSpike), 1.25 * std::fabs(mLevel)); }
+
+  // Largest magnitude of the samples the plug-in handed back for the block.
+  double OutputPeak(const Vst::ProcessData& process) const
+  {
+    double peak = 0.0;
+    ForEachOutput(process, [&](double sample) { peak = std::max(peak, std::fabs(sample)); });
+    return peak;
+  }
+
   // Every sample the plug-in handed back for the block must be finite and not subnormal.
   void CheckOutputs(const Vst::ProcessData& process) const
   {
@@ -173,6 +195,27 @@ public:
   }
 
 private:
+  template <class Visit>
+  static void ForEachOutput(const Vst::ProcessData& process, Visit visit)
+  {
+    if (!process.outputs || process.numSamples <= 0)
+      return;
+    const bool wide = process.symbolicSampleSize == Vst::kSample64;
+    for (int32 bus = 0; bus < std::min<int32>(process.numOutputs, kMaxBuses); ++bus)
+    {
+      const Vst::AudioBusBuffers& buffers = process.outputs[bus];
+      if (!buffers.channelBuffers32)
+        continue;
+      for (int32 channel = 0; channel < std::min<int32>(buffers.numChannels, kMaxChannels); ++channel)
+      {
+        const bool present =
+          wide ? buffers.channelBuffers64[channel] != nullptr : buffers.channelBuffers32[channel] != nullptr;
+        for (int32 i = 0; present && i < process.numSamples; ++i)
+          visit(wide ? buffers.channelBuffers64[channel][i] : buffers.channelBuffers32[channel][i]);
+      }
+    }
+  }
+
   struct BusStore
   {
     std::array<std::vector<float>, kMaxChannels> samples32;
@@ -256,6 +299,7 @@ public:
     mController = TvFuzz::QueryInterface<Vst::IEditController>(mComponent);
     if (data.ConsumeProbability<double>() < 0.95)
       Initialize();
+    NoteStages();
   }
 
   void Step()
@@ -301,6 +345,7 @@ public:
         OpenAndDropView();
         break;
     }
+    NoteStages();
   }
 
   // Drops the references in an order the input chooses, possibly while still active.
@@ -368,6 +413,7 @@ private:
       mSampleSize = process.symbolicSampleSize == Vst::kSample64 ? Vst::kSample64 : Vst::kSample32;
     process.numSamples = AnyBlockSize(mData);
     mBuffers.Build(mData, process);
+    mLoudestInput = std::max(mLoudestInput, mBuffers.InputBound());
     process.inputParameterChanges = mData.ConsumeBool() ? FillChanges() : nullptr;
     process.outputParameterChanges = mData.ConsumeBool() ? &mOutputChanges : nullptr;
     process.inputEvents = mData.ConsumeBool() ? &mEvents : nullptr;
@@ -375,8 +421,47 @@ private:
     process.processContext = mData.ConsumeBool() ? FillContext() : nullptr;
     mOutputChanges.Clear();
     if (mProcessor->process(process) == kResultOk)
+    {
       mBuffers.CheckOutputs(process);
+      CheckBypassedPeak(process);
+    }
     CheckParameters();
+  }
+
+  // Parameter values reach the signal path in a process call, a state load or a reset, and
+  // change in single steps; reading them after every step sees every value that can have
+  // been applied. What cannot be read counts as a stage at work.
+  void NoteStages()
+  {
+    if (!mOnlyBypassed)
+      return;
+    TvHost::MemoryStream saved;
+    constexpr size_t kImageBytes = 43 * sizeof(double);
+    if (mComponent->getState(&saved) != kResultOk || saved.Bytes().size() < kImageBytes)
+    {
+      mOnlyBypassed = false;
+      return;
+    }
+    for (const int param : kStageBypassParams)
+    {
+      double value = 0.0;
+      std::memcpy(&value, saved.Bytes().data() + param * sizeof(double), sizeof value);
+      mOnlyBypassed = mOnlyBypassed && value >= 0.5;
+    }
+  }
+
+  void CheckBypassedPeak(const Vst::ProcessData& process)
+  {
+    NoteStages();
+    if (!mOnlyBypassed)
+      return;
+    const double peak = mBuffers.OutputPeak(process);
+    if (peak > kBypassedGain * mLoudestInput)
+    {
+      std::fprintf(stderr, "block of %d frames peaks at %g, loudest input so far %g\n", process.numSamples, peak,
+                   mLoudestInput);
+      Violation("with every stage bypassed a block peaked far above the loudest input");
+    }
   }
 
   Vst::IParameterChanges* FillChanges()
@@ -538,6 +623,8 @@ private:
   TvHost::ParameterChanges mOutputChanges;
   TvHost::EventList mEvents;
   Vst::ProcessContext mContext{};
+  bool mOnlyBypassed = true;
+  double mLoudestInput = 0.0;
 };
 
 }  // namespace

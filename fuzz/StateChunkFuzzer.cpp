@@ -1,7 +1,9 @@
 // Feeds arbitrary bytes to the plug-in base's readers: the preset-list image, the state chunk
 // and base64 preset text. Whatever they accept, every parameter stays finite and inside its
-// range, and the preset list saves and reads back unchanged.
+// range, the preset list saves and reads back unchanged, and the extension after a state
+// image, wherever it is looked for, never changes what the image restores.
 
+#include "effect/ParamIndex.h"
 #include "effect/TolvexVulcrax.h"
 #include "framework/Base64.h"
 #include "framework/StateChunk.h"
@@ -43,6 +45,16 @@ void CheckPresetRoundTrip(TolvexVulcrax& effect)
     Violation("presets change on a save and read");
 }
 
+// The image's values as a reader of the image alone restores them.
+void CheckImageUnchanged(const TolvexVulcrax& effect, const StateChunk& chunk, int start)
+{
+  TolvexVulcrax imageOnly;
+  imageOnly.UnserializeParams(&chunk, start);
+  for (int i = 0; i < kImageParamCount; ++i)
+    if (effect.ParamAt(i)->Value() != imageOnly.ParamAt(i)->Value())
+      Violation("the extension changed a value of the image");
+}
+
 }  // namespace
 
 // Input: one byte choosing the reader and a start offset, then its bytes.
@@ -70,6 +82,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
       const int end = effect.UnserializeState(&chunk, start);
       if (end != -1 && (end < start || end > chunk.Size()))
         Violation("the state reader reports a position outside the chunk");
+      CheckImageUnchanged(effect, chunk, start);
+      TolvexVulcrax afterWord;
+      const int imageEnd = afterWord.UnserializeStateAroundGap(&chunk, start, 4);
+      if (imageEnd != -1 && imageEnd != start + 8 * kImageParamCount)
+        Violation("the state reader reports another end of the image");
+      CheckImageUnchanged(afterWord, chunk, start);
+      CheckParameters(afterWord);
       break;
     }
     case 2:

@@ -1,7 +1,9 @@
 // Loads arbitrary state blobs into the built bundle through streams that fail the way hosts'
 // streams do. Whatever is loaded, the host must read every parameter inside [0, 1], the state
-// must save again, and loading that saved state must give back exactly the same values.
+// must save again, and loading that saved state must give back exactly the same values. What
+// follows the image and the bypass word (the extension) never changes what those two restore.
 
+#include "effect/ParamIndex.h"
 #include "fuzz/FaultyStream.h"
 #include "fuzz/FuzzBundle.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"
@@ -46,6 +48,33 @@ struct Instance
   IPtr<Vst::IEditController> controller;
 };
 
+// The image and bypass word as every version reads them; the extension follows.
+constexpr size_t kImageAndBypassBytes = 8 * kImageParamCount + 4;
+constexpr Vst::ParamID kBypassId = 0x62706173;  // 'bpas'
+
+std::vector<Vst::ParamValue> ImageAndBypass(Vst::IEditController& controller)
+{
+  std::vector<Vst::ParamValue> values;
+  for (Vst::ParamID id = 0; id < static_cast<Vst::ParamID>(kImageParamCount); ++id)
+    values.push_back(controller.getParamNormalized(id));
+  values.push_back(controller.getParamNormalized(kBypassId));
+  return values;
+}
+
+void CheckExtensionKeepsTheImage(TvHost::HostApplication& host, const std::vector<char>& blob)
+{
+  if (blob.size() <= kImageAndBypassBytes)
+    return;
+  Instance whole(host);
+  TvHost::MemoryStream wholeStream(blob);
+  whole.component->setState(&wholeStream);
+  Instance cut(host);
+  TvHost::MemoryStream cutStream(std::vector<char>(blob.begin(), blob.begin() + kImageAndBypassBytes));
+  cut.component->setState(&cutStream);
+  if (ImageAndBypass(*whole.controller) != ImageAndBypass(*cut.controller))
+    Violation("the extension changed a value of the image or the bypass word");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
@@ -84,5 +113,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
     Violation("a saved state does not load");
   if (HostView(*reloaded.controller) != values)
     Violation("a saved state loads with other values");
+  CheckExtensionKeepsTheImage(host, std::vector<char>(bytes + 2, bytes + size));
   return 0;
 }

@@ -148,7 +148,7 @@ public:
   void Render(const IRECT& rect);
   void SetStrictRedraw(bool strict);
 
-  // ---- Pointer and keys (editor pixels, y downward) ------------------------------------
+  // ---- Pointer and keys (layout pixels, y downward) ------------------------------------
   void PointerDown(int x, int y, const IPointerMods& mods);
   void PointerUp(int x, int y, const IPointerMods& mods);
   void PointerDrag(int x, int y, const IPointerMods& mods);

@@ -111,9 +111,9 @@ public:
 
   // The editor views keep this list up to date as they come and go.
   void ViewDestroyed(IPlugVST3View* view);
-  // The size the user chose for the editor, as a factor on the host's content scale.
-  double EditorZoom() const { return mEditorZoom; }
-  void SetEditorZoom(double zoom) { mEditorZoom = zoom; }
+  // The views share one editor: when one of them changes its scale, the hosts of the others
+  // are asked for the new size.
+  void EditorScaleChangedBy(const IPlugVST3View* view);
 
   OBJ_METHODS(IPlugVST3, SingleComponentEffect)
   tresult PLUGIN_API queryInterface(const Steinberg::TUID iid, void** obj) SMTG_OVERRIDE;
@@ -165,7 +165,6 @@ private:
   std::vector<char> mInputScratchHoldsAudio;
   Steinberg::Vst::ProcessContext mProcessContext = {};
   std::vector<IPlugVST3View*> mViews;
-  double mEditorZoom = 1.0;
   ChannelPointerWindow<float> mFloatWindow;
   ChannelPointerWindow<double> mDoubleWindow;
 };

@@ -213,18 +213,21 @@ tresult PLUGIN_API IPlugVST3::getParamStringByValue(ParamID id, ParamValue value
 
 // ---- State ---------------------------------------------------------------------------------
 
-// The blob is the parameter image followed by a 4-byte bypass word (1 when bypassed).
+// The blob is the parameter image, a 4-byte bypass word (1 when bypassed) and the state
+// extension. Versions that predate the extension read the image and the word and stop there.
 tresult PLUGIN_API IPlugVST3::getState(IBStream* state)
 {
   if (state == nullptr)
     return kInvalidArgument;
   const std::lock_guard<std::recursive_mutex> lock(Mutex());
-  StateChunk chunk;
-  if (!SerializeState(&chunk))
+  StateChunk image;
+  StateChunk extension;
+  if (!SerializeParams(&image) || !SerializeStateExtension(&extension))
     return kResultFalse;
   const int32 bypassWord = IsBypassed() ? 1 : 0;
-  const bool written = StateStreamIO::Write(*state, chunk.Bytes(), chunk.Size()) &&
-                       StateStreamIO::Write(*state, &bypassWord, sizeof bypassWord);
+  const bool written = StateStreamIO::Write(*state, image.Bytes(), image.Size()) &&
+                       StateStreamIO::Write(*state, &bypassWord, sizeof bypassWord) &&
+                       StateStreamIO::Write(*state, extension.Bytes(), extension.Size());
   return written ? kResultOk : kResultFalse;
 }
 
@@ -238,8 +241,10 @@ tresult PLUGIN_API IPlugVST3::setComponentState(IBStream* state)
   return ReadState(state);
 }
 
-// Restores the parameters from the image, then reads the bypass word that follows it. A
-// stream that fails that read leaves the restored parameters and the bypass flag as they are.
+// Restores the parameters from the image and the extension after the bypass word, then reads
+// that word. A stream that fails that read leaves the restored parameters and the bypass flag
+// as they are. A blob without the extension (saved by an earlier version) gives the parameters
+// after the image the values such blobs stand for.
 // The blob need not start at the stream's start (hosts may hand over a stream positioned
 // inside a larger one), so the bypass word is found relative to where reading began; an
 // image that ran out (position -1) makes the seek fail and the word is read where the
@@ -254,9 +259,9 @@ tresult IPlugVST3::ReadState(IBStream* stream)
     blobStart = 0;
   StateChunk chunk;
   StateStreamIO::ReadAll(*stream, chunk, kMaxStateBytes, HostCode() == kHostCodeWaveLab);
-  const int imageEnd = UnserializeState(&chunk, 0);
-  stream->seek(imageEnd < 0 ? imageEnd : blobStart + imageEnd, IBStream::kIBSeekSet, nullptr);
   int32 bypassWord = 0;
+  const int imageEnd = UnserializeStateAroundGap(&chunk, 0, sizeof bypassWord);
+  stream->seek(imageEnd < 0 ? imageEnd : blobStart + imageEnd, IBStream::kIBSeekSet, nullptr);
   if (stream->read(&bypassWord, sizeof bypassWord, nullptr) != kResultOk)
     return kResultFalse;
   SetBypassed(bypassWord != 0);

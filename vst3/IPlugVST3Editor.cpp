@@ -31,6 +31,13 @@ void IPlugVST3::ViewDestroyed(IPlugVST3View* view)
     mViews.erase(found);
 }
 
+void IPlugVST3::EditorScaleChangedBy(const IPlugVST3View* changed)
+{
+  for (IPlugVST3View* view : mViews)
+    if (view != changed)
+      view->FollowEditorSize();
+}
+
 // Resize requests always go to the first view, in window pixels at the editor's scale.
 void IPlugVST3::RequestEditorSize(int width, int height)
 {

@@ -76,9 +76,12 @@ void IPlugVST3View::CloseEditor()
   mRunLoop.reset();
 }
 
+// The state keeps the size the user chose as a factor on the host's content scale, so that
+// a project moved to a screen of another density opens the editor at the same physical size.
 double IPlugVST3View::ShownScale() const
 {
-  return EditorScale::Clamp(mContentScale * mPlug.EditorZoom());
+  const double chosen = mPlug.EditorScaleInState();
+  return EditorScale::Clamp(mContentScale * (chosen > 0.0 ? chosen : 1.0));
 }
 
 ViewRect IPlugVST3View::SizeAt(double scale) const
@@ -106,8 +109,22 @@ double IPlugVST3View::ScaleForSize(const ViewRect& size) const
 
 void IPlugVST3View::ApplyScale()
 {
+  IEditor* editor = mPlug.Editor();
+  if (editor == nullptr || mEditorView == nullptr)
+    return;
+  const double before = editor->DisplayScale();
+  editor->SetDisplayScale(ShownScale());
+  if (editor->DisplayScale() != before)
+    mPlug.EditorScaleChangedBy(this);
+}
+
+void IPlugVST3View::FollowEditorSize()
+{
   if (IEditor* editor = mPlug.Editor(); editor != nullptr && mEditorView != nullptr)
-    editor->SetDisplayScale(ShownScale());
+  {
+    const ViewRect size = SizeAt(editor->DisplayScale());
+    RequestResize(size.getWidth(), size.getHeight());
+  }
 }
 
 tresult PLUGIN_API IPlugVST3View::getSize(ViewRect* size)
@@ -162,7 +179,7 @@ tresult PLUGIN_API IPlugVST3View::onSize(ViewRect* newSize)
   const ViewRect wanted = SizeAt(scale);
   if (wanted.getWidth() == shown.getWidth() && wanted.getHeight() == shown.getHeight())
     return kResultOk;
-  mPlug.SetEditorZoom(scale / mContentScale);
+  mPlug.SetEditorScaleInState(scale / mContentScale);
   ApplyScale();
   return kResultOk;
 }

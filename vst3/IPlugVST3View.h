@@ -11,8 +11,8 @@ class IPlugVST3;
 // The editor view a host asks the plug-in for. It places the plug-in's editor into the host's
 // window, served by the run loop of the host's frame, and reports the editor's size; several
 // views may share the one editor. The editor is shown at the host's content scale times the
-// size the user chose (the plug-in's editor zoom, kept in its state), within EditorScale's
-// range; the view can be resized to any size of the editor's aspect ratio in that range. A
+// size the user chose (kept in the plug-in's state, IPlugBase::EditorScaleInState), within
+// EditorScale's range; the view can be resized to any size of the editor's aspect ratio in that range. A
 // view holds a reference on the plug-in object for its whole life.
 class IPlugVST3View : public Steinberg::CPluginView, public Steinberg::IPlugViewContentScaleSupport
 {
@@ -43,6 +43,8 @@ public:
 
   // Asks the host frame for a new size; the host answers with onSize. False without a frame.
   bool RequestResize(int width, int height);
+  // An open view asks its host for the size the shared editor now has.
+  void FollowEditorSize();
 
 private:
   bool OpenEditor();

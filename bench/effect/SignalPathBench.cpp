@@ -1,7 +1,8 @@
 // Cost of the effect's block routine: 512-frame stereo blocks at 44 100 Hz with every stage
-// of every band active and all parameters settled, without and with oversampling; and the
-// cost of the silence that follows loud input, where decaying filter tails would otherwise
-// slow the path down.
+// of every band active and all parameters settled, without and with oversampling; the same
+// while both crossover frequencies move in every block, so that the crossover always runs two
+// filter banks and crossfades; and the cost of the silence that follows loud input, where
+// decaying filter tails would otherwise slow the path down.
 
 #include "effect/TolvexVulcrax.h"
 
@@ -71,6 +72,14 @@ public:
     benchmark::DoNotOptimize(left.data());
   }
 
+  // Both crossover frequencies to the other of two places.
+  void MoveCrossover()
+  {
+    moved = !moved;
+    Set(kFreqLow, moved ? 120.0 : 900.0);
+    Set(kFreqHigh, moved ? 6000.0 : 2000.0);
+  }
+
 private:
   void Set(int index, double value)
   {
@@ -84,6 +93,7 @@ private:
   std::vector<double> loudLeft;
   std::vector<double> loudRight;
   int position = 0;
+  bool moved = false;
 };
 
 // On a shared machine the fastest repetition is the one least disturbed by other work.
@@ -109,6 +119,24 @@ void BM_ProcessBlockSettled(benchmark::State& state)
   ReportRealTime(state);
 }
 BENCHMARK(BM_ProcessBlockSettled)->Arg(1)->Arg(4)->ArgName("F")->Repetitions(5)->ComputeStatistics("min", Fastest);
+
+// range(0): oversampling factor. A new pair of frequencies before every block.
+void BM_ProcessBlockCrossoverMoving(benchmark::State& state)
+{
+  Session session(state.range(0) == 4);
+  for (auto _ : state)
+  {
+    session.MoveCrossover();
+    session.Process(true);
+  }
+  ReportRealTime(state);
+}
+BENCHMARK(BM_ProcessBlockCrossoverMoving)
+  ->Arg(1)
+  ->Arg(4)
+  ->ArgName("F")
+  ->Repetitions(5)
+  ->ComputeStatistics("min", Fastest);
 
 // The ten seconds of silence right after loud input, block by block.
 void BM_SilenceAfterLoudInput(benchmark::State& state)

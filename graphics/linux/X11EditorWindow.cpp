@@ -311,11 +311,25 @@ void X11EditorWindow::OnClientMessage(XEvent& xevent)
   }
 }
 
+// A host may make the window larger than the editor: what lies beyond the editor is cleared
+// rather than left showing whatever was on the screen there.
 void X11EditorWindow::OnExpose(XEvent& xevent)
 {
   const XExposeEvent& event = xevent.xexpose;
-  mExposed =
-    mExposed.Union(mGraphics.WindowToLayout(IRECT(event.x, event.y, event.x + event.width, event.y + event.height)));
+  const IRECT exposed(event.x, event.y, event.x + event.width, event.y + event.height);
+  mExposed = mExposed.Union(mGraphics.WindowToLayout(exposed));
+  const int width = mImage->Width();
+  const int height = mImage->Height();
+  XSetForeground(mDisplay, mGc, BlackPixel(mDisplay, DefaultScreen(mDisplay)));
+  for (const IRECT& beyond : {exposed.Intersection(IRECT(width, exposed.T, exposed.R, exposed.B)),
+                              exposed.Intersection(IRECT(exposed.L, height, std::min(exposed.R, width), exposed.B))})
+  {
+    if (beyond.W() > 0 && beyond.H() > 0)
+    {
+      XFillRectangle(mDisplay, mWindow, mGc, beyond.L, beyond.T, static_cast<unsigned>(beyond.W()),
+                     static_cast<unsigned>(beyond.H()));
+    }
+  }
 }
 
 void X11EditorWindow::Present(const IRECT& rect)

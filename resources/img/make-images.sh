@@ -187,7 +187,8 @@ draw_background() {
     fi
   done
 
-  # Left column: the global switches and the crossover frequencies.
+  # Left column: the global switches, the crossover frequencies, and oversampling with the
+  # switch for its quality (on for "Clean") below it.
   add "fill #1b1d21 stroke #33373e stroke-width 1 roundrectangle 5.5,8.5 86.5,471.5 8,8"
   switch_well 35 42
   caption "Multiband" 55 33
@@ -195,8 +196,10 @@ draw_background() {
   caption "Freq. High" 52 119
   knob_well 24 278
   caption "Freq. Low" 52 268
-  switch_well 35 411
-  caption "Oversample" 55 402
+  switch_well 35 381
+  caption "Oversample" 55 372
+  switch_well 35 431
+  caption "Clean" 55 422
 
   # Section headings over the three stages, and the name plate at the bottom.
   caption "SATURATION" 256 20 10 "$ACCENT" "$BOLD"

@@ -3,10 +3,12 @@
 #include "tests/editor/EditorHost.h"
 
 #include "framework/EditorScale.h"
+#include "tools/host/MemoryStream.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -205,6 +207,24 @@ TEST_F(EditorScaleTest, SizeConstraintsKeepTheAspectRatioWithinTheRange)
     EXPECT_EQ(rect.right, c.kept.right) << c.proposed.getWidth() << " x " << c.proposed.getHeight();
     EXPECT_EQ(rect.bottom, c.kept.bottom) << c.proposed.getWidth() << " x " << c.proposed.getHeight();
   }
+
+  // Content scales that are no size are refused; the others are limited to the range.
+  FUnknownPtr<IPlugViewContentScaleSupport> scaling(sizing);
+  ASSERT_TRUE(scaling);
+  for (float refused : {0.0f, -1.0f, std::nanf(""), std::numeric_limits<float>::infinity()})
+    EXPECT_EQ(scaling->setContentScaleFactor(refused), kInvalidArgument) << refused;
+  const struct
+  {
+    float factor;
+    int width;
+  } limited[] = {{0.5f, 768}, {1.25f, 1280}, {10.0f, 3072}};
+  for (const auto& c : limited)
+  {
+    ASSERT_EQ(scaling->setContentScaleFactor(c.factor), kResultOk);
+    ViewRect size;
+    ASSERT_EQ(sizing->getSize(&size), kResultOk);
+    EXPECT_EQ(size.getWidth(), c.width) << c.factor;
+  }
 }
 
 // A size set by the host resizes the open editor; a click on the switch's top-left window
@@ -248,7 +268,68 @@ TEST_F(EditorScaleTest, AResizeKeepsTheAspectRatioAndThePointerMapping)
   EXPECT_EQ(frame.resizes.back().getWidth(), 1536);
   EXPECT_EQ(frame.resizes.back().getHeight(), 720);
   XSync(display, False);
+  const Window window = Children(parent).at(0);
+  EXPECT_EQ(WindowSize(window), std::make_pair(1536, 720));
+
+  // A host that makes the window larger than the editor sees black beyond it.
+  XResizeWindow(display, window, 1700, 800);
+  Pump();
+  const std::vector<uint32_t> shown = WindowPixels(window);
+  ASSERT_EQ(shown.size(), 1700u * 800u);
+  EXPECT_EQ(shown[100 * 1700 + 1600], 0u);
+  EXPECT_EQ(shown[760 * 1700 + 100], 0u);
+  EXPECT_NE(shown[100 * 1700 + 100], 0u);
+}
+
+// Two views show the one editor: resizing one asks the other's host for the new size too.
+TEST_F(EditorScaleTest, AnotherViewOfTheEditorFollowsAResize)
+{
+  view = OpenView();
+  ASSERT_TRUE(view);
+  const Window firstParent = parent;
+  parent = CreateParent(kWidth, kHeight);
+  IPtr<IPlugView> second = OpenView();
+  ASSERT_TRUE(second);
+  frame.resizes.clear();
+  ViewRect larger(0, 0, 1536, 720);
+  ASSERT_EQ(view->onSize(&larger), kResultOk);
+  ASSERT_EQ(frame.resizes.size(), 1u);
+  EXPECT_EQ(frame.resizedView, second.get());
+  EXPECT_EQ(frame.resizes.back().getWidth(), 1536);
+  EXPECT_EQ(frame.resizes.back().getHeight(), 720);
+  XSync(display, False);
+  EXPECT_EQ(WindowSize(Children(firstParent).at(0)), std::make_pair(1536, 720));
   EXPECT_EQ(WindowSize(Children(parent).at(0)), std::make_pair(1536, 720));
+  EXPECT_EQ(second->removed(), kResultOk);
+}
+
+// The size chosen for the editor, even while no window shows it, is saved with the state; an
+// instance that loads the state opens its editor at that size.
+TEST_F(EditorScaleTest, TheChosenSizeComesBackWithTheStateWhenTheEditorReopens)
+{
+  {
+    IPtr<IPlugView> closed(Controller()->createView(ViewType::kEditor), false);
+    ViewRect chosen(0, 0, 1536, 720);
+    ASSERT_EQ(closed->onSize(&chosen), kResultOk);
+  }
+  TvHost::MemoryStream saved;
+  ASSERT_EQ(Component()->getState(&saved), kResultOk);
+
+  std::string error;
+  auto other = TvHost::PluginInstance::Create(module, &host, error);
+  ASSERT_TRUE(other) << error;
+  TvHost::MemoryStream loaded(saved.Bytes());
+  ASSERT_EQ(other->Component()->setState(&loaded), kResultOk);
+  IPtr<IPlugView> reopened(other->Controller()->createView(ViewType::kEditor), false);
+  ViewRect size;
+  ASSERT_EQ(reopened->getSize(&size), kResultOk);
+  EXPECT_EQ(size.getWidth(), 1536);
+  EXPECT_EQ(size.getHeight(), 720);
+  reopened->setFrame(&frame);
+  ASSERT_EQ(reopened->attached(reinterpret_cast<void*>(parent), kPlatformTypeX11EmbedWindowID), kResultOk);
+  Pump();
+  EXPECT_EQ(WindowSize(Children(parent).at(0)), std::make_pair(1536, 720));
+  EXPECT_EQ(reopened->removed(), kResultOk);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 #include <string>
 
@@ -31,7 +32,7 @@ struct Placement
 
 // Control 1 onwards, in the order the editor adds them.
 const Placement kTable[] = {
-  {Switch, 35, 42, 41},   {Switch, 35, 411, 42},  {Knob, 24, 129, 34},    {Knob, 24, 278, 33},    {Knob, 127, 53, 28},
+  {Switch, 35, 42, 41},   {Switch, 35, 381, 42},  {Knob, 24, 129, 34},    {Knob, 24, 278, 33},    {Knob, 127, 53, 28},
   {Knob, 199, 53, 29},    {Knob, 272, 53, 22},    {Switch, 345, 65, 23},  {Knob, 422, 53, 32},    {Knob, 494, 53, 31},
   {Knob, 567, 53, 26},    {Switch, 644, 65, 27},  {Knob, 722, 53, 30},    {Knob, 795, 53, 24},    {Switch, 872, 65, 25},
   {Knob, 127, 203, 17},   {Knob, 199, 203, 18},   {Knob, 272, 203, 11},   {Switch, 345, 215, 12}, {Knob, 422, 203, 21},
@@ -39,7 +40,7 @@ const Placement kTable[] = {
   {Switch, 872, 215, 14}, {Knob, 127, 352, 6},    {Knob, 199, 352, 7},    {Knob, 272, 352, 0},    {Switch, 345, 364, 1},
   {Knob, 422, 352, 10},   {Knob, 494, 352, 9},    {Knob, 567, 352, 4},    {Switch, 644, 364, 5},  {Knob, 722, 352, 8},
   {Knob, 795, 352, 2},    {Switch, 872, 364, 3},  {Knob, 949, 37, 39},    {Knob, 949, 185, 37},   {Knob, 949, 336, 35},
-  {Switch, 975, 119, 40}, {Switch, 975, 267, 38}, {Switch, 975, 417, 36},
+  {Switch, 975, 119, 40}, {Switch, 975, 267, 38}, {Switch, 975, 417, 36}, {Switch, 35, 431, 43},
 };
 constexpr int kTableSize = static_cast<int>(sizeof kTable / sizeof kTable[0]);
 constexpr int kCaptionIndex = kTableSize + 1;
@@ -176,6 +177,8 @@ TEST_F(EditorLayout, SingleBandGreysLowAndHighBandsAndCrossovers)
     for (int i = 0; i < editor->ControlCount(); ++i)
     {
       IControl* control = editor->ControlAt(i);
+      if (control->ParamIdx() == kOversampleQuality)
+        continue;  // greyed by oversampling alone
       const bool expected = step.greyed && kSingleBandGreyed.count(control->ParamIdx()) > 0;
       EXPECT_EQ(control->IsGreyed(), expected) << "control " << i;
       EXPECT_TRUE(control->NeedsPaint()) << "every change repaints the whole editor, control " << i;
@@ -195,6 +198,53 @@ TEST_F(EditorLayout, SingleBandGreysLowAndHighBandsAndCrossovers)
     editor->PointerUp(r.L + 5, r.T - 45, LeftButton());
     EXPECT_EQ(effect.ParamAt(param)->Normalized() != before, param == kMidSatGain) << "parameter " << param;
   }
+}
+
+// The quality switch follows "Oversample On/Off" however that changes: from the editor, from
+// the host or from a state; greyed, it ignores the pointer.
+TEST_F(EditorLayout, QualitySwitchIsGreyedWhileOversamplingIsOff)
+{
+  IControl* quality = editor->ControlAt(kTableSize);
+  ASSERT_EQ(quality->ParamIdx(), kOversampleQuality);
+  StateChunk oversampling;
+  effect.ParamAt(kOversample)->Assign(1.0);
+  ASSERT_TRUE(effect.SerializeState(&oversampling));
+  effect.ParamAt(kOversample)->Assign(0.0);
+  const auto click = [&] {
+    const IRECT r = quality->Rect();
+    editor->PointerDown(r.L + 2, r.T + 2, LeftButton());
+    editor->PointerUp(r.L + 2, r.T + 2, LeftButton());
+  };
+
+  editor->ApplyPendingChanges();
+  EXPECT_TRUE(quality->IsGreyed()) << "a new instance does not oversample";
+  click();
+  EXPECT_EQ(effect.ParamAt(kOversampleQuality)->Value(), kQualityClean);
+
+  const struct
+  {
+    const char* how;
+    std::function<void()> change;
+    bool greyed;
+  } steps[] = {
+    {"editor on", [&] { effect.SetParameterFromGUI(kOversample, 1.0); }, false},
+    {"host off",
+     [&] {
+       effect.ParamAt(kOversample)->Assign(0.0);
+       effect.ApplyParamChange(kOversample, kSourceHost);
+     },
+     true},
+    {"state on", [&] { effect.UnserializeState(&oversampling, 0); }, false},
+  };
+  for (const auto& step : steps)
+  {
+    SCOPED_TRACE(step.how);
+    step.change();
+    editor->ApplyPendingChanges();
+    EXPECT_EQ(quality->IsGreyed(), step.greyed);
+  }
+  click();
+  EXPECT_EQ(effect.ParamAt(kOversampleQuality)->Value(), kQualityClassic);
 }
 
 TEST_F(EditorLayout, DoubleClickRestoresTheValueAtAttachTime)

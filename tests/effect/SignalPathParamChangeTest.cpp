@@ -56,20 +56,26 @@ TEST(ParamChange, EditorIsGreyedForSingleBandAndMarkedDirtyOnEveryChange)
   expected.push_back("dirty");
   EXPECT_EQ(log, expected);
 
-  for (const int index : {kLowSatGain, kMidSatBypass, kFreqHigh, kHighMute, kOversample})
+  for (const int index : {kLowSatGain, kMidSatBypass, kFreqHigh, kHighMute, kOversampleQuality})
   {
     log.clear();
     runner.Set(index, 1.0);
     EXPECT_EQ(log, std::vector<std::string>{"dirty"}) << "parameter " << index;
   }
+  // The quality switch is greyed while oversampling is off.
+  log.clear();
+  runner.Set(kOversample, 1.0);
+  EXPECT_EQ(log, (std::vector<std::string>{"dirty", "grey 43 off"}));
 
-  // A reset applies all 43 parameters, multiband (on again) included.
+  // A reset applies every parameter, multiband (on again) and oversampling included.
   runner.effect.ParamAt(kMultiband)->Assign(1.0);
   log.clear();
   runner.effect.ResetProcessing();
-  expected = GreyCalls("off");
-  expected.insert(expected.begin(), kMultiband, "dirty");
-  expected.insert(expected.end(), kNumParams - kMultiband, "dirty");
+  expected.assign(kMultiband, "dirty");
+  for (const std::string& call : GreyCalls("off"))
+    expected.push_back(call);
+  for (const char* call : {"dirty", "dirty", "grey 43 off", "dirty"})
+    expected.push_back(call);
   EXPECT_EQ(log, expected);
 }
 

@@ -124,5 +124,5 @@ TEST(TolvexVulcraxDefinition, DefaultPreset)
   TolvexVulcrax effect;
   ASSERT_EQ(1, effect.PresetCount());
   EXPECT_STREQ("-", effect.PresetName(0));
-  EXPECT_EQ(kImageParamCount * 8, effect.PresetAt(0)->image.Size());
+  EXPECT_EQ(kImageParamCount * 8 + 28, effect.PresetAt(0)->image.Size());  // with the extension
 }

@@ -64,18 +64,25 @@ TEST(TolvexVulcraxParams, LevelsSpanMinus30To6Decibels)
   EXPECT_EQ(6.0, level.Value());
 }
 
+// The 43 values of every version, then the extension: "TVX1", the record "PARM" with the
+// quality, the closing record.
 TEST(TolvexVulcraxParams, StateImageLayout)
 {
   TolvexVulcrax effect;
   StateChunk image;
   ASSERT_TRUE(effect.SerializeState(&image));
-  ASSERT_EQ(344, image.Size());
+  ASSERT_EQ(344 + 4 + 16 + 8, image.Size());
   EXPECT_EQ(100.0, DoubleAt(image, 0));
   EXPECT_EQ(24.0, DoubleAt(image, 64));
   EXPECT_EQ(250.0, DoubleAt(image, 8 * kFreqLow));
   EXPECT_EQ(1.0, DoubleAt(image, 8 * kMultiband));
   EXPECT_EQ(0.0, DoubleAt(image, 336));
-  EXPECT_EQ(0, std::memcmp(image.Bytes(), effect.PresetAt(0)->image.Bytes(), 344));
+  const std::string extension(reinterpret_cast<const char*>(image.Bytes()) + 344, 4 + 16 + 8);
+  EXPECT_EQ(std::string("TVX1PARM\x08\0\0\0", 12), extension.substr(0, 12));
+  EXPECT_EQ(static_cast<double>(kQualityClean), DoubleAt(image, 356));
+  EXPECT_EQ(std::string("END \0\0\0\0", 8), extension.substr(20));
+  ASSERT_EQ(image.Size(), effect.PresetAt(0)->image.Size());
+  EXPECT_EQ(0, std::memcmp(image.Bytes(), effect.PresetAt(0)->image.Bytes(), image.Size()));
 }
 
 TEST(TolvexVulcraxParams, RestoringAnEightyByteImage)
@@ -101,7 +108,7 @@ TEST(TolvexVulcraxParams, DefaultPresetRestoresEveryDefault)
   for (int i = 0; i < kNumParams; ++i)
     effect.ParamAt(i)->SetFromNormalized(0.37);
   EXPECT_TRUE(effect.LoadPreset(0));
-  for (int i = 0; i < kImageParamCount; ++i)
+  for (int i = 0; i < kNumParams; ++i)
     EXPECT_EQ(effect.ParamAt(i)->Default(), effect.ParamAt(i)->Value()) << effect.ParamAt(i)->Name();
   EXPECT_FALSE(effect.LoadPreset(1));
   EXPECT_EQ(0, effect.CurrentPresetIndex());

@@ -183,6 +183,7 @@ TEST_F(FactoryPresetRenders, DamagedOrForeignFilesFailWithOneLineAndWriteNothing
   // list holds "List", a count and per chunk its id, offset and size.
   constexpr size_t kClassIdAt = 8;
   constexpr size_t kListOffsetAt = 40;
+  constexpr uint64_t kImageBytes = 8 * 43;  // the parameter image; the bypass word follows it
   const size_t list = ValueAt(good, kListOffsetAt);
   const size_t stateSizeAt = list + 8 + 4 + 8;
   ASSERT_EQ(good.substr(list, 4), "List");
@@ -203,7 +204,7 @@ TEST_F(FactoryPresetRenders, DamagedOrForeignFilesFailWithOneLineAndWriteNothing
     {"cut inside the chunk list", good.substr(0, good.size() - 10), "is damaged"},
     {"list offset past the end", Patched(good, kListOffsetAt, good.size() + 100), "is damaged"},
     {"state running past the end", Patched(good, stateSizeAt, stateSize + 100), "is damaged"},
-    {"state without its bypass word", Patched(good, stateSizeAt, stateSize - 4), "refused the state"},
+    {"state without its bypass word", Patched(good, stateSizeAt, kImageBytes), "refused the state"},
     {"another plug-in's class", foreign, "is a preset of another plug-in"},
   };
   for (const auto& test : cases)

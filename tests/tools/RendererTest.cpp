@@ -243,7 +243,8 @@ TEST_F(Renderer, TruncatedStateFilesAreRefused)
   std::ifstream saved(Path("state.bin"), std::ios::binary);
   const std::string bytes{std::istreambuf_iterator<char>(saved), std::istreambuf_iterator<char>()};
   ASSERT_GT(bytes.size(), 100u);
-  for (const size_t length : {size_t{0}, size_t{100}, bytes.size() - 4})
+  constexpr size_t kImageBytes = 8 * 43;  // without the bypass word that follows it
+  for (const size_t length : {size_t{0}, size_t{100}, kImageBytes})
   {
     std::ofstream(Path("cut.bin"), std::ios::binary) << bytes.substr(0, length);
     ExpectOneLineFailure({"--list", "--state", Path("cut.bin")}, "refused the state");
@@ -360,7 +361,8 @@ TEST_F(Renderer, UsesTheBundleInstalledBesideItElseTheBuiltOne)
 
 TEST_F(Renderer, ListShowsEveryParameterWithItsUnitAndCurrentValue)
 {
-  const ProcessResult result = Render({"--list", "Freq. Low=488 Hz", "oversample on/off=ON", "Mid Sat. Gain=12.34"});
+  const ProcessResult result =
+    Render({"--list", "Freq. Low=488 Hz", "oversample on/off=ON", "Mid Sat. Gain=12.34", "Oversample Quality=classic"});
   ASSERT_EQ(result.exitCode, 0) << result.err;
   const std::vector<std::string> lines = Lines(result.out);
   int rows = 0;
@@ -384,6 +386,7 @@ TEST_F(Renderer, ListShowsEveryParameterWithItsUnitAndCurrentValue)
   EXPECT_NE(row("Freq. Low").find("Hz"), std::string::npos);
   EXPECT_NE(row("Oversample On/Off").find(" on "), std::string::npos);
   EXPECT_NE(row("Mid Sat. Gain").find("12.3"), std::string::npos);
+  EXPECT_NE(row("Oversample Quality").find(" Classic   -      Classic | Clean"), std::string::npos);
 }
 
 TEST_F(Renderer, BadParametersFailWithOneLineAndWriteNothing)

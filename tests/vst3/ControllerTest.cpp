@@ -79,13 +79,17 @@ protected:
     return Text(text);
   }
 
-  // The value the plug-in holds, as its state blob stores it.
+  // The value the plug-in holds, as its state blob stores it: in the image, or in the record
+  // "PARM" that opens the extension after the bypass word.
   double ValueInState(ParamID id)
   {
     TvHost::MemoryStream stream;
     EXPECT_EQ(Component()->getState(&stream), kResultOk);
+    constexpr size_t kLaterValuesAt = VstTest::kImageBytes + 4 + 4 + 8;
+    const size_t at = id < VstTest::kImageParamCount ? 8 * id : kLaterValuesAt + 8 * (id - VstTest::kImageParamCount);
     double value = 0.0;
-    std::memcpy(&value, stream.Bytes().data() + 8 * id, sizeof value);
+    EXPECT_LE(at + sizeof value, stream.Bytes().size());
+    std::memcpy(&value, stream.Bytes().data() + at, sizeof value);
     return value;
   }
 };
@@ -240,7 +244,7 @@ TEST_F(ControllerTest, DisplayedValueIsTheValueThePluginUses)
 
   std::mt19937 random(8);
   std::uniform_real_distribution<double> unit(0.0, 1.0);
-  for (ParamID id = 0; id < static_cast<ParamID>(VstTest::kImageParamCount); ++id)
+  for (ParamID id = 0; id < static_cast<ParamID>(kParamCount); ++id)
   {
     for (int k = 0; k < 200; ++k)
     {
@@ -252,6 +256,12 @@ TEST_F(ControllerTest, DisplayedValueIsTheValueThePluginUses)
       if (text == "on" || text == "off")
       {
         EXPECT_EQ(text == "on", value >= 0.5);
+        continue;
+      }
+      // An enumeration's value is quantised to tenths; its text is that of the whole part.
+      if (text == "Classic" || text == "Clean")
+      {
+        EXPECT_EQ(text == "Clean", value >= 1.0);
         continue;
       }
       const size_t point = text.find('.');

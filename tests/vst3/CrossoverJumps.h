@@ -22,7 +22,8 @@ enum class Jumps
 {
   kAnywhere,  // both frequencies anywhere in their ranges
   kExtremes,  // both from one end of their ranges to the other
-  kSmall      // both a little (a twentieth of the range at most)
+  kSmall,     // both a little (a twentieth of the range at most)
+  kNone       // both at random places from the start, never moved: the reference at rest
 };
 
 struct JumpRun
@@ -32,6 +33,7 @@ struct JumpRun
   bool oversample = false;
   Stages stages = Stages::kAllBypassed;
   Jumps jumps = Jumps::kAnywhere;
+  double seconds = 0.1;  // at least; six blocks at least
 };
 
 inline const char* Name(Stages stages)
@@ -41,7 +43,17 @@ inline const char* Name(Stages stages)
 
 inline const char* Name(Jumps jumps)
 {
-  return jumps == Jumps::kAnywhere ? "anywhere" : jumps == Jumps::kExtremes ? "end to end" : "small";
+  switch (jumps)
+  {
+    case Jumps::kAnywhere:
+      return "anywhere";
+    case Jumps::kExtremes:
+      return "end to end";
+    case Jumps::kSmall:
+      return "small";
+    default:
+      return "none";
+  }
 }
 
 inline Settings SettingsFor(Stages stages, bool oversample)
@@ -53,10 +65,9 @@ inline Settings SettingsFor(Stages stages, bool oversample)
   return settings;
 }
 
-// Frames a run streams: six blocks at least, a tenth of a second at least.
 inline int RunFrames(const JumpRun& run)
 {
-  return std::max(6 * run.block, static_cast<int>(run.rate / 10.0));
+  return std::max(6 * run.block, static_cast<int>(run.rate * run.seconds));
 }
 
 // Largest block peak of ±1 white noise with both crossover frequencies jumping before every
@@ -66,12 +77,14 @@ inline double JumpPeak(std::shared_ptr<TvHost::PluginModule> module, const JumpR
   StreamRunner runner(std::move(module), run.rate, Steinberg::Vst::kSample64, run.block);
   if (!runner.Ready())
     return -1.0;
-  runner.Preset(SettingsFor(run.stages, run.oversample));
-  if (!runner.Activate())
-    return -1.0;
   std::mt19937 random(seed);
   std::uniform_real_distribution<double> unit(0.0, 1.0);
   double low = unit(random), high = unit(random);
+  Settings settings = SettingsFor(run.stages, run.oversample);
+  settings.insert(settings.end(), {{kFreqLowId, low}, {kFreqHighId, high}});
+  runner.Preset(settings);
+  if (!runner.Activate())
+    return -1.0;
   const auto next = [&](double& position, int block) {
     if (run.jumps == Jumps::kAnywhere)
       position = unit(random);
@@ -85,10 +98,13 @@ inline double JumpPeak(std::shared_ptr<TvHost::PluginModule> module, const JumpR
   double worst = 0.0;
   for (int block = 0, start = 0; start < noise.Frames(); ++block, start += run.block)
   {
-    next(low, block);
-    next(high, block + 1);
-    runner.Change(kFreqLowId, low);
-    runner.Change(kFreqHighId, high);
+    if (run.jumps != Jumps::kNone)
+    {
+      next(low, block);
+      next(high, block + 1);
+      runner.Change(kFreqLowId, low);
+      runner.Change(kFreqHighId, high);
+    }
     const int frames = std::min(run.block, noise.Frames() - start);
     runner.Block(noise, out, start, frames);
     worst = std::max(worst, Peak(out, start, start + frames));

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "tests/vst3/CrossoverJumps.h"
@@ -105,26 +106,67 @@ void CrossoverJump(const std::shared_ptr<TvHost::PluginModule>& module)
               after, 20.0 * std::log10(after / before));
 }
 
-// The bounds of the crossover tests at three block sizes, 44 100 Hz, oversampling off and on.
+// FNV-1a over the bits of every output sample.
+unsigned long long Fingerprint(const StereoBuffer& s)
+{
+  unsigned long long hash = 14695981039346656037ull;
+  for (const std::vector<double>* channel : {&s.left, &s.right})
+    for (const double sample : *channel)
+    {
+      unsigned char bytes[sizeof sample];
+      std::memcpy(bytes, &sample, sizeof sample);
+      for (const unsigned char byte : bytes)
+        hash = (hash ^ byte) * 1099511628211ull;
+    }
+  return hash;
+}
+
+// Fingerprints of renders in which the crossover never moves, so that two builds can be
+// compared bit for bit: oversampling off, and switched on in the first block (a design that
+// a reset does not make).
+void RestFingerprints(const std::shared_ptr<TvHost::PluginModule>& module)
+{
+  const StereoBuffer music = MusicLike(kTwoSeconds, kRate);
+  Settings settings = SettingsFor(Stages::kOddHarmonicsFull, false);
+  settings.insert(settings.end(), {{kFreqLowId, 0.4}, {kFreqHighId, 0.7}, {kMidBitRedBypassId, 0.0}});
+  std::printf("crossover at rest, odd harmonics, music-like input, blocks 512/37/1/256: fingerprints");
+  for (const bool switchOn : {false, true})
+  {
+    StreamRunner runner(module, kRate);
+    runner.Preset(settings);
+    runner.Activate();
+    const StereoBuffer out = runner.Stream(music, kCycling, [&](int block, int) {
+      if (switchOn && block == 0)
+        runner.Change(kOversampleId, 1.0);
+    });
+    std::printf(" %s %016llx", switchOn ? "F 4 (switched)" : "F 1", Fingerprint(out));
+  }
+  std::printf("\n");
+}
+
+// The bounds of the crossover tests at three block sizes, 44 100 Hz, oversampling off and on;
+// beside them the same noise at rest, at 12 random pairs of frequencies.
 void CrossoverJumpPeaks(const std::shared_ptr<TvHost::PluginModule>& module)
 {
-  std::printf("crossover jumps before every block (peaks; noise: largest of seeds 1-3)\n");
-  std::printf("  %-6s %-3s %24s %24s %18s\n", "frames", "F", "noise, all bypassed", "noise, odd harm. 100 %",
-              "10 kHz, 5000->50");
+  std::printf("crossover jumps before every block (peaks; noise: 2 s, largest of seeds 1-3; rest: 12 random "
+              "settings)\n");
+  std::printf("  %-6s %-3s %14s %14s %14s %14s %18s\n", "frames", "F", "bypassed, rest", "bypassed", "odd, rest",
+              "odd 100 %", "10 kHz, 5000->50");
   for (const bool oversample : {false, true})
   {
     for (const int block : {16, 512, 4096})
     {
-      double peaks[2] = {0.0, 0.0};
+      double peaks[2][2] = {};
       for (const Stages stages : {Stages::kAllBypassed, Stages::kOddHarmonicsFull})
-        for (unsigned seed = 1; seed <= 3; ++seed)
-        {
-          const JumpRun run{kRate, block, oversample, stages, Jumps::kAnywhere};
-          double& peak = peaks[stages == Stages::kAllBypassed ? 0 : 1];
-          peak = std::max(peak, JumpPeak(module, run, seed));
-        }
-      std::printf("  %-6d %-3d %24.4g %24.4g %18.4g\n", block, oversample ? 4 : 1, peaks[0], peaks[1],
-                  ToneDropPeak(module, kRate, block, oversample));
+        for (const Jumps jumps : {Jumps::kNone, Jumps::kAnywhere})
+          for (unsigned seed = 1; seed <= (jumps == Jumps::kNone ? 12u : 3u); ++seed)
+          {
+            const JumpRun run{kRate, block, oversample, stages, jumps, 2.0};
+            double& peak = peaks[stages == Stages::kAllBypassed ? 0 : 1][jumps == Jumps::kNone ? 0 : 1];
+            peak = std::max(peak, JumpPeak(module, run, seed));
+          }
+      std::printf("  %-6d %-3d %14.4g %14.4g %14.4g %14.4g %18.4g\n", block, oversample ? 4 : 1, peaks[0][0],
+                  peaks[0][1], peaks[1][0], peaks[1][1], ToneDropPeak(module, kRate, block, oversample));
     }
   }
 }
@@ -182,6 +224,7 @@ int main(int argc, char** argv)
   FiltersThatPause(module);
   CrossoverJump(module);
   CrossoverJumpPeaks(module);
+  RestFingerprints(module);
   OversamplingToggle(module);
   return 0;
 }

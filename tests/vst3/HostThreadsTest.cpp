@@ -20,7 +20,7 @@ namespace {
 constexpr int32 kBlock = 64;
 constexpr int kControllerRounds = 2000;
 // The parameter image (one double per parameter) and the bypass word.
-constexpr int64 kStateBytes = 8 * VstTest::kImageParamCount + 4;
+constexpr int64 kStateBytes = VstTest::kStateBytes;
 
 // Runs blocks with changes to every parameter and to bypass until told to stop; counts the
 // blocks that failed or produced something that is no number.

@@ -20,6 +20,10 @@ constexpr Steinberg::Vst::ParamID kPresetId = 0x70727374;  // 'prst'
 constexpr int kParamCount = 44;
 // The parameters the state image holds; the later ones follow it in the extension.
 constexpr int kImageParamCount = 43;
+// A saved state without an editor scale: the image, the bypass word, then the extension:
+// "TVX1", the record "PARM" with the later parameters' values, the closing record.
+constexpr int kImageBytes = 8 * kImageParamCount;
+constexpr int kStateBytes = kImageBytes + 4 + 4 + (8 + 8 * (kParamCount - kImageParamCount)) + 8;
 
 // One initialised instance of the built plug-in, created through the module's factory with a
 // host context of the given name, its main buses activated as a host does.
