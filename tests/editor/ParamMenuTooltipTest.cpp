@@ -407,6 +407,66 @@ TEST_F(ParamMenuTooltipTest, OurMenusLeaveNoTraceOfWhatClosedBeforeThem)
   }
 }
 
+// At every scale our menu and the tooltip are drawn at the editor's size (their size at 1
+// times the scale, within the tenth that the font engine's line heights and rounding take),
+// open where they do at 1, and the pointer chooses the menu's items where they are drawn.
+TEST_F(ParamMenuTooltipTest, OurMenuAndTooltipGrowWithTheEditorsScale)
+{
+  constexpr double kLargestHere = 2.0;
+  XResizeWindow(display, parent, EditorScale::LayoutToWindow(kWidth, kLargestHere),
+                EditorScale::LayoutToWindow(kHeight, kLargestHere));
+  ScreenRect menuAt1, tooltipAt1;
+  for (double scale : {1.0, 1.5, kLargestHere})
+  {
+    SCOPED_TRACE(scale);
+    ASSERT_EQ(
+      Controller()->setParamNormalized(kMidSatGain, Controller()->plainParamToNormalized(kMidSatGain, kTypicalGain)),
+      kResultOk);
+    view = OpenView(static_cast<float>(scale));
+    ASSERT_TRUE(view);
+    const int knobX = EditorScale::LayoutToWindow(kKnobX, scale), knobY = EditorScale::LayoutToWindow(kKnobY, scale);
+    int knobRootX = 0, knobRootY = 0;
+    Window child = 0;
+    XTranslateCoordinates(display, parent, DefaultRootWindow(display), knobX, knobY, &knobRootX, &knobRootY, &child);
+
+    MoveTo(knobX, knobY);
+    Steps(kDelayTicks);
+    const std::vector<Window> tooltips = MappedWindowsOfType(display, "_NET_WM_WINDOW_TYPE_TOOLTIP");
+    ASSERT_EQ(tooltips.size(), 1u);
+    const ScreenRect tooltip = Geometry(display, tooltips[0]);
+    EXPECT_GT(tooltip.y, knobRootY) << "below the knob";
+
+    handler.calls.clear();
+    auto user = std::async(std::launch::async, PointingUser::ClickInMenu, scale, kSetToDefaultX, kSetToDefaultY);
+    Press(knobX, knobY, 3);
+    const PointingUser::Seen seen = user.get();
+    Release(3);
+    EXPECT_TRUE(seen.highlightedUnderPointer);
+    EXPECT_EQ(handler.calls, "menu:17 begin:17 perform:17 end:17 ");
+    EXPECT_DOUBLE_EQ(Controller()->getParamNormalized(kMidSatGain), DefaultNormalized(kMidSatGain));
+    EXPECT_NEAR(seen.menu.x, knobRootX, 1);
+    EXPECT_NEAR(seen.menu.y, knobRootY, EditorScale::LayoutToWindow(5, scale));
+
+    if (scale == 1.0)
+    {
+      menuAt1 = seen.menu;
+      tooltipAt1 = tooltip;
+    }
+    for (const auto& [shown, at1] : {std::pair(seen.menu, menuAt1), std::pair(tooltip, tooltipAt1)})
+    {
+      EXPECT_NEAR(shown.width, scale * at1.width, 0.1 * scale * at1.width);
+      EXPECT_NEAR(shown.height, scale * at1.height, 0.1 * scale * at1.height);
+    }
+    if (scale == kLargestHere)
+    {
+      EXPECT_EQ(seen.menu.height, 2 * menuAt1.height) << "at 2 rows and borders are whole pixels";
+    }
+    ASSERT_EQ(view->removed(), kResultOk);
+    view = nullptr;
+    WaitOutDoubleClick();
+  }
+}
+
 TEST_F(ParamMenuTooltipTest, AHostMenuGetsOurItemsAndTheirTargetCarriesThemOut)
 {
   handler.offersMenu = true;
@@ -525,62 +585,6 @@ TEST_F(ParamMenuTooltipTest, ATooltipAppearsAfterTheDelayFollowsADragAndHides)
   ASSERT_EQ(view->removed(), kResultOk);
   view = nullptr;
   EXPECT_EQ(Tooltip(), "");
-}
-
-// At every scale our menu and the tooltip are drawn at the editor's size (their size at 1
-// times the scale, within the tenth that the font engine's line heights and rounding take),
-// open where they do at 1, and the pointer chooses the menu's items where they are drawn.
-TEST_F(ParamMenuTooltipTest, OurMenuAndTheTooltipFollowTheEditorsScale)
-{
-  constexpr double kLargestHere = 2.0;
-  XResizeWindow(display, parent, EditorScale::LayoutToWindow(kWidth, kLargestHere),
-                EditorScale::LayoutToWindow(kHeight, kLargestHere));
-  ScreenRect menuAt1, tooltipAt1;
-  for (double scale : {1.0, 1.5, kLargestHere})
-  {
-    SCOPED_TRACE(scale);
-    ASSERT_EQ(
-      Controller()->setParamNormalized(kMidSatGain, Controller()->plainParamToNormalized(kMidSatGain, kTypicalGain)),
-      kResultOk);
-    view = OpenView(static_cast<float>(scale));
-    ASSERT_TRUE(view);
-    const int knobX = EditorScale::LayoutToWindow(kKnobX, scale), knobY = EditorScale::LayoutToWindow(kKnobY, scale);
-    int knobRootX = 0, knobRootY = 0;
-    Window child = 0;
-    XTranslateCoordinates(display, parent, DefaultRootWindow(display), knobX, knobY, &knobRootX, &knobRootY, &child);
-
-    MoveTo(knobX, knobY);
-    Steps(kDelayTicks);
-    const std::vector<Window> tooltips = MappedWindowsOfType(display, "_NET_WM_WINDOW_TYPE_TOOLTIP");
-    ASSERT_EQ(tooltips.size(), 1u);
-    const ScreenRect tooltip = Geometry(display, tooltips[0]);
-    EXPECT_GT(tooltip.y, knobRootY) << "below the knob";
-
-    handler.calls.clear();
-    auto user = std::async(std::launch::async, PointingUser::ClickInMenu, scale, kSetToDefaultX, kSetToDefaultY);
-    Press(knobX, knobY, 3);
-    const PointingUser::Seen seen = user.get();
-    Release(3);
-    EXPECT_TRUE(seen.highlightedUnderPointer);
-    EXPECT_EQ(handler.calls, "menu:17 begin:17 perform:17 end:17 ");
-    EXPECT_DOUBLE_EQ(Controller()->getParamNormalized(kMidSatGain), DefaultNormalized(kMidSatGain));
-    EXPECT_NEAR(seen.menu.x, knobRootX, 1);
-    EXPECT_NEAR(seen.menu.y, knobRootY, EditorScale::LayoutToWindow(5, scale));
-
-    if (scale == 1.0)
-    {
-      menuAt1 = seen.menu;
-      tooltipAt1 = tooltip;
-    }
-    for (const auto& [shown, at1] : {std::pair(seen.menu, menuAt1), std::pair(tooltip, tooltipAt1)})
-    {
-      EXPECT_NEAR(shown.width, scale * at1.width, 0.1 * scale * at1.width);
-      EXPECT_NEAR(shown.height, scale * at1.height, 0.1 * scale * at1.height);
-    }
-    ASSERT_EQ(view->removed(), kResultOk);
-    view = nullptr;
-    WaitOutDoubleClick();
-  }
 }
 
 }  // namespace
