@@ -95,8 +95,7 @@ std::string EditorTooltip::TextFor(int index) const
 }
 
 // The screen position is asked for (a round trip) only when the tooltip moves to another
-// control, its text changes or the editor is shown at another scale; an unchanged tooltip
-// sends the server nothing.
+// control or its text changes; an unchanged tooltip sends the server nothing.
 void EditorTooltip::Update()
 {
   const int shown = mTracker.Shown();

@@ -14,8 +14,8 @@ class X11TooltipWindow;
 // the control after the pointer has rested on it for kDelayMs, at once while a control is
 // dragged or wheeled, and updated on every tick while it shows. The window reports its
 // input here in editor pixels after the editor has handled it; the tooltip is placed
-// through the window's mapping from editor pixels to the screen and drawn at the editor's
-// display scale. Only an editor with tooltips enabled shows any. User-interface thread.
+// through the window's mapping from editor pixels to the screen. Only an editor with
+// tooltips enabled shows any. User-interface thread.
 class EditorTooltip
 {
 public:

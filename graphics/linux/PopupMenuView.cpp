@@ -10,7 +10,6 @@
 #include <cstdio>
 
 namespace {
-// Lengths at scale 1.
 constexpr int kBorder = 1;
 constexpr int kRowHeight = 20;
 constexpr int kSeparatorHeight = 9;
@@ -43,22 +42,67 @@ void Fill(LICE_IBitmap& bitmap, const IRECT& r, const IColor& colour)
 
 PopupMenuView::PopupMenuView(IPopupMenu& menu, double scale) : mMenu(&menu), mScale(scale)
 {
-  const int border = Scaled(kBorder);
   int widest = 0;
-  int y = border;
+  int y = Px(kBorder);
   for (int i = 0; i < menu.ItemCount(); ++i)
   {
     const IPopupMenu::Item& item = *menu.ItemAt(i);
-    const int height = Scaled(IsSeparator(item) ? kSeparatorHeight : kRowHeight);
-    mRows.emplace_back(border, y, 0, y + height);
+    const int height = Px(IsSeparator(item) ? kSeparatorHeight : kRowHeight);
+    mRows.emplace_back(Px(kBorder), y, 0, y + height);
     y += height;
     if (!IsSeparator(item))
       widest = std::max(widest, TextIndent(item) + LabelWidth(Label(menu, i)));
   }
-  mWidth = std::max(Scaled(kMinWidth), widest + Scaled(kArrowGutter) + border);
-  mHeight = y + border;
+  mWidth = std::max(Px(kMinWidth), widest + Px(kArrowGutter) + Px(kBorder));
+  mHeight = y + Px(kBorder);
   for (IRECT& row : mRows)
-    row.R = mWidth - border;
+    row.R = mWidth - Px(kBorder);
+}
+
+int PopupMenuView::Px(int pixels) const
+{
+  return EditorScale::LayoutToWindow(pixels, mScale);
+}
+
+LICE_IFont* PopupMenuView::Font() const
+{
+  return FontCache::Instance().FontFor(IText(Px(kFontSize), kText));
+}
+
+int PopupMenuView::LabelWidth(const std::string& label) const
+{
+  LICE_IFont* font = Font();
+  if (!font)
+    return 0;
+  LICE_RECT box{0, 0, 0, 0};
+  font->RenderText(nullptr, label.c_str(), -1, &box, LICE_DT_CALCRECT);
+  return box.right - box.left;
+}
+
+int PopupMenuView::TextIndent(const IPopupMenu::Item& item) const
+{
+  return Px(kBorder) + Px(kCheckGutter) + ((item.Flags() & IPopupMenu::kTitle) ? Px(kTitleIndent) : 0);
+}
+
+void PopupMenuView::DrawCheckMark(LICE_IBitmap& bitmap, const IRECT& row, const IColor& colour) const
+{
+  const float x = static_cast<float>(row.L + Px(kBorder) + Px(6));
+  const float y = static_cast<float>(row.T + row.H() / 2);
+  const float unit = static_cast<float>(mScale);
+  for (int thick = 0; thick < Px(2); ++thick)
+  {
+    DrawLine(&bitmap, x, y + thick, x + 3 * unit, y + (3 * unit) + thick, colour.ToPixel(), 1.0f, LICE_BLIT_MODE_COPY,
+             true);
+    DrawLine(&bitmap, x + 3 * unit, y + (3 * unit) + thick, x + 9 * unit, y - (4 * unit) + thick, colour.ToPixel(),
+             1.0f, LICE_BLIT_MODE_COPY, true);
+  }
+}
+
+void PopupMenuView::DrawSubmenuArrow(LICE_IBitmap& bitmap, const IRECT& row, const IColor& colour) const
+{
+  const int x = row.R - Px(kBorder) - Px(kArrowGutter) / 2 - Px(2);
+  const int y = row.T + row.H() / 2;
+  FillTriangle(&bitmap, x, y - Px(4), x, y + Px(4), x + Px(4), y, colour.ToPixel(), 1.0f, LICE_BLIT_MODE_COPY);
 }
 
 IRECT PopupMenuView::ItemRect(int index) const
@@ -120,8 +164,8 @@ std::string PopupMenuView::Label(const IPopupMenu& menu, int index)
 
 void PopupMenuView::Draw(LICE_IBitmap& bitmap, int highlighted) const
 {
-  const int border = Scaled(kBorder);
   Fill(bitmap, IRECT(0, 0, mWidth, mHeight), kFrame);
+  const int border = Px(kBorder);
   Fill(bitmap, IRECT(border, border, mWidth - border, mHeight - border), kBackground);
   for (int i = 0; i < ItemCount(); ++i)
     DrawItem(bitmap, i, i == highlighted && IsSelectable(i));
@@ -133,9 +177,8 @@ void PopupMenuView::DrawItem(LICE_IBitmap& bitmap, int index, bool highlighted) 
   const IPopupMenu::Item& item = *mMenu->ItemAt(index);
   if (IsSeparator(item))
   {
-    const int inset = Scaled(4);
     const int middle = row.T + row.H() / 2;
-    Fill(bitmap, IRECT(row.L + inset, middle, row.R - inset, middle + Scaled(1)), kSeparator);
+    Fill(bitmap, IRECT(row.L + Px(4), middle, row.R - Px(4), middle + Px(1)), kSeparator);
     return;
   }
   if (highlighted)
@@ -153,53 +196,6 @@ void PopupMenuView::DrawItem(LICE_IBitmap& bitmap, int index, bool highlighted) 
   const std::string label = Label(*mMenu, index);
   const int height = font->RenderText(nullptr, label.c_str(), -1, &box, LICE_DT_CALCRECT);
   font->SetTextColour(ink.ToPixel());
-  LICE_RECT place{TextIndent(item), row.T + (row.H() - height) / 2, row.R - Scaled(kArrowGutter), row.B};
+  LICE_RECT place{TextIndent(item), row.T + (row.H() - height) / 2, row.R - Px(kArrowGutter), row.B};
   font->RenderText(&bitmap, label.c_str(), -1, &place, LICE_DT_LEFT);
-}
-
-int PopupMenuView::Scaled(int length) const
-{
-  return EditorScale::LayoutToWindow(length, mScale);
-}
-
-LICE_IFont* PopupMenuView::Font() const
-{
-  return FontCache::Instance().FontFor(IText(Scaled(kFontSize), kText));
-}
-
-int PopupMenuView::LabelWidth(const std::string& label) const
-{
-  LICE_IFont* font = Font();
-  if (!font)
-    return 0;
-  LICE_RECT box{0, 0, 0, 0};
-  font->RenderText(nullptr, label.c_str(), -1, &box, LICE_DT_CALCRECT);
-  return box.right - box.left;
-}
-
-int PopupMenuView::TextIndent(const IPopupMenu::Item& item) const
-{
-  return Scaled(kBorder) + Scaled(kCheckGutter) + ((item.Flags() & IPopupMenu::kTitle) ? Scaled(kTitleIndent) : 0);
-}
-
-void PopupMenuView::DrawCheckMark(LICE_IBitmap& bitmap, const IRECT& row, const IColor& colour) const
-{
-  const float unit = static_cast<float>(mScale);
-  const float x = static_cast<float>(row.L + Scaled(kBorder) + Scaled(6));
-  const float y = static_cast<float>(row.T + row.H() / 2);
-  for (int thick = 0; thick < Scaled(2); ++thick)
-  {
-    const float down = y + static_cast<float>(thick);
-    DrawLine(&bitmap, x, down, x + 3 * unit, down + 3 * unit, colour.ToPixel(), 1.0f, LICE_BLIT_MODE_COPY, true);
-    DrawLine(&bitmap, x + 3 * unit, down + 3 * unit, x + 9 * unit, down - 4 * unit, colour.ToPixel(), 1.0f,
-             LICE_BLIT_MODE_COPY, true);
-  }
-}
-
-void PopupMenuView::DrawSubmenuArrow(LICE_IBitmap& bitmap, const IRECT& row, const IColor& colour) const
-{
-  const int x = row.R - Scaled(kBorder) - Scaled(kArrowGutter) / 2 - Scaled(2);
-  const int y = row.T + row.H() / 2;
-  const int half = Scaled(4);
-  FillTriangle(&bitmap, x, y - half, x, y + half, x + half, y, colour.ToPixel(), 1.0f, LICE_BLIT_MODE_COPY);
 }

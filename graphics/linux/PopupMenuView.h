@@ -1,5 +1,6 @@
 #pragma once
 
+#include "graphics/IColor.h"
 #include "graphics/IPopupMenu.h"
 #include "graphics/IRECT.h"
 
@@ -8,12 +9,12 @@
 
 class LICE_IBitmap;
 class LICE_IFont;
-struct IColor;
 
 // The look and geometry of one level of a popup menu: a column of rows, one per item,
 // with a gutter for check marks on the left and one for submenu arrows on the right.
-// Coordinates are pixels of the menu's own window. The menu is drawn at the editor's scale:
-// its text, rows, gutters and frame are its size at 1 mapped by EditorScale.
+// Coordinates are pixels of the menu's own window. At a scale (the editor's window pixels
+// per layout pixel) every size and the text grow with it, so the menu matches the editor
+// it opens from on a high-density screen.
 class PopupMenuView
 {
 public:
@@ -44,12 +45,12 @@ public:
   void Draw(LICE_IBitmap& bitmap, int highlighted) const;
 
 private:
-  // A length of the menu at scale 1 in pixels at its scale.
-  int Scaled(int length) const;
-  LICE_IFont* Font() const;
-  int LabelWidth(const std::string& label) const;
-  int TextIndent(const IPopupMenu::Item& item) const;
   void DrawItem(LICE_IBitmap& bitmap, int index, bool highlighted) const;
+  // A size in pixels at scale 1, at this menu's scale (EditorScale's mapping).
+  int Px(int pixels) const;
+  int TextIndent(const IPopupMenu::Item& item) const;
+  int LabelWidth(const std::string& label) const;
+  LICE_IFont* Font() const;
   void DrawCheckMark(LICE_IBitmap& bitmap, const IRECT& row, const IColor& colour) const;
   void DrawSubmenuArrow(LICE_IBitmap& bitmap, const IRECT& row, const IColor& colour) const;
 

@@ -10,15 +10,15 @@
 
 // One level of an open popup menu: an override-redirect window on the root window that
 // shows a PopupMenuView and its highlighted item. The window is mapped by the constructor
-// and destroyed with the object. Positions are root-window pixels; the menu is drawn at the
-// editor's scale, and its view's rows are where the pointer finds the items.
+// and destroyed with the object. Positions are root-window pixels.
 class X11MenuWindow
 {
 public:
   // Placed with its top-left corner at (x, y); where it would leave the screen on the right
   // it ends at flipRight instead, and it is moved up to stay above the bottom edge.
   // openedFrom is the item of the parent level that opened it (-1 for the first level).
-  X11MenuWindow(Display* display, IPopupMenu& menu, double scale, int x, int y, int flipRight, int openedFrom);
+  // scale sizes the menu as PopupMenuView does.
+  X11MenuWindow(Display* display, IPopupMenu& menu, int x, int y, int flipRight, int openedFrom, double scale);
   ~X11MenuWindow();
   X11MenuWindow(const X11MenuWindow&) = delete;
   X11MenuWindow& operator=(const X11MenuWindow&) = delete;

@@ -54,7 +54,7 @@ X11PopupMenu::~X11PopupMenu()
 
 bool X11PopupMenu::OpenLevel(IPopupMenu& menu, int x, int y, int flipRight, int openedFrom)
 {
-  auto level = std::make_unique<X11MenuWindow>(mDisplay, menu, mScale, x, y, flipRight, openedFrom);
+  auto level = std::make_unique<X11MenuWindow>(mDisplay, menu, x, y, flipRight, openedFrom, mScale);
   if (level->Handle())
     mWindowsEverOpened.push_back(level->Handle());
   if (!level->IsOpen())

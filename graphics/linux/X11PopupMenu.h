@@ -21,10 +21,10 @@ class X11MenuWindow;
 class X11PopupMenu
 {
 public:
-  // Shows the menu at the root-window position (x, y), drawn at the editor's scale (its
-  // display scale), runs its own event loop on the display until an item is chosen or the
-  // menu is dismissed (Escape, click outside). Returns the menu or submenu whose chosen index
-  // was set, or null. Every window and grab is gone when it returns.
+  // Shows the menu at the root-window position (x, y), runs its own event loop on the
+  // display until an item is chosen or the menu is dismissed (Escape, click outside).
+  // Returns the menu or submenu whose chosen index was set, or null. Every window and grab
+  // is gone when it returns. Every level is drawn at scale (see PopupMenuView).
   static IPopupMenu* Run(Display* display, int rootX, int rootY, IPopupMenu& menu, double scale);
 
   ~X11PopupMenu();

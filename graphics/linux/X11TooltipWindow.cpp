@@ -17,9 +17,7 @@
 
 namespace {
 constexpr int kDepth = 24;
-// Lengths at scale 1.
 constexpr int kFontSize = 13;
-constexpr int kBorder = 1;
 constexpr int kPaddingX = 6;
 constexpr int kPaddingY = 3;
 // Distance between the tooltip and what it describes.
@@ -63,9 +61,9 @@ void SetName(Display* display, Window window, const std::string& text)
                   static_cast<int>(text.size()));
 }
 
-int Scaled(int length, double scale)
+int Scaled(int pixels, double scale)
 {
-  return EditorScale::LayoutToWindow(length, scale);
+  return EditorScale::LayoutToWindow(pixels, scale);
 }
 
 LICE_IFont* TooltipFont(double scale)
@@ -160,13 +158,13 @@ bool X11TooltipWindow::Draw(const std::string& text, double scale)
   const int textHeight = font->RenderText(nullptr, text.c_str(), -1, &box, LICE_DT_CALCRECT);
   const int paddingX = Scaled(kPaddingX, scale);
   const int paddingY = Scaled(kPaddingY, scale);
-  const int border = Scaled(kBorder, scale);
+  const int frame = Scaled(1, scale);
   const int width = box.right - box.left + 2 * paddingX;
   const int height = textHeight + 2 * paddingY;
 
   LICE_MemBitmap bitmap(width, height);
   Fill(bitmap, IRECT(0, 0, width, height), kFrame);
-  Fill(bitmap, IRECT(border, border, width - border, height - border), kBackground);
+  Fill(bitmap, IRECT(frame, frame, width - frame, height - frame), kBackground);
   font->SetTextColour(kText.ToPixel());
   LICE_RECT place{paddingX, paddingY, width - paddingX, height - paddingY};
   font->RenderText(&bitmap, text.c_str(), -1, &place, LICE_DT_LEFT);

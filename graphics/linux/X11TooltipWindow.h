@@ -22,7 +22,8 @@ public:
   X11TooltipWindow& operator=(const X11TooltipWindow&) = delete;
 
   // Shows text below the root rectangle `near` (above it where the screen ends), centred on
-  // it and kept on the screen, drawn at the editor's scale (its display scale).
+  // it and kept on the screen. Text, padding and gap grow with scale, the editor's window
+  // pixels per layout pixel, so the tooltip matches the editor it belongs to.
   void Show(const std::string& text, const IRECT& near, double scale);
   void Hide();
   bool Visible() const { return mVisible; }
