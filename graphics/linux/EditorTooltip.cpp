@@ -106,14 +106,16 @@ void EditorTooltip::Update()
     mShownIndex = -1;
     return;
   }
-  if (shown == mShownIndex && text == mShownText && mTooltip->Visible())
+  const double scale = mGraphics.DisplayScale();
+  if (shown == mShownIndex && text == mShownText && scale == mShownScale && mTooltip->Visible())
     return;
   const IRECT& target = mGraphics.ControlAt(shown)->TargetRect();
   IRECT near;
   if (!mWindow.RootPosition(target.L, target.T, near.L, near.T) ||
       !mWindow.RootPosition(target.R, target.B, near.R, near.B))
     return;
-  mTooltip->Show(text, near);
+  mTooltip->Show(text, near, scale);
   mShownIndex = shown;
   mShownText = text;
+  mShownScale = scale;
 }

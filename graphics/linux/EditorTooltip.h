@@ -49,4 +49,5 @@ private:
   std::unique_ptr<X11TooltipWindow> mTooltip;
   int mShownIndex = -1;
   std::string mShownText;
+  double mShownScale = 1.0;
 };

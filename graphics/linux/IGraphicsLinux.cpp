@@ -309,7 +309,7 @@ IPopupMenu* IGraphicsLinux::RunPopupMenu(IPopupMenu* menu, const IRECT& anchor)
   {
     return nullptr;
   }
-  IPopupMenu* chosen = X11PopupMenu::Run(window->XDisplay(), rootX, rootY, *menu);
+  IPopupMenu* chosen = X11PopupMenu::Run(window->XDisplay(), rootX, rootY, *menu, DisplayScale());
   // What the choice does may open another modal menu at once: the place this one leaves is
   // repainted first.
   window->PresentPendingExposures();

@@ -1,5 +1,6 @@
 #include "graphics/linux/PopupMenuView.h"
 
+#include "framework/EditorScale.h"
 #include "graphics/FontCache.h"
 #include "graphics/IText.h"
 #include "graphics/lice/LICE_CachedFont.h"
@@ -33,14 +34,44 @@ bool IsSeparator(const IPopupMenu::Item& item)
   return (item.Flags() & IPopupMenu::kSeparator) != 0;
 }
 
-LICE_IFont* MenuFont()
+void Fill(LICE_IBitmap& bitmap, const IRECT& r, const IColor& colour)
 {
-  return FontCache::Instance().FontFor(IText(kFontSize, kText));
+  FillRect(&bitmap, r.L, r.T, r.W(), r.H(), colour.ToPixel(), 1.0f, LICE_BLIT_MODE_COPY);
+}
+}  // namespace
+
+PopupMenuView::PopupMenuView(IPopupMenu& menu, double scale) : mMenu(&menu), mScale(scale)
+{
+  int widest = 0;
+  int y = Px(kBorder);
+  for (int i = 0; i < menu.ItemCount(); ++i)
+  {
+    const IPopupMenu::Item& item = *menu.ItemAt(i);
+    const int height = Px(IsSeparator(item) ? kSeparatorHeight : kRowHeight);
+    mRows.emplace_back(Px(kBorder), y, 0, y + height);
+    y += height;
+    if (!IsSeparator(item))
+      widest = std::max(widest, TextIndent(item) + LabelWidth(Label(menu, i)));
+  }
+  mWidth = std::max(Px(kMinWidth), widest + Px(kArrowGutter) + Px(kBorder));
+  mHeight = y + Px(kBorder);
+  for (IRECT& row : mRows)
+    row.R = mWidth - Px(kBorder);
 }
 
-int LabelWidth(const std::string& label)
+int PopupMenuView::Px(int pixels) const
 {
-  LICE_IFont* font = MenuFont();
+  return EditorScale::LayoutToWindow(pixels, mScale);
+}
+
+LICE_IFont* PopupMenuView::Font() const
+{
+  return FontCache::Instance().FontFor(IText(Px(kFontSize), kText));
+}
+
+int PopupMenuView::LabelWidth(const std::string& label) const
+{
+  LICE_IFont* font = Font();
   if (!font)
     return 0;
   LICE_RECT box{0, 0, 0, 0};
@@ -48,52 +79,30 @@ int LabelWidth(const std::string& label)
   return box.right - box.left;
 }
 
-int TextIndent(const IPopupMenu::Item& item)
+int PopupMenuView::TextIndent(const IPopupMenu::Item& item) const
 {
-  return kBorder + kCheckGutter + ((item.Flags() & IPopupMenu::kTitle) ? kTitleIndent : 0);
+  return Px(kBorder) + Px(kCheckGutter) + ((item.Flags() & IPopupMenu::kTitle) ? Px(kTitleIndent) : 0);
 }
 
-void Fill(LICE_IBitmap& bitmap, const IRECT& r, const IColor& colour)
+void PopupMenuView::DrawCheckMark(LICE_IBitmap& bitmap, const IRECT& row, const IColor& colour) const
 {
-  FillRect(&bitmap, r.L, r.T, r.W(), r.H(), colour.ToPixel(), 1.0f, LICE_BLIT_MODE_COPY);
-}
-
-void DrawCheckMark(LICE_IBitmap& bitmap, const IRECT& row, const IColor& colour)
-{
-  const float x = static_cast<float>(row.L + kBorder + 6);
+  const float x = static_cast<float>(row.L + Px(kBorder) + Px(6));
   const float y = static_cast<float>(row.T + row.H() / 2);
-  for (int thick = 0; thick < 2; ++thick)
+  const float unit = static_cast<float>(mScale);
+  for (int thick = 0; thick < Px(2); ++thick)
   {
-    DrawLine(&bitmap, x, y + thick, x + 3, y + 3 + thick, colour.ToPixel(), 1.0f, LICE_BLIT_MODE_COPY, true);
-    DrawLine(&bitmap, x + 3, y + 3 + thick, x + 9, y - 4 + thick, colour.ToPixel(), 1.0f, LICE_BLIT_MODE_COPY, true);
+    DrawLine(&bitmap, x, y + thick, x + 3 * unit, y + (3 * unit) + thick, colour.ToPixel(), 1.0f, LICE_BLIT_MODE_COPY,
+             true);
+    DrawLine(&bitmap, x + 3 * unit, y + (3 * unit) + thick, x + 9 * unit, y - (4 * unit) + thick, colour.ToPixel(),
+             1.0f, LICE_BLIT_MODE_COPY, true);
   }
 }
 
-void DrawSubmenuArrow(LICE_IBitmap& bitmap, const IRECT& row, const IColor& colour)
+void PopupMenuView::DrawSubmenuArrow(LICE_IBitmap& bitmap, const IRECT& row, const IColor& colour) const
 {
-  const int x = row.R - kBorder - kArrowGutter / 2 - 2;
+  const int x = row.R - Px(kBorder) - Px(kArrowGutter) / 2 - Px(2);
   const int y = row.T + row.H() / 2;
-  FillTriangle(&bitmap, x, y - 4, x, y + 4, x + 4, y, colour.ToPixel(), 1.0f, LICE_BLIT_MODE_COPY);
-}
-}  // namespace
-
-PopupMenuView::PopupMenuView(IPopupMenu& menu) : mMenu(&menu)
-{
-  int widest = 0;
-  int y = kBorder;
-  for (int i = 0; i < menu.ItemCount(); ++i)
-  {
-    const IPopupMenu::Item& item = *menu.ItemAt(i);
-    const int height = IsSeparator(item) ? kSeparatorHeight : kRowHeight;
-    mRows.emplace_back(kBorder, y, 0, y + height);
-    y += height;
-    if (!IsSeparator(item))
-      widest = std::max(widest, TextIndent(item) + LabelWidth(Label(menu, i)));
-  }
-  mWidth = std::max(kMinWidth, widest + kArrowGutter + kBorder);
-  mHeight = y + kBorder;
-  for (IRECT& row : mRows)
-    row.R = mWidth - kBorder;
+  FillTriangle(&bitmap, x, y - Px(4), x, y + Px(4), x + Px(4), y, colour.ToPixel(), 1.0f, LICE_BLIT_MODE_COPY);
 }
 
 IRECT PopupMenuView::ItemRect(int index) const
@@ -156,7 +165,8 @@ std::string PopupMenuView::Label(const IPopupMenu& menu, int index)
 void PopupMenuView::Draw(LICE_IBitmap& bitmap, int highlighted) const
 {
   Fill(bitmap, IRECT(0, 0, mWidth, mHeight), kFrame);
-  Fill(bitmap, IRECT(kBorder, kBorder, mWidth - kBorder, mHeight - kBorder), kBackground);
+  const int border = Px(kBorder);
+  Fill(bitmap, IRECT(border, border, mWidth - border, mHeight - border), kBackground);
   for (int i = 0; i < ItemCount(); ++i)
     DrawItem(bitmap, i, i == highlighted && IsSelectable(i));
 }
@@ -167,7 +177,8 @@ void PopupMenuView::DrawItem(LICE_IBitmap& bitmap, int index, bool highlighted) 
   const IPopupMenu::Item& item = *mMenu->ItemAt(index);
   if (IsSeparator(item))
   {
-    Fill(bitmap, IRECT(row.L + 4, row.T + row.H() / 2, row.R - 4, row.T + row.H() / 2 + 1), kSeparator);
+    const int middle = row.T + row.H() / 2;
+    Fill(bitmap, IRECT(row.L + Px(4), middle, row.R - Px(4), middle + Px(1)), kSeparator);
     return;
   }
   if (highlighted)
@@ -178,13 +189,13 @@ void PopupMenuView::DrawItem(LICE_IBitmap& bitmap, int index, bool highlighted) 
   if (item.Submenu())
     DrawSubmenuArrow(bitmap, row, ink);
 
-  LICE_IFont* font = MenuFont();
+  LICE_IFont* font = Font();
   if (!font)
     return;
   LICE_RECT box{0, 0, 0, 0};
   const std::string label = Label(*mMenu, index);
   const int height = font->RenderText(nullptr, label.c_str(), -1, &box, LICE_DT_CALCRECT);
   font->SetTextColour(ink.ToPixel());
-  LICE_RECT place{TextIndent(item), row.T + (row.H() - height) / 2, row.R - kArrowGutter, row.B};
+  LICE_RECT place{TextIndent(item), row.T + (row.H() - height) / 2, row.R - Px(kArrowGutter), row.B};
   font->RenderText(&bitmap, label.c_str(), -1, &place, LICE_DT_LEFT);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "graphics/IColor.h"
 #include "graphics/IPopupMenu.h"
 #include "graphics/IRECT.h"
 
@@ -7,14 +8,17 @@
 #include <vector>
 
 class LICE_IBitmap;
+class LICE_IFont;
 
 // The look and geometry of one level of a popup menu: a column of rows, one per item,
 // with a gutter for check marks on the left and one for submenu arrows on the right.
-// Coordinates are pixels of the menu's own window.
+// Coordinates are pixels of the menu's own window. At a scale (the editor's window pixels
+// per layout pixel) every size and the text grow with it, so the menu matches the editor
+// it opens from on a high-density screen.
 class PopupMenuView
 {
 public:
-  explicit PopupMenuView(IPopupMenu& menu);
+  PopupMenuView(IPopupMenu& menu, double scale);
 
   IPopupMenu& Menu() const { return *mMenu; }
   int Width() const { return mWidth; }
@@ -42,8 +46,16 @@ public:
 
 private:
   void DrawItem(LICE_IBitmap& bitmap, int index, bool highlighted) const;
+  // A size in pixels at scale 1, at this menu's scale (EditorScale's mapping).
+  int Px(int pixels) const;
+  int TextIndent(const IPopupMenu::Item& item) const;
+  int LabelWidth(const std::string& label) const;
+  LICE_IFont* Font() const;
+  void DrawCheckMark(LICE_IBitmap& bitmap, const IRECT& row, const IColor& colour) const;
+  void DrawSubmenuArrow(LICE_IBitmap& bitmap, const IRECT& row, const IColor& colour) const;
 
   IPopupMenu* mMenu;
+  double mScale;
   std::vector<IRECT> mRows;
   int mWidth = 0;
   int mHeight = 0;

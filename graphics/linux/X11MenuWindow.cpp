@@ -27,8 +27,9 @@ int PlaceSpan(int start, int fallback, int length, int limit)
 }
 }  // namespace
 
-X11MenuWindow::X11MenuWindow(Display* display, IPopupMenu& menu, int x, int y, int flipRight, int openedFrom)
-  : mDisplay(display), mView(menu), mOpenedFrom(openedFrom), mBitmap(mView.Width(), mView.Height())
+X11MenuWindow::X11MenuWindow(Display* display, IPopupMenu& menu, int x, int y, int flipRight, int openedFrom,
+                             double scale)
+  : mDisplay(display), mView(menu, scale), mOpenedFrom(openedFrom), mBitmap(mView.Width(), mView.Height())
 {
   if (!MakeWindow(x, y, flipRight))
     return;

@@ -17,7 +17,8 @@ public:
   // Placed with its top-left corner at (x, y); where it would leave the screen on the right
   // it ends at flipRight instead, and it is moved up to stay above the bottom edge.
   // openedFrom is the item of the parent level that opened it (-1 for the first level).
-  X11MenuWindow(Display* display, IPopupMenu& menu, int x, int y, int flipRight, int openedFrom);
+  // scale sizes the menu as PopupMenuView does.
+  X11MenuWindow(Display* display, IPopupMenu& menu, int x, int y, int flipRight, int openedFrom, double scale);
   ~X11MenuWindow();
   X11MenuWindow(const X11MenuWindow&) = delete;
   X11MenuWindow& operator=(const X11MenuWindow&) = delete;

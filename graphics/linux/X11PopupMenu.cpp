@@ -1,5 +1,6 @@
 #include "graphics/linux/X11PopupMenu.h"
 
+#include "framework/EditorScale.h"
 #include "graphics/linux/X11MenuWindow.h"
 
 #include <X11/Xutil.h>
@@ -13,7 +14,7 @@ namespace {
 // Another client (a host) may hold a grab for a moment; the menu waits this long for it.
 constexpr int kGrabAttempts = 50;
 constexpr std::chrono::milliseconds kGrabRetryDelay(10);
-// A submenu overlaps its parent by this many pixels.
+// A submenu overlaps its parent by this many pixels at scale 1.
 constexpr int kSubmenuOverlap = 2;
 
 constexpr unsigned kPointerEvents = ButtonPressMask | ButtonReleaseMask | PointerMotionMask;
@@ -24,17 +25,17 @@ bool IsMenuButton(unsigned button)
 }
 }  // namespace
 
-IPopupMenu* X11PopupMenu::Run(Display* display, int rootX, int rootY, IPopupMenu& menu)
+IPopupMenu* X11PopupMenu::Run(Display* display, int rootX, int rootY, IPopupMenu& menu, double scale)
 {
   if (!display || menu.ItemCount() == 0)
     return nullptr;
-  X11PopupMenu session(display);
+  X11PopupMenu session(display, scale);
   if (!session.OpenLevel(menu, rootX, rootY, rootX, -1) || !session.Grab())
     return nullptr;
   return session.Loop();
 }
 
-X11PopupMenu::X11PopupMenu(Display* display) : mDisplay(display) {}
+X11PopupMenu::X11PopupMenu(Display* display, double scale) : mDisplay(display), mScale(scale) {}
 
 X11PopupMenu::~X11PopupMenu()
 {
@@ -53,7 +54,7 @@ X11PopupMenu::~X11PopupMenu()
 
 bool X11PopupMenu::OpenLevel(IPopupMenu& menu, int x, int y, int flipRight, int openedFrom)
 {
-  auto level = std::make_unique<X11MenuWindow>(mDisplay, menu, x, y, flipRight, openedFrom);
+  auto level = std::make_unique<X11MenuWindow>(mDisplay, menu, x, y, flipRight, openedFrom, mScale);
   if (level->Handle())
     mWindowsEverOpened.push_back(level->Handle());
   if (!level->IsOpen())
@@ -70,7 +71,8 @@ bool X11PopupMenu::OpenSubmenu(int item)
   const int right = parent.X() + parent.View().Width();
   // The submenu's first row lines up with the item that opens it.
   const int top = row.T - (parent.View().ItemRect(0).T);
-  return OpenLevel(*submenu, right - kSubmenuOverlap, top, parent.X() + kSubmenuOverlap, item);
+  const int overlap = EditorScale::LayoutToWindow(kSubmenuOverlap, mScale);
+  return OpenLevel(*submenu, right - overlap, top, parent.X() + overlap, item);
 }
 
 void X11PopupMenu::CloseLevelsAbove(size_t level)

@@ -24,8 +24,8 @@ public:
   // Shows the menu at the root-window position (x, y), runs its own event loop on the
   // display until an item is chosen or the menu is dismissed (Escape, click outside).
   // Returns the menu or submenu whose chosen index was set, or null. Every window and grab
-  // is gone when it returns.
-  static IPopupMenu* Run(Display* display, int rootX, int rootY, IPopupMenu& menu);
+  // is gone when it returns. Every level is drawn at scale (see PopupMenuView).
+  static IPopupMenu* Run(Display* display, int rootX, int rootY, IPopupMenu& menu, double scale);
 
   ~X11PopupMenu();
   X11PopupMenu(const X11PopupMenu&) = delete;
@@ -39,7 +39,7 @@ private:
     Dismissed
   };
 
-  explicit X11PopupMenu(Display* display);
+  X11PopupMenu(Display* display, double scale);
 
   bool OpenLevel(IPopupMenu& menu, int x, int y, int flipRight, int openedFrom);
   bool OpenSubmenu(int item);
@@ -62,6 +62,7 @@ private:
   X11MenuWindow& Deepest() const { return *mLevels.back(); }
 
   Display* mDisplay;
+  double mScale;
   std::vector<std::unique_ptr<X11MenuWindow>> mLevels;
   std::vector<Window> mWindowsEverOpened;
   bool mPointerGrabbed = false;

@@ -1,5 +1,6 @@
 #include "graphics/linux/X11TooltipWindow.h"
 
+#include "framework/EditorScale.h"
 #include "graphics/FontCache.h"
 #include "graphics/IText.h"
 #include "graphics/lice/LICE_CachedFont.h"
@@ -60,9 +61,14 @@ void SetName(Display* display, Window window, const std::string& text)
                   static_cast<int>(text.size()));
 }
 
-LICE_IFont* TooltipFont()
+int Scaled(int pixels, double scale)
 {
-  return FontCache::Instance().FontFor(IText(kFontSize, kText));
+  return EditorScale::LayoutToWindow(pixels, scale);
+}
+
+LICE_IFont* TooltipFont(double scale)
+{
+  return FontCache::Instance().FontFor(IText(Scaled(kFontSize, scale), kText));
 }
 
 void Fill(LICE_IBitmap& bitmap, const IRECT& r, const IColor& colour)
@@ -92,9 +98,9 @@ void X11TooltipWindow::Destroy()
   mVisible = false;
 }
 
-void X11TooltipWindow::Show(const std::string& text, const IRECT& near)
+void X11TooltipWindow::Show(const std::string& text, const IRECT& near, double scale)
 {
-  if ((mWindow == 0 && !Create()) || (text != mText && !Draw(text)))
+  if ((mWindow == 0 && !Create()) || ((text != mText || scale != mScale) && !Draw(text, scale)))
     return;
   Place(near);
   if (!mVisible)
@@ -143,21 +149,24 @@ bool X11TooltipWindow::Create()
 }
 
 // The picture becomes the window's background; the server keeps it after the pixmap is freed.
-bool X11TooltipWindow::Draw(const std::string& text)
+bool X11TooltipWindow::Draw(const std::string& text, double scale)
 {
-  LICE_IFont* font = TooltipFont();
+  LICE_IFont* font = TooltipFont(scale);
   if (font == nullptr)
     return false;
   LICE_RECT box{0, 0, 0, 0};
   const int textHeight = font->RenderText(nullptr, text.c_str(), -1, &box, LICE_DT_CALCRECT);
-  const int width = box.right - box.left + 2 * kPaddingX;
-  const int height = textHeight + 2 * kPaddingY;
+  const int paddingX = Scaled(kPaddingX, scale);
+  const int paddingY = Scaled(kPaddingY, scale);
+  const int frame = Scaled(1, scale);
+  const int width = box.right - box.left + 2 * paddingX;
+  const int height = textHeight + 2 * paddingY;
 
   LICE_MemBitmap bitmap(width, height);
   Fill(bitmap, IRECT(0, 0, width, height), kFrame);
-  Fill(bitmap, IRECT(1, 1, width - 1, height - 1), kBackground);
+  Fill(bitmap, IRECT(frame, frame, width - frame, height - frame), kBackground);
   font->SetTextColour(kText.ToPixel());
-  LICE_RECT place{kPaddingX, kPaddingY, width - kPaddingX, height - kPaddingY};
+  LICE_RECT place{paddingX, paddingY, width - paddingX, height - paddingY};
   font->RenderText(&bitmap, text.c_str(), -1, &place, LICE_DT_LEFT);
 
   X11Image image(mDisplay, mVisual, mDepth, width, height);
@@ -178,6 +187,7 @@ bool X11TooltipWindow::Draw(const std::string& text)
   mWidth = width;
   mHeight = height;
   mText = text;
+  mScale = scale;
   return true;
 }
 
@@ -187,7 +197,8 @@ void X11TooltipWindow::Place(const IRECT& near)
   const int screenWidth = DisplayWidth(mDisplay, screen);
   const int screenHeight = DisplayHeight(mDisplay, screen);
   const int x = std::clamp((near.L + near.R) / 2 - mWidth / 2, 0, std::max(0, screenWidth - mWidth));
-  const int below = near.B + kGap;
-  const int y = below + mHeight <= screenHeight ? below : std::max(0, near.T - kGap - mHeight);
+  const int gap = Scaled(kGap, mScale);
+  const int below = near.B + gap;
+  const int y = below + mHeight <= screenHeight ? below : std::max(0, near.T - gap - mHeight);
   XMoveWindow(mDisplay, mWindow, x, y);
 }

@@ -22,15 +22,16 @@ public:
   X11TooltipWindow& operator=(const X11TooltipWindow&) = delete;
 
   // Shows text below the root rectangle `near` (above it where the screen ends), centred on
-  // it and kept on the screen.
-  void Show(const std::string& text, const IRECT& near);
+  // it and kept on the screen. Text, padding and gap grow with scale, the editor's window
+  // pixels per layout pixel, so the tooltip matches the editor it belongs to.
+  void Show(const std::string& text, const IRECT& near, double scale);
   void Hide();
   bool Visible() const { return mVisible; }
 
 private:
   bool Create();
   void Destroy();
-  bool Draw(const std::string& text);
+  bool Draw(const std::string& text, double scale);
   void Place(const IRECT& near);
 
   Display* mDisplay;
@@ -43,4 +44,5 @@ private:
   int mHeight = 0;
   bool mVisible = false;
   std::string mText;
+  double mScale = 1.0;
 };

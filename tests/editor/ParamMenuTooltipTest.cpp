@@ -1,5 +1,6 @@
 // The parameter's context menu (the host's with our items in it, or our own) and the
 // tooltips, through the bundle's view as a Linux host shows it.
+#include "framework/EditorScale.h"
 #include "tests/editor/EditorHost.h"
 #include "tools/host/Utf16Text.h"
 
@@ -29,6 +30,10 @@ constexpr int kSwitchX = 350, kSwitchY = 220;
 // Outside the parent window, which sits at the screen's top-left corner.
 constexpr int kOutsideX = 1500, kOutsideY = 700;
 constexpr double kTypicalGain = 12.3;
+// In our parameter menu's pixels at scale 1: a point on "Set to Default", below the title
+// and the separator, in the check-mark gutter where nothing but the row's highlight is drawn.
+constexpr int kSetToDefaultX = 10, kSetToDefaultY = 40;
+constexpr uint32_t kMenuHighlight = 0x3465A4;
 
 // The user looks at menu windows that the plug-in may destroy at any moment: a BadWindow on
 // looking is no fault. Any other error goes to the handler that was there before.
@@ -179,6 +184,43 @@ struct MenuUser
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return 0;
+  }
+};
+
+// The user at our menu with the pointer: points at a place given in the menu's pixels at
+// scale 1, mapped to the editor's scale, and clicks there once that row shows highlighted.
+struct PointingUser
+{
+  struct Seen
+  {
+    ScreenRect menu;
+    bool highlightedUnderPointer = false;
+  };
+
+  static Seen ClickInMenu(double scale, int x, int y)
+  {
+    Seen seen;
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+      return seen;
+    if (const Window menu = MenuUser::WaitForMenu(display, 0))
+    {
+      seen.menu = Geometry(display, menu);
+      const int pointX = seen.menu.x + EditorScale::LayoutToWindow(x, scale);
+      const int pointY = seen.menu.y + EditorScale::LayoutToWindow(y, scale);
+      XTestFakeMotionEvent(display, -1, pointX, pointY, CurrentTime);
+      const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+      while (!seen.highlightedUnderPointer && std::chrono::steady_clock::now() < deadline)
+      {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        seen.highlightedUnderPointer = ScreenPixels(display, {pointX, pointY, 1, 1}).at(0) == kMenuHighlight;
+      }
+      XTestFakeButtonEvent(display, Button1, True, CurrentTime);
+      XTestFakeButtonEvent(display, Button1, False, CurrentTime);
+      XSync(display, False);
+    }
+    XCloseDisplay(display);
+    return seen;
   }
 };
 
@@ -361,6 +403,66 @@ TEST_F(ParamMenuTooltipTest, OurMenusLeaveNoTraceOfWhatClosedBeforeThem)
         }
     EXPECT_GT(compared, 0) << c.what;
     EXPECT_EQ(stale, 0) << c.what;
+    WaitOutDoubleClick();
+  }
+}
+
+// At every scale our menu and the tooltip are drawn at the editor's size (their size at 1
+// times the scale, within the tenth that the font engine's line heights and rounding take),
+// open where they do at 1, and the pointer chooses the menu's items where they are drawn.
+TEST_F(ParamMenuTooltipTest, OurMenuAndTooltipGrowWithTheEditorsScale)
+{
+  constexpr double kLargestHere = 2.0;
+  XResizeWindow(display, parent, EditorScale::LayoutToWindow(kWidth, kLargestHere),
+                EditorScale::LayoutToWindow(kHeight, kLargestHere));
+  ScreenRect menuAt1, tooltipAt1;
+  for (double scale : {1.0, 1.5, kLargestHere})
+  {
+    SCOPED_TRACE(scale);
+    ASSERT_EQ(
+      Controller()->setParamNormalized(kMidSatGain, Controller()->plainParamToNormalized(kMidSatGain, kTypicalGain)),
+      kResultOk);
+    view = OpenView(static_cast<float>(scale));
+    ASSERT_TRUE(view);
+    const int knobX = EditorScale::LayoutToWindow(kKnobX, scale), knobY = EditorScale::LayoutToWindow(kKnobY, scale);
+    int knobRootX = 0, knobRootY = 0;
+    Window child = 0;
+    XTranslateCoordinates(display, parent, DefaultRootWindow(display), knobX, knobY, &knobRootX, &knobRootY, &child);
+
+    MoveTo(knobX, knobY);
+    Steps(kDelayTicks);
+    const std::vector<Window> tooltips = MappedWindowsOfType(display, "_NET_WM_WINDOW_TYPE_TOOLTIP");
+    ASSERT_EQ(tooltips.size(), 1u);
+    const ScreenRect tooltip = Geometry(display, tooltips[0]);
+    EXPECT_GT(tooltip.y, knobRootY) << "below the knob";
+
+    handler.calls.clear();
+    auto user = std::async(std::launch::async, PointingUser::ClickInMenu, scale, kSetToDefaultX, kSetToDefaultY);
+    Press(knobX, knobY, 3);
+    const PointingUser::Seen seen = user.get();
+    Release(3);
+    EXPECT_TRUE(seen.highlightedUnderPointer);
+    EXPECT_EQ(handler.calls, "menu:17 begin:17 perform:17 end:17 ");
+    EXPECT_DOUBLE_EQ(Controller()->getParamNormalized(kMidSatGain), DefaultNormalized(kMidSatGain));
+    EXPECT_NEAR(seen.menu.x, knobRootX, 1);
+    EXPECT_NEAR(seen.menu.y, knobRootY, EditorScale::LayoutToWindow(5, scale));
+
+    if (scale == 1.0)
+    {
+      menuAt1 = seen.menu;
+      tooltipAt1 = tooltip;
+    }
+    for (const auto& [shown, at1] : {std::pair(seen.menu, menuAt1), std::pair(tooltip, tooltipAt1)})
+    {
+      EXPECT_NEAR(shown.width, scale * at1.width, 0.1 * scale * at1.width);
+      EXPECT_NEAR(shown.height, scale * at1.height, 0.1 * scale * at1.height);
+    }
+    if (scale == kLargestHere)
+    {
+      EXPECT_EQ(seen.menu.height, 2 * menuAt1.height) << "at 2 rows and borders are whole pixels";
+    }
+    ASSERT_EQ(view->removed(), kResultOk);
+    view = nullptr;
     WaitOutDoubleClick();
   }
 }

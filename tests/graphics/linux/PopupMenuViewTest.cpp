@@ -37,7 +37,7 @@ TEST(PopupMenuViewTest, OnlyEnabledItemsCanBeReachedAndOnlyLeavesChosen)
   menu.AddItem("Off", IPopupMenu::kDisabled);
   menu.AddItem(new IPopupMenu::Item("More", 0, new IPopupMenu()));
   menu.AddItem("Title", IPopupMenu::kTitle);
-  const PopupMenuView view(menu);
+  const PopupMenuView view(menu, 1.0);
 
   const std::pair<int, int> steps[] = {{-1, 0}, {0, 3}, {3, 4}, {4, 0}};
   for (const auto& [from, next] : steps)
@@ -59,6 +59,6 @@ TEST(PopupMenuViewTest, OnlyEnabledItemsCanBeReachedAndOnlyLeavesChosen)
 
   IPopupMenu disabledOnly;
   disabledOnly.AddItem("Off", IPopupMenu::kDisabled);
-  EXPECT_EQ(PopupMenuView(disabledOnly).NextSelectable(-1, +1), -1);
+  EXPECT_EQ(PopupMenuView(disabledOnly, 1.0).NextSelectable(-1, +1), -1);
 }
 }  // namespace

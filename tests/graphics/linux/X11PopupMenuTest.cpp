@@ -276,7 +276,7 @@ protected:
         user.Press(XK_Escape);
       return std::make_pair(acted, closed);
     });
-    IPopupMenu* chosen = X11PopupMenu::Run(menuDisplay, kMenuX, kMenuY, menu.main);
+    IPopupMenu* chosen = X11PopupMenu::Run(menuDisplay, kMenuX, kMenuY, menu.main, 1.0);
     const auto [acted, closed] = acting.get();
     EXPECT_TRUE(acted) << name << ": a menu level did not appear";
     EXPECT_TRUE(closed) << name << ": the menu stayed open";
@@ -304,7 +304,7 @@ protected:
         return false;
       const Box box = user.MenuWindows()[action.level];
       // The user's own copy of the layout; built here, it touches no state of the menu's thread.
-      const IRECT row = PopupMenuView(menu.Level(action.level)).ItemRect(action.item);
+      const IRECT row = PopupMenuView(menu.Level(action.level), 1.0).ItemRect(action.item);
       user.MoveTo(box.x + (row.L + row.R) / 2, box.y + (row.T + row.B) / 2);
       if (action.kind == Action::kClick)
         user.Click();
@@ -370,7 +370,7 @@ TEST_F(X11PopupMenuTest, ChoicesByPointerAndKeyboardReturnTheMenuThatHoldsTheIte
 TEST_F(X11PopupMenuTest, TheWindowShowsTheMenuAsItsViewDrawsIt)
 {
   TestMenu menu;
-  const PopupMenuView view(menu.main);
+  const PopupMenuView view(menu.main, 1.0);
   LICE_MemBitmap drawn(view.Width(), view.Height());
   view.Draw(drawn, kBeta);  // the highlight is the one colour that tells red from blue
   std::vector<unsigned long> expected;
@@ -393,7 +393,7 @@ TEST_F(X11PopupMenuTest, TheWindowShowsTheMenuAsItsViewDrawsIt)
     user.Press(XK_Escape);
     return pixels;
   });
-  EXPECT_EQ(X11PopupMenu::Run(menuDisplay, kMenuX, kMenuY, menu.main), nullptr);
+  EXPECT_EQ(X11PopupMenu::Run(menuDisplay, kMenuX, kMenuY, menu.main, 1.0), nullptr);
   const std::vector<unsigned long> pixels = shown.get();
   ASSERT_EQ(pixels.size(), expected.size());
   size_t mismatches = 0;
@@ -406,7 +406,7 @@ TEST_F(X11PopupMenuTest, ReleasingThePressThatOpenedTheMenuChoosesNothing)
 {
   // A menu opened by a press may appear under the pointer (moved to stay on the screen).
   TestMenu menu;
-  const IRECT row = PopupMenuView(menu.main).ItemRect(kAlpha);
+  const IRECT row = PopupMenuView(menu.main, 1.0).ItemRect(kAlpha);
   user.MoveTo(kMenuX + row.L + 10, kMenuY + row.T + 5);
   user.Button(true);
   auto releasing = std::async(std::launch::async, [&] {
@@ -416,14 +416,14 @@ TEST_F(X11PopupMenuTest, ReleasingThePressThatOpenedTheMenuChoosesNothing)
     user.Press(XK_Escape);
     return shown && stayed;
   });
-  EXPECT_EQ(X11PopupMenu::Run(menuDisplay, kMenuX, kMenuY, menu.main), nullptr);
+  EXPECT_EQ(X11PopupMenu::Run(menuDisplay, kMenuX, kMenuY, menu.main, 1.0), nullptr);
   EXPECT_TRUE(releasing.get());
 }
 
 TEST_F(X11PopupMenuTest, MenusThatCannotOpenReturnNullAndLeaveNothing)
 {
   IPopupMenu empty;
-  EXPECT_EQ(X11PopupMenu::Run(menuDisplay, kMenuX, kMenuY, empty), nullptr);
+  EXPECT_EQ(X11PopupMenu::Run(menuDisplay, kMenuX, kMenuY, empty, 1.0), nullptr);
   EXPECT_TRUE(user.MenuWindows().empty());
 
   // Another client (a host) holds the pointer and never lets go: the menu gives up.
@@ -433,7 +433,7 @@ TEST_F(X11PopupMenuTest, MenusThatCannotOpenReturnNullAndLeaveNothing)
             GrabSuccess);
   XSync(user.Connection(), False);
   TestMenu menu;
-  EXPECT_EQ(X11PopupMenu::Run(menuDisplay, kMenuX, kMenuY, menu.main), nullptr);
+  EXPECT_EQ(X11PopupMenu::Run(menuDisplay, kMenuX, kMenuY, menu.main, 1.0), nullptr);
   EXPECT_TRUE(user.MenuWindows().empty());
   XUngrabPointer(user.Connection(), CurrentTime);
   XSync(menuDisplay, False);
@@ -451,7 +451,7 @@ TEST_F(X11PopupMenuTest, MenusAndSubmenusStayOnTheScreen)
     if (user.WaitForMenus(1))
     {
       const Box first = user.MenuWindows().front();
-      const IRECT row = PopupMenuView(menu.main).ItemRect(kMore);
+      const IRECT row = PopupMenuView(menu.main, 1.0).ItemRect(kMore);
       user.MoveTo(first.x + (row.L + row.R) / 2, first.y + (row.T + row.B) / 2);
       if (user.WaitForMenus(2))
         boxes = user.MenuWindows();
@@ -460,7 +460,7 @@ TEST_F(X11PopupMenuTest, MenusAndSubmenusStayOnTheScreen)
     return boxes;
   });
   // Opened at the bottom-right corner, where it fits neither to the right nor below.
-  EXPECT_EQ(X11PopupMenu::Run(menuDisplay, screenWidth - 5, screenHeight - 5, menu.main), nullptr);
+  EXPECT_EQ(X11PopupMenu::Run(menuDisplay, screenWidth - 5, screenHeight - 5, menu.main, 1.0), nullptr);
   const std::vector<Box> boxes = placed.get();
   ASSERT_EQ(boxes.size(), 2u);
   for (const Box& box : boxes)
