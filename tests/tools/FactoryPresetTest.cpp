@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -20,6 +21,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <vector>
 
 using namespace Steinberg;
 
@@ -40,15 +42,20 @@ std::string PresetPath(const std::string& name)
   return std::string(TV_PRESET_DIR) + "/" + name + ".vstpreset";
 }
 
-// The plain value a bank line asks for: a number, or a switch's "on" (1) or "off" (0).
-double BankValue(const std::string& text)
+// The plain value a bank line asks for: a number, a switch's "on" (1) or "off" (0), or one of
+// a list's value texts.
+double BankValue(Vst::IEditController& controller, const TvHost::ParameterEntry& entry, const std::string& text)
 {
   if (text == "on" || text == "off")
     return text == "on" ? 1.0 : 0.0;
   char* end = nullptr;
   const double value = std::strtod(text.c_str(), &end);
-  EXPECT_EQ(Trim(end), "") << text;
-  return value;
+  if (Trim(end).empty())
+    return value;
+  const std::vector<std::string> labels = ChoiceLabels(controller, entry);
+  const auto label = std::find(labels.begin(), labels.end(), text);
+  EXPECT_NE(label, labels.end()) << text;
+  return controller.normalizedParamToPlain(entry.id, static_cast<double>(label - labels.begin()) / ListSteps(entry));
 }
 
 class FactoryPresetFiles : public VstTest::PluginTest
@@ -74,7 +81,7 @@ protected:
       const TvHost::ParameterEntry* entry = directory.FindByTitle(Trim(setting.substr(0, equals)));
       EXPECT_NE(entry, nullptr) << setting;
       if (entry)
-        values[entry->id] = BankValue(Trim(setting.substr(equals + 1)));
+        values[entry->id] = BankValue(*Controller(), *entry, Trim(setting.substr(equals + 1)));
     }
     return values;
   }
