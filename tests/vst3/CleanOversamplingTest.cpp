@@ -238,9 +238,12 @@ TEST(CleanOversampling, BandsSplitAsWithoutOversampling)
 
 // ---- Crossover moves ---------------------------------------------------------------------------
 
-// Both crossover frequencies jumping before every block, ±1 white noise. With odd harmonics at
-// 100 % in every band, "Clean" reaches some 640 at rest where "Classic" stays near 350: it
-// rebuilds the noise's peaks between the samples, which the seventh power then magnifies.
+// Both crossover frequencies jumping before every block, ±1 white noise. "Clean" sits higher
+// at rest than "Classic" on such noise: its steep filters at the band's edge turn the evenly
+// spread samples into nearly Gaussian ones of the same power, which peak at some 2.5 over a
+// second with every stage bypassed; and it rebuilds the peaks between the samples, which the
+// exciter's seventh power magnifies to some 640 with odd harmonics at 100 % in every band.
+// The bounds leave room above those figures at rest; a crossover that blasts goes far beyond.
 TEST(CleanOversampling, CrossoverJumpsStayWithinTheBoundsAtRest)
 {
   unsigned seed = 1;
@@ -253,7 +256,7 @@ TEST(CleanOversampling, CrossoverJumpsStayWithinTheBoundsAtRest)
           run.clean = true;
           const double peak = JumpPeak(Bundle(), run, seed++);
           EXPECT_GE(peak, 0.0);
-          EXPECT_LE(peak, stages == Stages::kAllBypassed ? 2.5 : 1000.0)
+          EXPECT_LE(peak, stages == Stages::kAllBypassed ? 3.0 : 1000.0)
             << rate << " Hz, " << block << " frames, " << Name(stages) << ", jumps " << Name(jumps);
         }
 }
