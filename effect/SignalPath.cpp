@@ -194,7 +194,10 @@ void SignalPath::GreyControlsForMultiband(bool grey)
 // takes over starts from silence at its first block, and everything else stays.
 void SignalPath::ChangeOversampling()
 {
-  const Oversampler::Quality quality = IsOn(kOversampleQuality) ? Oversampler::kClean : Oversampler::kClassic;
+  // A list parameter means what its text says: the whole part of its value (a host's 0.6 shows
+  // and sounds "Classic"; only the position of the last entry is "Clean").
+  const bool clean = plug.ParamAt(kOversampleQuality)->IntValue() == kQualityClean;
+  const Oversampler::Quality quality = clean ? Oversampler::kClean : Oversampler::kClassic;
   oversampling = oversampler.Choose(IsOn(kOversample), quality, plug.SampleRate());
   SetRateFromFactor();
   DesignResamplingFilters(kResamplingStopBandDb);

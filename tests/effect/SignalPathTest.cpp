@@ -105,6 +105,16 @@ TEST(SignalPathFrame, CleanFactorFollowsTheRate)
     EXPECT_EQ(runner.Path().OversampledRate(), static_cast<int>(rate * factor)) << rate;
     runner.Set(kOversampleQuality, kQualityClassic);
     EXPECT_EQ(runner.Path().Oversampling(), 4) << rate;
+    // Between the two entries the choice is the one the parameter's text names.
+    for (const double between : {0.5, 0.6, 0.9})
+    {
+      runner.Set(kOversampleQuality, between);
+      const IPlugParam* quality = runner.effect.ParamAt(kOversampleQuality);
+      char text[IPlugParam::kDisplaySize];
+      quality->FormatValue(quality->Value(), false, text, true);
+      EXPECT_STREQ(text, "Classic") << between;
+      EXPECT_EQ(runner.Path().Oversampling(), 4) << rate << " " << between;
+    }
     runner.Set(kOversample, 0.0);
     runner.Set(kOversampleQuality, kQualityClean);
     EXPECT_EQ(runner.Path().Oversampling(), 1) << rate;
