@@ -98,6 +98,9 @@ public:
   // The window pixels of a layout rectangle, and the layout pixels covering a window one.
   IRECT LayoutToWindow(const IRECT& rect) const;
   IRECT WindowToLayout(const IRECT& rect) const;
+  // The style with its size in window pixels at the current scale (at least 1), and no
+  // cached font, which belongs to the size at scale 1.
+  IText ScaledText(const IText& text) const;
   // Frees the images resampled for the current scale while no window shows the editor.
   void ReleaseScaledImages() { mScaledImages.Clear(); }
 

@@ -48,15 +48,20 @@ int IGraphics::LayoutLength(int windowLength) const
   return static_cast<int>(std::ceil(windowLength / mScale));
 }
 
+IText IGraphics::ScaledText(const IText& text) const
+{
+  IText scaled = text;
+  scaled.size = std::max(1, static_cast<int>(std::lround(text.size * mScale)));
+  scaled.cachedFont = nullptr;
+  return scaled;
+}
+
 // The style's own cached font is its size at scale 1; other sizes come from the cache.
 LICE_IFont* IGraphics::ScaledFontFor(IText& text)
 {
   if (mScale == 1.0)
     return FontFor(text);
-  IText scaled = text;
-  scaled.size = std::max(1, static_cast<int>(std::lround(text.size * mScale)));
-  scaled.cachedFont = nullptr;
-  return FontCache::Instance().FontFor(scaled);
+  return FontCache::Instance().FontFor(ScaledText(text));
 }
 
 bool IGraphics::DrawTextIn(IText& text, const char* str, IRECT& rect, bool measure)

@@ -8,9 +8,6 @@
 #include "graphics/linux/X11EditorWindow.h"
 #include "graphics/linux/X11Input.h"
 
-#include <algorithm>
-#include <cmath>
-
 // ---- Input -------------------------------------------------------------------------------
 
 void IGraphicsLinux::WindowPress(X11EditorWindow& window, int x, int y, const IPointerMods& mods, bool doubleClick)
@@ -95,10 +92,8 @@ void IGraphicsLinux::BeginTextEntry(IControl* control, const IText& text, const 
     filter.emplace(param->Kind(), control->TextEntryLength());
   }
   // The field is drawn on the surface in window pixels, with the text at the scaled size.
-  IText scaledText = text;
-  scaledText.size = std::max(1, static_cast<int>(std::lround(text.size * DisplayScale())));
-  mTextEntry.reset(new TextEntry{TextEntryField(LayoutToWindow(rect), scaledText, initial ? initial : "", filter), rect,
-                                 control, param, window});
+  mTextEntry.reset(new TextEntry{TextEntryField(LayoutToWindow(rect), ScaledText(text), initial ? initial : "", filter),
+                                 rect, control, param, window});
   window->TakeFocus();
   ShowTextEntry();
 }
