@@ -13,7 +13,6 @@ namespace {
 constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
 // Detailed images are cached under their resource id plus this, apart from every 1x image.
 constexpr int kDetailedIdOffset = 0x100000;
-constexpr int kDetailFactor = 2;
 constexpr char kDetailedSuffix[] = "@2x";
 
 // "resources/img/knob.png" -> "resources/img/knob@2x.png".
@@ -75,8 +74,8 @@ LICE_IBitmap* IGraphics::DetailedBitmap(const IFrameStrip& strip)
   if (!detailed)
     detailed =
       cache.Adopt(id, std::unique_ptr<LICE_IBitmap>(LoadPlatformBitmap(id, DetailedName(resource->name).c_str())));
-  const bool fits =
-    detailed && detailed->Width() == kDetailFactor * strip.width && detailed->Height() == kDetailFactor * strip.height;
+  const bool fits = detailed && detailed->Width() == ScaledImages::kDetailFactor * strip.width &&
+                    detailed->Height() == ScaledImages::kDetailFactor * strip.height;
   return fits ? detailed : nullptr;
 }
 

@@ -7,8 +7,6 @@
 #include <algorithm>
 
 namespace {
-constexpr int kDetailFactor = 2;
-
 // A frame's size on the window: never less than a pixel.
 int ScaledLength(int length, double scale)
 {

@@ -14,6 +14,9 @@ class LICE_IBitmap;
 class ScaledImages
 {
 public:
+  // The detailed artwork (NAME@2x.png) is the same drawing at this many times the size.
+  static constexpr int kDetailFactor = 2;
+
   struct Image
   {
     LICE_IBitmap* bitmap = nullptr;
@@ -28,7 +31,6 @@ public:
 
   // Forgets every image when the scale differs from the current one.
   void SetScale(double scale);
-  double Scale() const { return mScale; }
   // Frees every image made so far.
   void Clear();
 
