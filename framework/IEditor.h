@@ -27,7 +27,7 @@ public:
   // without sending any value back to the plug-in.
   virtual void MarkAllDirty() = 0;
 
-  // These three and the three below: host's UI thread, mutex not held.
+  // From here on: host's UI thread, mutex not held.
   virtual int Width() const = 0;
   virtual int Height() const = 0;
   // Window pixels per layout pixel (EditorScale).
@@ -35,8 +35,8 @@ public:
   // Shows the editor at another scale from now on, open views included.
   virtual void SetDisplayScale(double /*scale*/) {}
 
-  // Host's UI thread, mutex not held: carries out one of the editor's own items of a
-  // parameter's context menu, chosen in a menu the host showed.
+  // Carries out one of the editor's own items of a parameter's context menu, chosen in a
+  // menu the host showed.
   virtual void RunParamMenuItem(int /*paramIdx*/, ParamMenuItem /*item*/) {}
 
   // Places the editor's native view into a host window and takes it out again.

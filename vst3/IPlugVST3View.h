@@ -12,8 +12,8 @@ class IPlugVST3;
 // window, served by the run loop of the host's frame, and reports the editor's size; several
 // views may share the one editor. The editor is shown at the host's content scale times the
 // size the user chose (kept in the plug-in's state, IPlugBase::EditorScaleInState), within
-// EditorScale's range; the view can be resized to any size of the editor's aspect ratio in that range. A
-// view holds a reference on the plug-in object for its whole life.
+// EditorScale's range; the view can be resized to any size of the editor's aspect ratio in
+// that range. A view holds a reference on the plug-in object for its whole life.
 class IPlugVST3View : public Steinberg::CPluginView, public Steinberg::IPlugViewContentScaleSupport
 {
 public:
