@@ -190,7 +190,9 @@ bool IPlugVST3View::RequestResize(int width, int height)
     return false;
   mExpectingResize = true;
   ViewRect rect(0, 0, width, height);
-  plugFrame->resizeView(this, &rect);
+  // A host that refuses sends no answer: the next onSize is the user's.
+  if (plugFrame->resizeView(this, &rect) != kResultTrue)
+    mExpectingResize = false;
   return true;
 }
 

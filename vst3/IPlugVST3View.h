@@ -41,7 +41,8 @@ public:
   END_DEFINE_INTERFACES(CPluginView)
   REFCOUNT_METHODS(CPluginView)
 
-  // Asks the host frame for a new size; the host answers with onSize. False without a frame.
+  // Asks the host frame for a new size; the host answers with onSize unless it refuses. False
+  // without a frame.
   bool RequestResize(int width, int height);
   // An open view asks its host for the size the shared editor now has.
   void FollowEditorSize();

@@ -303,6 +303,38 @@ TEST_F(EditorScaleTest, AnotherViewOfTheEditorFollowsAResize)
   EXPECT_EQ(second->removed(), kResultOk);
 }
 
+// A host that refuses a view's request for a new size leaves that view waiting for no
+// answer: the next size the host gives it is the user's, and the editor takes it.
+TEST_F(EditorScaleTest, AViewWhoseHostRefusedAResizeStillFollowsTheNextOne)
+{
+  struct RefusingFrame : TvHost::EditorFrame
+  {
+    tresult PLUGIN_API resizeView(IPlugView*, ViewRect* rect) override
+    {
+      resizes.push_back(*rect);
+      return kResultFalse;
+    }
+  } refusing;
+  view = OpenView();
+  ASSERT_TRUE(view);
+  IPtr<IPlugView> second(Controller()->createView(ViewType::kEditor), false);
+  ASSERT_TRUE(second);
+  second->setFrame(&refusing);
+  ASSERT_EQ(second->attached(reinterpret_cast<void*>(CreateParent(kWidth, kHeight)), kPlatformTypeX11EmbedWindowID),
+            kResultOk);
+
+  ViewRect larger(0, 0, 1536, 720);
+  ASSERT_EQ(view->onSize(&larger), kResultOk);
+  ASSERT_EQ(refusing.resizes.size(), 1u);
+  ViewRect largest(0, 0, 2048, 960);
+  ASSERT_EQ(second->onSize(&largest), kResultOk);
+  ViewRect size;
+  ASSERT_EQ(second->getSize(&size), kResultOk);
+  EXPECT_EQ(size.getWidth(), 2048);
+  EXPECT_EQ(size.getHeight(), 960);
+  EXPECT_EQ(second->removed(), kResultOk);
+}
+
 // The size chosen for the editor, even while no window shows it, is saved with the state; an
 // instance that loads the state opens its editor at that size.
 TEST_F(EditorScaleTest, TheChosenSizeComesBackWithTheStateWhenTheEditorReopens)
