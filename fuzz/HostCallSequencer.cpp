@@ -122,7 +122,10 @@ float AudibleFloat(double value)
   return std::fpclassify(narrow) == FP_SUBNORMAL ? 0.0f : narrow;
 }
 
-bool Clean(double sample)
+// In the sample's own precision: a float can be subnormal where the same value as a double
+// is not.
+template <class Sample>
+bool Clean(Sample sample)
 {
   return std::isfinite(sample) && std::fpclassify(sample) != FP_SUBNORMAL;
 }
