@@ -4,23 +4,18 @@ namespace Dsp {
 
 void HalfBandDecimator::SetCoefficients(const HalfBandCoefficients& design)
 {
-  count = design.count;
-  direct.SetCoefficients(design.values.data(), (design.count + 1) / 2, 2);
-  delayed.SetCoefficients(design.values.data() + 1, design.count / 2, 2);
+  branches.SetCoefficients(design);
 }
 
 void HalfBandDecimator::Clear()
 {
-  direct.Clear();
-  delayed.Clear();
+  branches.Clear();
   heldOddFrame = StereoFrame{};
 }
 
 void HalfBandDecimator::Process(const double* in, int frames, double* out)
 {
-  WithBranchLengths(count, [&](auto directLength, auto delayedLength) {
-    AllpassChain::Unrolled<directLength> even(direct);
-    AllpassChain::Unrolled<delayedLength> odd(delayed);
+  branches.Run([&](auto& even, auto& odd) {
     StereoFrame held = heldOddFrame;
     for (int frame = 0; frame < frames; ++frame)
     {
@@ -30,8 +25,6 @@ void HalfBandDecimator::Process(const double* in, int frames, double* out)
       held = oddFrame;
     }
     heldOddFrame = held;
-    even.Store(direct);
-    odd.Store(delayed);
   });
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "dsp/AllpassChain.h"
-#include "dsp/HalfBandDesign.h"
+#include "dsp/HalfBandBranches.h"
 
 namespace Dsp {
 
@@ -20,9 +19,7 @@ public:
   void Process(const double* in, int frames, double* out);
 
 private:
-  int count = 0;
-  AllpassChain direct;
-  AllpassChain delayed;
+  HalfBandBranches branches;
 };
 
 }  // namespace Dsp

@@ -98,7 +98,6 @@ void SignalPath::ResetProcessing()
   SetRateFromFactor();
   for (int i = 0; i < kNumParams; ++i)
     plug.ApplyParamChange(i, kSourceReset);
-  DesignResamplingFilters(kResamplingStopBandDb);
   SettleSmoothers();
   PrepareBuffers(plug.BlockSize());
 }
@@ -138,9 +137,10 @@ void SignalPath::PrepareBuffers(int maxFrames)
   bandScratch.Reserve(count);
 }
 
-void SignalPath::DesignResamplingFilters(double stopBandDb)
+// Designs both of the Classic resampler's filters for the current rates.
+void SignalPath::DesignResamplingFilters()
 {
-  oversampler.DesignClassicFilters(stopBandDb, plug.SampleRate(), oversampledRate);
+  oversampler.DesignClassicFilters(kResamplingStopBandDb, plug.SampleRate(), oversampledRate);
 }
 
 void SignalPath::ApplyParamChange(int paramIdx)
@@ -200,7 +200,7 @@ void SignalPath::ChangeOversampling()
   const Oversampler::Quality quality = clean ? Oversampler::kClean : Oversampler::kClassic;
   oversampling = oversampler.Choose(IsOn(kOversample), quality, plug.SampleRate());
   SetRateFromFactor();
-  DesignResamplingFilters(kResamplingStopBandDb);
+  DesignResamplingFilters();
   crossover.SetRate(crossoverRate);
 }
 

@@ -47,10 +47,6 @@ public:
   // One step of a parameter's smoother; returns its new current value.
   double AdvanceSmoother(int paramIdx) { return smoothers[paramIdx].Advance(); }
 
-  // Designs both of the Classic resampler's filters for the current rates with this
-  // stop-band attenuation.
-  void DesignResamplingFilters(double stopBandDb);
-
   int Oversampling() const { return oversampling; }
   int OversampledRate() const { return oversampledRate; }
   bool RunsClean() const { return oversampler.RunsClean(); }
@@ -73,6 +69,7 @@ private:
   bool ApplyBypass(int paramIdx, bool on);
   void GreyControlsForMultiband(bool grey);
   void ChangeOversampling();
+  void DesignResamplingFilters();
   void SetRateFromFactor();
   void PrepareBuffers(int maxFrames);
 

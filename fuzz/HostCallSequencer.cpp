@@ -7,6 +7,7 @@
 // every stage has been bypassed since the instance was made no block peaks far above the
 // loudest input the session sent (the bands only split the signal and sum it again).
 
+#include "effect/ParamIndex.h"
 #include "fuzz/FaultyStream.h"
 #include "fuzz/FuzzBundle.h"
 #include "fuzz/HostileParameterChanges.h"
@@ -42,7 +43,9 @@ constexpr double kLoudest = 1.0e6;
 // crossover jumps once gave.
 constexpr double kBypassedGain = 8.0;
 // The stage bypass switches of the three bands.
-constexpr std::array<int, 9> kStageBypassParams{1, 3, 5, 12, 14, 16, 23, 25, 27};
+constexpr std::array<int, 9> kStageBypassParams{kLowSatBypass,  kLowBitRedBypass,  kLowExcBypass,
+                                                kMidSatBypass,  kMidBitRedBypass,  kMidExcBypass,
+                                                kHighSatBypass, kHighBitRedBypass, kHighExcBypass};
 constexpr int kMaxSteps = 40;
 constexpr int kMaxBuses = 2;
 constexpr int kMaxChannels = 3;
@@ -119,7 +122,10 @@ float AudibleFloat(double value)
   return std::fpclassify(narrow) == FP_SUBNORMAL ? 0.0f : narrow;
 }
 
-bool Clean(double sample)
+// In the sample's own precision: a float can be subnormal where the same value as a double
+// is not.
+template <class Sample>
+bool Clean(Sample sample)
 {
   return std::isfinite(sample) && std::fpclassify(sample) != FP_SUBNORMAL;
 }
@@ -163,38 +169,26 @@ public:
   double OutputPeak(const Vst::ProcessData& process) const
   {
     double peak = 0.0;
-    ForEachOutput(process, [&](double sample) { peak = std::max(peak, std::fabs(sample)); });
+    ForEachOutput(process, [&](int32, int32, int32, auto sample) { peak = std::max(peak, std::fabs(double{sample})); });
     return peak;
   }
 
   // Every sample the plug-in handed back for the block must be finite and not subnormal.
   void CheckOutputs(const Vst::ProcessData& process) const
   {
-    if (!process.outputs || process.numSamples <= 0)
-      return;
     const bool wide = process.symbolicSampleSize == Vst::kSample64;
-    for (int32 bus = 0; bus < std::min<int32>(process.numOutputs, kMaxBuses); ++bus)
-    {
-      const Vst::AudioBusBuffers& buffers = process.outputs[bus];
-      if (!buffers.channelBuffers32)
-        continue;
-      for (int32 channel = 0; channel < std::min<int32>(buffers.numChannels, kMaxChannels); ++channel)
-      {
-        for (int32 i = 0; i < process.numSamples; ++i)
-        {
-          if (wide ? !SampleAt(buffers.channelBuffers64[channel], i) : !SampleAt(buffers.channelBuffers32[channel], i))
-          {
-            std::fprintf(stderr, "output bus %d channel %d frame %d of %d (%s): %g\n", bus, channel, i,
-                         process.numSamples, wide ? "64-bit" : "32-bit",
-                         wide ? buffers.channelBuffers64[channel][i] : buffers.channelBuffers32[channel][i]);
-            Violation("a block of finite input gave NaN, infinite or subnormal output");
-          }
-        }
-      }
-    }
+    ForEachOutput(process, [&](int32 bus, int32 channel, int32 frame, auto sample) {
+      if (Clean(sample))
+        return;
+      std::fprintf(stderr, "output bus %d channel %d frame %d of %d (%s): %g\n", bus, channel, frame,
+                   process.numSamples, wide ? "64-bit" : "32-bit", double{sample});
+      Violation("a block of finite input gave NaN, infinite or subnormal output");
+    });
   }
 
 private:
+  // Calls visit(bus, channel, frame, sample) for every sample of the outputs that are there,
+  // the sample in the block's own precision.
   template <class Visit>
   static void ForEachOutput(const Vst::ProcessData& process, Visit visit)
   {
@@ -208,10 +202,14 @@ private:
         continue;
       for (int32 channel = 0; channel < std::min<int32>(buffers.numChannels, kMaxChannels); ++channel)
       {
-        const bool present =
-          wide ? buffers.channelBuffers64[channel] != nullptr : buffers.channelBuffers32[channel] != nullptr;
-        for (int32 i = 0; present && i < process.numSamples; ++i)
-          visit(wide ? buffers.channelBuffers64[channel][i] : buffers.channelBuffers32[channel][i]);
+        const auto visitChannel = [&](const auto* samples) {
+          for (int32 i = 0; samples && i < process.numSamples; ++i)
+            visit(bus, channel, i, samples[i]);
+        };
+        if (wide)
+          visitChannel(buffers.channelBuffers64[channel]);
+        else
+          visitChannel(buffers.channelBuffers32[channel]);
       }
     }
   }
@@ -223,12 +221,6 @@ private:
     std::array<float*, kMaxChannels> pointers32{};
     std::array<double*, kMaxChannels> pointers64{};
   };
-
-  template <class Sample>
-  static bool SampleAt(const Sample* channel, int32 i)
-  {
-    return !channel || Clean(channel[i]);
-  }
 
   void FillPattern(FuzzedDataProvider& data)
   {
@@ -436,7 +428,7 @@ private:
     if (!mOnlyBypassed)
       return;
     TvHost::MemoryStream saved;
-    constexpr size_t kImageBytes = 43 * sizeof(double);
+    constexpr size_t kImageBytes = kImageParamCount * sizeof(double);
     if (mComponent->getState(&saved) != kResultOk || saved.Bytes().size() < kImageBytes)
     {
       mOnlyBypassed = false;
