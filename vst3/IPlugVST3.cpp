@@ -199,8 +199,8 @@ tresult PLUGIN_API IPlugVST3::setupProcessing(ProcessSetup& setup)
 {
   if (canProcessSampleSize(setup.symbolicSampleSize) != kResultTrue)
     return kResultFalse;
-  // Far above any host's rate, yet low enough that four times it stays a sane filter rate:
-  // at absurd rates the oversampled band filters blow up into NaN.
+  // Far above any host's rate, yet low enough that the oversampled rate (at most four times
+  // it up there) stays a sane filter rate: at absurd rates the band filters blow up into NaN.
   constexpr double kHighestRate = 1.0e7;
   if (setup.maxSamplesPerBlock < 1 || !(setup.sampleRate > 0.0 && setup.sampleRate <= kHighestRate))
     return kResultFalse;
